@@ -1,0 +1,63 @@
+#pragma once
+// The parallel-port driver library, loaded by name at the first call of one of
+// its functions and each function looked up by name, as the bus code expects of
+// its port driver. A missing library or function raises DriverUnavailable from
+// the call that needed it.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace vsq::platform {
+
+// The driver's port-information record: 12 bytes, little-endian.
+struct PortInformation {
+    std::uint32_t recordSize = 0;
+    std::uint32_t baseAddress = 0;
+    std::uint32_t reserved = 0;
+};
+static_assert(sizeof(PortInformation) == 12);
+
+class DriverUnavailable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ParallelPortDriver {
+public:
+    // The one driver binding of the process.
+    static ParallelPortDriver& instance();
+
+    // The library to load: a path, or a file name looked for beside this
+    // library and then on the loader's path. Default "libvsqparport.so", or
+    // VSQ_PARPORT_LIBRARY. Changing it drops the current binding.
+    void setLibraryName(const std::string& name);
+    const std::string& libraryName() const { return libraryName_; }
+
+    std::int32_t GetParallelPortCount();
+    std::int32_t GetParallelPortInfo(std::int32_t portNumber, PortInformation& record);
+    std::int32_t ClaimParallelPort(std::int32_t portNumber, std::int32_t mode);
+    std::int32_t ReleaseParallelPort(std::int32_t portNumber);
+    std::uint8_t InByte(std::uint16_t address);
+    void OutByte(std::uint16_t address, std::uint8_t value);
+
+    ParallelPortDriver(const ParallelPortDriver&) = delete;
+    ParallelPortDriver& operator=(const ParallelPortDriver&) = delete;
+
+private:
+    ParallelPortDriver();
+    ~ParallelPortDriver();
+    void* function(const char* name, void*& slot);
+    void unload();
+
+    std::string libraryName_;
+    void* handle_ = nullptr;
+    void* count_ = nullptr;
+    void* info_ = nullptr;
+    void* claim_ = nullptr;
+    void* release_ = nullptr;
+    void* inByte_ = nullptr;
+    void* outByte_ = nullptr;
+};
+
+} // namespace vsq::platform

@@ -1,0 +1,81 @@
+#pragma once
+// A small stand-in for the machine-wide registry: keys by path (matched
+// without regard to case), each with a default value (the empty name) and
+// named values that are texts or 32-bit numbers. Kept in a text file:
+//
+//   [SOFTWARE\Maker\Program\Key]
+//   <TAB>s<TAB>True            the default value, a text
+//   Count<TAB>d<TAB>42         a named 32-bit number
+//
+// Tabs, newlines and backslashes in names and texts are escaped (\t \n \\).
+// Every change is written at once, atomically (a temporary file, then rename).
+// A file that cannot be parsed is reported and left untouched: the store then
+// refuses writes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vsq::platform {
+
+using RegistryValue = std::variant<std::string, std::uint32_t>;
+
+class RegistryStore;
+
+// An open key. Closing is letting it go.
+class RegistryKey {
+public:
+    const std::string& path() const { return path_; }
+    std::optional<RegistryValue> query(const std::string& valueName) const;
+    // False when the store cannot be written (unparsable file, I/O failure).
+    bool set(const std::string& valueName, const RegistryValue& value);
+
+private:
+    friend class RegistryStore;
+    RegistryKey(RegistryStore& store, std::string path) : store_(&store), path_(std::move(path)) {}
+    RegistryStore* store_;
+    std::string path_;
+};
+
+class RegistryStore {
+public:
+    // The store of this user: VSQ_REGISTRY, else $XDG_CONFIG_HOME (or
+    // ~/.config)/vsq5540-eval/registry.txt.
+    static RegistryStore& instance();
+    static std::string defaultPath();
+
+    explicit RegistryStore(std::string filePath);
+
+    // Opens an existing key; never creates one.
+    std::optional<RegistryKey> open(const std::string& keyPath);
+    // Opens a key, creating it (and writing the file) when it is missing.
+    std::optional<RegistryKey> create(const std::string& keyPath);
+
+    // Reads the file again (another program may have changed it).
+    void reload();
+    // Empty when the file was read (or is absent); otherwise why it was not.
+    const std::string& loadError() const { return loadError_; }
+    const std::string& filePath() const { return filePath_; }
+
+private:
+    friend class RegistryKey;
+    struct Value {
+        std::string name;
+        RegistryValue value;
+    };
+    struct Key {
+        std::string path;
+        std::vector<Value> values;
+    };
+
+    Key* find(const std::string& keyPath);
+    bool save();
+
+    std::string filePath_;
+    std::vector<Key> keys_;
+    std::string loadError_;
+};
+
+} // namespace vsq::platform

@@ -1,0 +1,58 @@
+#include "platform/parallel_port_driver.h"
+#include "platform/parport/parport_backend.h"
+
+#include <gtest/gtest.h>
+
+using namespace vsq::platform;
+
+TEST(ParallelPortDriver, LoadsTheSimulatedDriverByNameAtTheFirstCall) {
+    auto& driver = ParallelPortDriver::instance();
+    ASSERT_GE(driver.GetParallelPortCount(), 1);
+    PortInformation record;
+    record.recordSize = 12;
+    EXPECT_NE(driver.GetParallelPortInfo(1, record) & 0xFFFF, 0);
+    EXPECT_EQ(record.baseAddress, 0x378u);
+    EXPECT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
+    driver.OutByte(0x378, 0xA5);
+    EXPECT_EQ(driver.InByte(0x378), 0xA5); // the data register is latched and readable
+    driver.ReleaseParallelPort(1);
+}
+
+TEST(ParallelPortDriver, AbsentPortGivesNoInformation) {
+    PortInformation record;
+    record.recordSize = 12;
+    EXPECT_EQ(ParallelPortDriver::instance().GetParallelPortInfo(9, record) & 0xFFFF, 0);
+    EXPECT_EQ(record.baseAddress, 0u);
+}
+
+TEST(ParallelPortDriver, MissingLibraryFailsTheCallThatNeedsIt) {
+    auto& driver = ParallelPortDriver::instance();
+    driver.setLibraryName("libno-such-parport-driver.so");
+    EXPECT_THROW(driver.GetParallelPortCount(), DriverUnavailable);
+    EXPECT_THROW(driver.OutByte(0x378, 0), DriverUnavailable);
+    driver.setLibraryName("libvsqparport.so");
+    EXPECT_GE(driver.GetParallelPortCount(), 1);
+}
+
+TEST(ParallelPortDriver, MissingFunctionFailsTheCallThatNeedsIt) {
+    auto& driver = ParallelPortDriver::instance();
+    driver.setLibraryName("libvsqsim.so"); // loads, but exports no driver functions
+    try {
+        driver.ClaimParallelPort(1, -1);
+        FAIL() << "a missing entry point must raise";
+    } catch (const DriverUnavailable& e) {
+        EXPECT_NE(std::string(e.what()).find("ClaimParallelPort"), std::string::npos);
+    }
+    driver.setLibraryName("libvsqparport.so");
+}
+
+TEST(PpdevBackend, RefusesEverythingButTheRegistersOfAClaimedPort) {
+    auto ppdev = vsq::parport::makePpdevParportBackend();
+    // No port is claimed: nothing may reach the hardware.
+    EXPECT_EQ(ppdev->inByte(0x378), 0xFF);
+    EXPECT_EQ(ppdev->inByte(0xCFC), 0xFF);
+    ppdev->outByte(0x378, 0x00);
+    EXPECT_FALSE(ppdev->claim(0));
+    EXPECT_FALSE(ppdev->baseAddress(0).has_value());
+    EXPECT_EQ(vsq::parport::makeParportBackend("bogus"), nullptr);
+}
