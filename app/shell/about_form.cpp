@@ -1,0 +1,106 @@
+#include "app/shell/about_form.h"
+
+#include "app/shell/chip_picture.h"
+#include "app/shell/core/app_info.h"
+#include "app/shell/core/window_registry.h"
+#include "app/shell/sys_info.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace trelvane {
+
+frmAbout::frmAbout() {
+    setObjectName("frmAbout");
+    setModal(true);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName("picIcon");
+    picIcon->setPixmap(chipPicture(64));
+    picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName("lblTitle");
+    QFont titleFont = font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName("lblVersion");
+
+    lblDescription = new QLabel("This software will help you to evaluate the VSQ5540 ASIC. "
+                                "Supporting Win95/98/ME/NT/2K/XP operating systems. ",
+                                this);
+    lblDescription->setObjectName("lblDescription");
+    lblDescription->setWordWrap(true);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    lblDisclaimer =
+        new QLabel("Warning: this program is protected by copyright law. Reproducing or "
+                   "distributing it, or any part of it, without authorisation is prohibited.",
+                   this);
+    lblDisclaimer->setObjectName("lblDisclaimer");
+    lblDisclaimer->setWordWrap(true);
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setDefault(true);
+    cmdSysInfo = new QPushButton("&System Info...", this);
+    cmdSysInfo->setObjectName("cmdSysInfo");
+    for (QPushButton* button : {cmdOK, cmdSysInfo})
+        button->setMinimumWidth(110);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    // Escape or the close box: the about box goes as with OK.
+    connect(this, &QDialog::finished, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, [] { StartSysInfo(); });
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(8);
+    texts->addWidget(lblTitle);
+    texts->addWidget(lblVersion);
+    texts->addSpacing(6);
+    texts->addWidget(lblDescription);
+    texts->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(16);
+    top->addWidget(picIcon);
+    top->addLayout(texts, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(lblDisclaimer, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdSysInfo);
+    bottom->addSpacing(12);
+    bottom->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 18);
+    layout->setSpacing(12);
+    layout->addLayout(top);
+    layout->addWidget(rule);
+    layout->addLayout(bottom);
+
+    setMinimumWidth(520);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void frmAbout::onLoad() {
+    setWindowTitle("About the" + QString::fromUtf8(kAppTitle));
+    lblVersion->setText(QString::fromStdString(versionText()));
+    lblTitle->setText(QString::fromUtf8(kAppTitle));
+}
+
+void frmAbout::cmdOK_Click() {
+    WindowRegistry::current().unload<frmAbout>();
+}
+
+} // namespace trelvane

@@ -1,0 +1,7 @@
+#include "app/shell/core/app_globals.h"
+
+namespace trelvane {
+
+bool gEmulateFixedSilicon = false;
+
+} // namespace trelvane

@@ -1,0 +1,31 @@
+#include "app/shell/core/program_end.h"
+
+#include "app/shell/core/app_info.h"
+#include "app/shell/core/dialogs.h"
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <exception>
+
+namespace trelvane {
+
+void endProgram(int exitCode) {
+    vsq::platform::requestQuit();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(exitCode);
+}
+
+void runOrStop(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& failure) {
+        messageBox(QString::fromUtf8(failure.what()), QString::fromUtf8(kAppTitle),
+                   MessageButtons::Ok, MessageIcon::Critical);
+        endProgram(1);
+    }
+}
+
+} // namespace trelvane

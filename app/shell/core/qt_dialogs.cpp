@@ -1,0 +1,83 @@
+#include "app/shell/core/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <utility>
+#include <vector>
+
+namespace trelvane {
+namespace {
+
+using Choice = std::pair<QMessageBox::StandardButton, MessageAnswer>;
+
+std::vector<Choice> choicesOf(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {{QMessageBox::Ok, MessageAnswer::Ok}};
+    case MessageButtons::OkCancel:
+        return {{QMessageBox::Ok, MessageAnswer::Ok}, {QMessageBox::Cancel, MessageAnswer::Cancel}};
+    case MessageButtons::YesNo:
+        return {{QMessageBox::Yes, MessageAnswer::Yes}, {QMessageBox::No, MessageAnswer::No}};
+    case MessageButtons::YesNoCancel:
+        return {{QMessageBox::Yes, MessageAnswer::Yes},
+                {QMessageBox::No, MessageAnswer::No},
+                {QMessageBox::Cancel, MessageAnswer::Cancel}};
+    case MessageButtons::RetryCancel:
+        return {{QMessageBox::Retry, MessageAnswer::Retry},
+                {QMessageBox::Cancel, MessageAnswer::Cancel}};
+    case MessageButtons::AbortRetryIgnore:
+        return {{QMessageBox::Abort, MessageAnswer::Abort},
+                {QMessageBox::Retry, MessageAnswer::Retry},
+                {QMessageBox::Ignore, MessageAnswer::Ignore}};
+    }
+    return {{QMessageBox::Ok, MessageAnswer::Ok}};
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessageAnswer QtDialogs::message(const MessageRequest& request) {
+    QMessageBox box(qtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    const auto choices = choicesOf(request.buttons);
+    for (const auto& [button, answer] : choices)
+        box.addButton(button);
+    box.setDefaultButton(choices.front().first);
+    const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const auto& [button, answer] : choices)
+        if (button == chosen)
+            return answer;
+    // Closed from its frame: the answer of its cancelling button, else of its only one.
+    for (const auto& [button, answer] : choices)
+        if (answer == MessageAnswer::Cancel)
+            return answer;
+    return choices.back().second;
+}
+
+QString QtDialogs::fileName(const FileRequest& request) {
+    QWidget* parent = QApplication::activeWindow();
+    if (request.mode == FileDialogMode::Save)
+        return QFileDialog::getSaveFileName(parent, request.caption, request.initialPath,
+                                            request.filter);
+    return QFileDialog::getOpenFileName(parent, request.caption, request.initialPath,
+                                        request.filter);
+}
+
+} // namespace trelvane

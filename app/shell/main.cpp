@@ -1,0 +1,33 @@
+// Trelvane, the VSQ5540 evaluation program.
+
+#include "app/shell/chip_picture.h"
+#include "app/shell/core/app_info.h"
+#include "app/shell/core/program_end.h"
+#include "app/shell/core/qt_yield.h"
+#include "app/shell/core/window_registry.h"
+#include "app/shell/startup.h"
+#include "platform/services.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Trelvane");
+    QApplication::setWindowIcon(trelvane::programIcon());
+    // The program ends when its main window closes or the wizard is cancelled,
+    // never because no window happens to be visible.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    int exitCode = 0;
+    {
+        trelvane::WindowRegistry windows;
+        trelvane::installQtYieldHook();
+        trelvane::runOrStop(trelvane::Main);
+        if (!vsq::platform::quitRequested())
+            exitCode = QApplication::exec();
+        else
+            exitCode = 1;
+        vsq::platform::setYieldHook({});
+    }
+    return exitCode;
+}

@@ -1,0 +1,123 @@
+#include "app/shell/main_form.h"
+
+#include "app/shell/about_form.h"
+#include "app/shell/core/app_globals.h"
+#include "app/shell/core/app_info.h"
+#include "app/shell/core/program_end.h"
+#include "app/shell/core/registry_options.h"
+#include "app/shell/core/window_registry.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+namespace trelvane {
+
+TMainForm::TMainForm() {
+    setObjectName("TMainForm");
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName("MDIClient");
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName("StatusBar");
+    statusBar()->addWidget(statusLabel_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    buildMenus();
+
+    // Room for a few tool windows side by side, within the screen.
+    QSize size(1100, 760);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 0.9);
+    resize(size);
+}
+
+// The menus in menu-bar order. A tool window's menu item is added with the
+// window itself; a menu-bar entry with no item in use is not shown.
+void TMainForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    FileMnu = bar->addMenu("File");
+    FileMnu->setObjectName("FileMnu");
+    // "Save Settings to File" and "Recall Settings from File" go here, before Exit.
+    mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
+    mnuExit->setObjectName("mnuExit");
+
+    // "AutoSet" ("Generic Setup"), the "Register Access" command and the
+    // "Visual Tools" menu go here, in that order.
+
+    mnuOptions = bar->addMenu("Options");
+    mnuOptions->setObjectName("mnuOptions");
+    mnuEmulateBugFix =
+        mnuOptions->addAction("Emulate Silicon Bug Fix", this, &TMainForm::mnuEmulateBugFix_Click);
+    mnuEmulateBugFix->setObjectName("mnuEmulateBugFix");
+    mnuEmulateBugFix->setCheckable(true);
+
+    HelpMnu = bar->addMenu("Help");
+    HelpMnu->setObjectName("HelpMnu");
+    AboutMnu = HelpMnu->addAction("About", this, &TMainForm::AboutMnu_Click);
+    AboutMnu->setObjectName("AboutMnu");
+
+    showOnlyMenusInUse();
+}
+
+void TMainForm::showOnlyMenusInUse() {
+    for (QAction* entry : menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        if (!menu || menu == mnuOptions)
+            continue;
+        bool inUse = false;
+        for (const QAction* item : menu->actions())
+            inUse = inUse || item->isVisible();
+        entry->setVisible(inUse);
+    }
+}
+
+void TMainForm::onLoad() {
+    const bool showMenu =
+        TruthValue(LoadRegistrySetting(kShowEmulateFixedSiliconMenuKey, std::string()));
+    mnuOptions->menuAction()->setVisible(showMenu);
+    mnuEmulateBugFix->setVisible(showMenu);
+
+    // Read whether or not the menu is shown: the option works from the registry alone.
+    gEmulateFixedSilicon = TruthValue(LoadRegistrySetting(kEmulateFixedSiliconKey, std::string()));
+    mnuEmulateBugFix->setChecked(gEmulateFixedSilicon);
+}
+
+bool TMainForm::onQueryUnload() {
+    endProgram();
+    return false;
+}
+
+void TMainForm::setStatusText(const QString& text) {
+    statusLabel_->setText(text);
+}
+
+QString TMainForm::statusText() const {
+    return statusLabel_->text();
+}
+
+void TMainForm::mnuExit_Click() {
+    endProgram();
+}
+
+void TMainForm::mnuEmulateBugFix_Click() {
+    // The action has already inverted its check mark.
+    gEmulateFixedSilicon = mnuEmulateBugFix->isChecked();
+    SaveRegistrySetting(kEmulateFixedSiliconKey, std::string(),
+                        std::string(gEmulateFixedSilicon ? "True" : "False"), kRegistryText);
+}
+
+void TMainForm::AboutMnu_Click() {
+    runOrStop([] { WindowRegistry::current().showModal<frmAbout>(); });
+}
+
+} // namespace trelvane

@@ -1,0 +1,116 @@
+#include "app/shell/splash_form.h"
+
+#include "app/shell/chip_picture.h"
+#include "app/shell/core/app_info.h"
+#include "app/shell/core/window_registry.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace trelvane {
+
+frmSplash::frmSplash() {
+    setObjectName("frmSplash");
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(chipPicture(96));
+    picture->setFixedSize(112, 112);
+    picture->setAlignment(Qt::AlignCenter);
+
+    lblProductName = new QLabel(this);
+    lblProductName->setObjectName("lblProductName");
+    QFont titleFont = font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    lblProductName->setFont(titleFont);
+    lblProductName->setWordWrap(true);
+
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName("lblVersion");
+    QFont versionFont = font();
+    versionFont.setPointSizeF(versionFont.pointSizeF() * 1.2);
+    lblVersion->setFont(versionFont);
+
+    lblPlatform = new QLabel("For Win 95/98/NT/2K/ME/XP", this);
+    lblPlatform->setObjectName("lblPlatform");
+
+    auto* maker = new QLabel("Ombrix", this);
+    maker->setObjectName("lblCompany");
+
+    StatusLBL = new QLabel("Status: Starting Up.", this);
+    StatusLBL->setObjectName("StatusLBL");
+
+    StatusProgress = new QProgressBar(this);
+    StatusProgress->setObjectName("StatusProgress");
+    StatusProgress->setRange(0, 90);
+    StatusProgress->setTextVisible(false);
+    StatusProgress->setFixedHeight(14);
+
+    for (QLabel* label : {lblProductName, lblVersion, lblPlatform, maker, StatusLBL})
+        label->setStyleSheet("color: white; background: transparent;");
+
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(6);
+    heading->addWidget(maker);
+    heading->addWidget(lblProductName);
+    heading->addWidget(lblVersion);
+    heading->addWidget(lblPlatform);
+    heading->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(20);
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addLayout(heading, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 28, 28, 22);
+    layout->setSpacing(10);
+    layout->addLayout(top, 1);
+    layout->addWidget(StatusLBL);
+    layout->addWidget(StatusProgress);
+
+    setFixedSize(560, 300);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmSplash::onLoad() {
+    lblVersion->setText(QString::fromStdString(versionText()));
+    lblProductName->setText(QString::fromUtf8(kAppTitle));
+}
+
+void frmSplash::repaintNow() {
+    repaint();
+    // A window that has only just been mapped is drawn once the windowing
+    // system has exposed it: let that happen, but hold back user input.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmSplash::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QLinearGradient background(0, 0, width(), height());
+    background.setColorAt(0.0, QColor(18, 44, 84));
+    background.setColorAt(1.0, QColor(40, 96, 150));
+    painter.fillRect(rect(), background);
+    painter.setPen(QColor(120, 170, 220));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ShowSplashStatus(const QString& text) {
+    frmSplash* splash = WindowRegistry::current().find<frmSplash>();
+    if (!splash)
+        return;
+    splash->StatusProgress->setValue(splash->StatusProgress->value() + 10);
+    splash->StatusLBL->setText("Status:  " + text);
+    splash->repaintNow();
+}
+
+} // namespace trelvane

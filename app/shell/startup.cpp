@@ -1,0 +1,50 @@
+#include "app/shell/startup.h"
+
+#include "app/shell/core/window_registry.h"
+#include "app/shell/main_form.h"
+#include "app/shell/splash_form.h"
+
+#include <QMdiArea>
+#include <QProgressBar>
+
+namespace trelvane {
+
+const std::vector<ToolLoadStep>& toolLoadSteps() {
+    // Each tool window's line and load go here as the window is built, in this
+    // order: "Loading Programmable Driver Output Tool" (PDOFRM), "Loading Power
+    // Fail Inputs Tool" (PFIFRM), "Loading Programmable Logic Block Tool"
+    // (PLBFRM), "Loading Programmable Delay Tool" (ProgrammableDelayFRM),
+    // "Loading Generic Communications Tool" (ReadWriteForm), "Loading
+    // Evaluation Board Configuration Tool" (ProbesFrm). For example:
+    //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
+    static const std::vector<ToolLoadStep> steps;
+    return steps;
+}
+
+void LoadTools() {
+    for (const auto& step : toolLoadSteps()) {
+        ShowSplashStatus(step.statusLine);
+        step.load(WindowRegistry::current());
+    }
+}
+
+void Main() {
+    WindowRegistry& windows = WindowRegistry::current();
+    windows.setMdiHost([&windows] { return windows.load<TMainForm>().mdiArea(); });
+
+    frmSplash& splash = windows.show<frmSplash>();
+    // Ten per status line: the main program, the descriptors, each tool, and "Done".
+    const int statusLines = 3 + static_cast<int>(toolLoadSteps().size());
+    splash.StatusProgress->setRange(0, 10 * statusLines);
+    splash.StatusProgress->setValue(0);
+    splash.repaintNow();
+
+    ShowSplashStatus("Loading Main Program");
+    windows.load<TMainForm>();
+    ShowSplashStatus("Loading Object Descriptors");
+    LoadTools();
+    ShowSplashStatus("Done");
+    windows.unload<frmSplash>();
+}
+
+} // namespace trelvane

@@ -1,0 +1,115 @@
+#include "app/shell/about_form.h"
+#include "app/shell/main_form.h"
+#include "app/shell/sys_info.h"
+#include "app/shell/testing/shell_test.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+namespace trelvane {
+namespace {
+
+constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
+
+class AboutFormTest : public testing::ShellTest {
+protected:
+    // A program that leaves a mark when it runs.
+    QString writeMarkingProgram(const QString& folder, const QString& name) {
+        const QString path = QDir(folder).filePath(name);
+        QFile script(path);
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\ntouch '" + marker() + "'\n").toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    QString marker() const { return tools_.filePath("started"); }
+    bool markerAppears() {
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(marker()) && waited.elapsed() < 5000)
+            QThread::msleep(10);
+        return QFile::exists(marker());
+    }
+
+    QTemporaryDir tools_;
+};
+
+TEST_F(AboutFormTest, ShowsTheProgramsTitleVersionAndTexts) {
+    frmAbout& about = windows().load<frmAbout>();
+    EXPECT_EQ(about.windowTitle(), "About theVSQ5540 Evaluation Software");
+    EXPECT_EQ(about.lblTitle->text(), "VSQ5540 Evaluation Software");
+    EXPECT_EQ(about.lblVersion->text(), "Version 2.0.0");
+    EXPECT_EQ(about.lblDescription->text(),
+              "This software will help you to evaluate the VSQ5540 ASIC. Supporting "
+              "Win95/98/ME/NT/2K/XP operating systems. ");
+    EXPECT_EQ(about.cmdOK->text(), "OK");
+    EXPECT_EQ(about.cmdSysInfo->text(), "&System Info...");
+}
+
+TEST_F(AboutFormTest, HelpAboutShowsItModalAndOkDestroysIt) {
+    TMainForm& main = windows().show<TMainForm>();
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        frmAbout* about = windows().find<frmAbout>();
+        ASSERT_NE(about, nullptr);
+        wasModal = about->isVisible() && about->isModal();
+        about->cmdOK->click();
+    });
+    main.AboutMnu->trigger();
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(windows().find<frmAbout>(), nullptr);
+}
+
+TEST_F(AboutFormTest, WithoutTheToolItSaysSystemInformationIsUnavailable) {
+    windows().load<frmAbout>().cmdSysInfo->click();
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, kUnavailable);
+    EXPECT_EQ(scripted().messages[0].title, "VSQ5540 Evaluation Software");
+    EXPECT_EQ(scripted().messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(scripted().messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(AboutFormTest, ThePathValueStartsTheToolAndTheBoxStaysOpen) {
+    const QString program = writeMarkingProgram(tools_.path(), "sysinfo");
+    writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                      "PATH\ts\t" +
+                      program.toStdString() + std::string(1, '\0') + "\n");
+    frmAbout& about = windows().show<frmAbout>();
+    about.cmdSysInfo->click();
+    EXPECT_TRUE(scripted().messages.empty());
+    EXPECT_TRUE(markerAppears());
+    EXPECT_EQ(windows().find<frmAbout>(), &about);
+}
+
+TEST_F(AboutFormTest, TheToolsFolderIsUsedOnlyWhenTheToolIsInIt) {
+    writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools Location]\n"
+                      "MSINFO\ts\t" +
+                      tools_.path().toStdString() + "\n");
+    windows().load<frmAbout>().cmdSysInfo->click();
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, kUnavailable);
+
+    writeMarkingProgram(tools_.path(), "MSINFO32.EXE");
+    windows().find<frmAbout>()->cmdSysInfo->click();
+    EXPECT_EQ(scripted().messages.size(), 1u);
+    EXPECT_TRUE(markerAppears());
+}
+
+TEST_F(AboutFormTest, APathThatNamesNoProgramEndsInTheMessage) {
+    writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                      "PATH\ts\t/nonexistent/msinfo\n");
+    StartSysInfo();
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, kUnavailable);
+}
+
+} // namespace
+} // namespace trelvane
