@@ -1,13 +1,25 @@
 #include "app/shell/startup.h"
 
+#include "app/device/com_port.h"
+#include "app/device/communications.h"
+#include "app/device/object_descriptors.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
 
 #include <QMdiArea>
 #include <QProgressBar>
 
 namespace trelvane {
+namespace {
+
+constexpr std::uint8_t kStartUpChipAddress = 0xA8;
+constexpr std::uint16_t kStartUpPortAddress = 888; // 0x378
+
+} // namespace
 
 const std::vector<ToolLoadStep>& toolLoadSteps() {
     // Each tool window's line and load go here as the window is built, in this
@@ -32,8 +44,13 @@ void Main() {
     WindowRegistry& windows = WindowRegistry::current();
     windows.setMdiHost([&windows] { return windows.load<TMainForm>().mdiArea(); });
 
+    gChipAddress = kStartUpChipAddress;
+    gComPort().PrinterPort()->setDataInverted(true);
+    gComPort().PrinterPort()->setPortAddress(kStartUpPortAddress);
+
     frmSplash& splash = windows.show<frmSplash>();
-    // Ten per status line: the main program, the descriptors, each tool, and "Done".
+    // Ten for each status line: the main program, the descriptors, each tool
+    // window, and "Done".
     const int statusLines = 3 + static_cast<int>(toolLoadSteps().size());
     splash.StatusProgress->setRange(0, 10 * statusLines);
     splash.StatusProgress->setValue(0);
@@ -42,9 +59,12 @@ void Main() {
     ShowSplashStatus("Loading Main Program");
     windows.load<TMainForm>();
     ShowSplashStatus("Loading Object Descriptors");
+    CreateObjectDescriptors();
     LoadTools();
+    windows.load<InitForm>();
     ShowSplashStatus("Done");
     windows.unload<frmSplash>();
+    windows.show<InitForm>();
 }
 
 } // namespace trelvane

@@ -1,0 +1,104 @@
+#include "app/shell/chip_search.h"
+#include "board_test.h"
+
+#include <QRegularExpression>
+
+namespace trelvane {
+namespace {
+
+using vsq::sim::PortConfig;
+using vsq::sim::SimConfig;
+
+class ChipSearchTest : public testing::BoardTest {
+protected:
+    void powerUpPorts(int count) {
+        SimConfig config;
+        config.ports.clear();
+        for (int port = 0; port < count; ++port)
+            config.ports.push_back({static_cast<std::uint16_t>(0x378 - 0x100 * port), false});
+        powerUp(config);
+    }
+
+    // The progress values the search reports, in order.
+    std::vector<int> progressOf(bool printerPort, bool smbus, bool usb) {
+        ChipSearch search;
+        std::vector<int> values;
+        search.setProgressListener([&](int value, int) { values.push_back(value); });
+        search.FillCandidates();
+        search.SearchSelectedMedia(printerPort, smbus, usb);
+        maximum_ = search.progressMaximum();
+        return values;
+    }
+    int maximum_ = 0;
+};
+
+TEST(ChipSearchTags, FinishReadsTheWholeFindNumberAndTheSMBusAddress) {
+    const std::string blanks(50, ' ');
+    EXPECT_EQ(PrinterEntryNumber("Found an VSQ5540 at:54h, on printer port:378h" + blanks +
+                                 "Printer 1"),
+              1);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 10"), 10);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 123"), 123);
+    EXPECT_EQ(PrinterEntryNumber(""), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer "), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 1a"), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("An VSQ5540 was found at:54h, on the SMBus" + blanks + "SMBus54"),
+              std::nullopt);
+
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus54"), 0x54);
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus2F"), 0x2F);
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "Printer 1"), std::nullopt);
+    EXPECT_EQ(SMBusEntryAddress("SMBus"), std::nullopt);
+}
+
+TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlot) {
+    ChipSearch search;
+    search.FillCandidates();
+    EXPECT_EQ(ChipSearch::CountSlots(search.CandidateAddresses), 5);
+    const ChipSearch::Slots expected = {0xA8, 0x5A, 0x5C, 0x5E, std::nullopt};
+    EXPECT_EQ(search.CandidateAddresses, expected);
+}
+
+TEST_F(ChipSearchTest, ProgressMovesEightPerPortOrSlotCappedAtThirtyThreePerMedium) {
+    powerUpPorts(1);
+    EXPECT_EQ(progressOf(true, false, false), std::vector<int>({0, 8}));
+    EXPECT_EQ(maximum_, 33);
+
+    powerUpPorts(3);
+    EXPECT_EQ(progressOf(true, false, false).back(), 24);
+
+    powerUpPorts(5);
+    EXPECT_EQ(progressOf(true, false, false), std::vector<int>({0, 8, 16, 24, 32, 33}));
+
+    powerUpPorts(4);
+    EXPECT_EQ(progressOf(true, true, false),
+              std::vector<int>({0, 8, 16, 24, 32, 40, 48, 56, 64, 66}));
+    EXPECT_EQ(maximum_, 66);
+
+    EXPECT_EQ(progressOf(false, false, true), std::vector<int>({0, 8, 16, 24, 32, 33}));
+}
+
+TEST_F(ChipSearchTest, NoPortGivesNoFindAndTheEmptySlotIsNeverProbed) {
+    powerUpPorts(0);
+    ChipSearch search;
+    search.FillCandidates();
+    search.SearchSelectedMedia(true, false, false);
+    EXPECT_EQ(search.FoundCount, 0);
+    EXPECT_TRUE(search.BuildResultEntries().empty());
+
+    powerUp({});
+    pc().journal().clear();
+    search.SearchSelectedMedia(true, true, false);
+    const QString bus = QString::fromStdString(pc().journal().text(1));
+    // Four addresses in two polarities, each read once; only inverted reads are seen
+    // by the inverting adapter's bus as addressed frames.
+    for (const char* address : {"A8", "5A", "5C", "5E"})
+        EXPECT_EQ(bus.count(QRegularExpression(QString("S %1. 94").arg(address))), 1) << bus.toStdString();
+    // On the chipset SMBus: one read per address, and one find.
+    EXPECT_EQ(pc().journal().count(vsq::sim::kChipsetBus, vsq::sim::EventKind::Start), 4u * 2u);
+    EXPECT_EQ(search.SMBusFoundAddresses, std::vector<std::uint8_t>{0x54});
+    EXPECT_EQ(search.FoundCount, 1);
+}
+
+} // namespace
+} // namespace trelvane

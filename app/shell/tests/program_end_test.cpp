@@ -1,0 +1,74 @@
+#include "app/device/short_delay.h"
+#include "app/shell/core/program_end.h"
+#include "app/shell/core/qt_yield.h"
+#include "app/shell/main_form.h"
+#include "app/shell/testing/shell_test.h"
+#include "platform/services.h"
+#include "platform/virtual_clock.h"
+
+#include <QAction>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace trelvane {
+namespace {
+
+using namespace vsq::platform;
+
+class ProgramEndTest : public testing::ShellTest {
+protected:
+    void TearDown() override {
+        setYieldHook({});
+        setClock(nullptr);
+        ShellTest::TearDown();
+    }
+};
+
+TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
+    TMainForm& main = windows().show<TMainForm>();
+    // A clock that never moves: only the program's end can finish this wait.
+    setClock(std::make_shared<VirtualClock>());
+    installQtYieldHook();
+    QTimer::singleShot(0, &main, [&main] { main.mnuExit->trigger(); });
+    ShortDelay();
+    EXPECT_TRUE(quitRequested());
+    EXPECT_FALSE(main.isVisible());
+}
+
+TEST_F(ProgramEndTest, ClosingTheMainWindowDuringAWaitEndsIt) {
+    TMainForm& main = windows().show<TMainForm>();
+    setClock(std::make_shared<VirtualClock>());
+    installQtYieldHook();
+    QTimer::singleShot(0, &main, [&main] { main.close(); });
+    ShortDelay();
+    EXPECT_TRUE(quitRequested());
+}
+
+TEST_F(ProgramEndTest, AWaitAcrossMidnightEnds) {
+    VirtualTime time(0.001);
+    time.clock().set(86399.99); // ten milliseconds before midnight
+    ShortDelay();
+    EXPECT_GE(time.clock().seconds(), 86399.99 + 0.03);
+    EXPECT_LT(time.clock().seconds(), 86399.99 + 0.035);
+}
+
+TEST_F(ProgramEndTest, OnceTheProgramIsEndingAYieldRunsNoMoreEvents) {
+    installQtYieldHook();
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    endProgram();
+    yieldOnce();
+    EXPECT_FALSE(ran);
+}
+
+TEST_F(ProgramEndTest, AFailureStopsTheProgramWithAMessageNamingIt) {
+    runOrStop([] { throw std::runtime_error("Cannot load the window"); });
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, "Cannot load the window");
+    EXPECT_EQ(scripted().messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(quitRequested());
+}
+
+} // namespace
+} // namespace trelvane

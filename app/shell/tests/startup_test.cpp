@@ -1,0 +1,106 @@
+#include "app/device/com_port.h"
+#include "app/device/communications.h"
+#include "app/device/object_descriptors.h"
+#include "app/shell/core/program_end.h"
+#include "app/shell/main_form.h"
+#include "app/shell/splash_form.h"
+#include "board_test.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
+#include "comms/SMBusProtocall.h"
+#include "platform/parallel_port_driver.h"
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <utility>
+#include <vector>
+
+namespace trelvane {
+namespace {
+
+// Records what the splash's status label shows each time it is painted, with
+// the progress bar's value at that moment.
+class SplashRecorder : public QObject {
+public:
+    SplashRecorder() { qApp->installEventFilter(this); }
+    ~SplashRecorder() override { qApp->removeEventFilter(this); }
+
+    std::vector<std::pair<QString, int>> shown;
+    int maximum = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == "StatusLBL") {
+            auto* label = static_cast<QLabel*>(watched);
+            auto* bar = label->parentWidget()->findChild<QProgressBar*>("StatusProgress");
+            std::pair<QString, int> now{label->text(), bar ? bar->value() : -1};
+            if (shown.empty() || shown.back() != now)
+                shown.push_back(now);
+            if (bar)
+                maximum = bar->maximum();
+        }
+        return false;
+    }
+};
+
+class StartupTest : public testing::BoardTest {};
+
+TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen) {
+    powerUp({});
+    SplashRecorder recorder;
+    startUp();
+    const std::vector<std::pair<QString, int>> expected = {
+        {"Status: Starting Up.", 0},
+        {"Status:  Loading Main Program", 10},
+        {"Status:  Loading Object Descriptors", 20},
+        {"Status:  Done", 30},
+    };
+    EXPECT_EQ(recorder.shown, expected);
+    EXPECT_EQ(recorder.maximum, 30); // ten for each status line
+}
+
+TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
+    powerUp({});
+    InitForm& wizard = startUp();
+    EXPECT_EQ(windows().find<frmSplash>(), nullptr);
+    ASSERT_NE(windows().find<TMainForm>(), nullptr);
+    EXPECT_FALSE(windows().find<TMainForm>()->isVisible());
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_EQ(wizard.windowTitle(), "VSQ5540 Search Wizard");
+    EXPECT_EQ(wizard.CurrentStep(), 1);
+    EXPECT_FALSE(wizard.BackCMD->isEnabled());
+    EXPECT_TRUE(wizard.NextCMD->isEnabled());
+    EXPECT_FALSE(wizard.FinishCMD->isEnabled());
+    EXPECT_TRUE(scripted().messages.empty());
+}
+
+TEST_F(StartupTest, StartUpSetsTheChipAddressThePortAndTheDescriptors) {
+    powerUp({});
+    startUp();
+    EXPECT_EQ(gChipAddress, 0xA8);
+    auto printerPort = gComPort().PrinterPort();
+    EXPECT_TRUE(printerPort->DataInverted());
+    EXPECT_EQ(printerPort->PortAddress(), 888);
+    EXPECT_EQ(gBPFI1.AddrGlitchRangeFault(), 0xA4);
+    EXPECT_EQ(gHV.AddrOverVoltThreshold(), 0xB0);
+    EXPECT_EQ(gPFI1.AddrDigitalHysteresisOnUVT(), 0xBB);
+    // The wizard holds data lines D2 and D3 high from its load on.
+    EXPECT_EQ(printerPort->SMBusProtocall()->BitsToStayHigh(), 0x0C);
+}
+
+TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {
+    powerUp({});
+    vsq::platform::ParallelPortDriver::instance().setLibraryName("libvsq-no-such-driver.so");
+    runOrStop(Main);
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_FALSE(scripted().messages[0].text.isEmpty());
+    EXPECT_EQ(scripted().messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(vsq::platform::quitRequested());
+    EXPECT_EQ(windows().find<InitForm>(), nullptr);
+}
+
+} // namespace
+} // namespace trelvane
