@@ -16,9 +16,6 @@ SimulatedPc& SimulatedPc::instance() {
 
 SimulatedPc::SimulatedPc() {
     configureFromEnvironment();
-    if (const char* capture = std::getenv("VSQ_SIM_CAPTURE"); capture && *capture)
-        if (!setCaptureFile(capture))
-            std::fprintf(stderr, "VSQ_SIM_CAPTURE: cannot write \"%s\"\n", capture);
 }
 
 SimulatedPc::~SimulatedPc() = default;
@@ -41,6 +38,9 @@ void SimulatedPc::configureFromEnvironment() {
     for (const auto& problem : problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
     configure(config);
+    const char* capture = std::getenv("VSQ_SIM_CAPTURE");
+    if (!setCaptureFile(capture ? capture : ""))
+        std::fprintf(stderr, "VSQ_SIM_CAPTURE: cannot write \"%s\"\n", capture);
 }
 
 std::uint8_t SimulatedPc::in8(std::uint16_t port) {

@@ -61,7 +61,8 @@ public:
     void configure(const SimConfig& config);
     // configure(SimConfig{}): the built-in defaults, whatever VSQ_SIM says.
     void reset();
-    // configure() from VSQ_SIM (the built-in defaults when it is unset).
+    // configure() from VSQ_SIM (the built-in defaults when it is unset), and capture
+    // into VSQ_SIM_CAPTURE when that names a file (else stop capturing).
     void configureFromEnvironment();
     const SimConfig& config() const { return config_; }
 

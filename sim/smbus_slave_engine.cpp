@@ -141,7 +141,7 @@ void SmbusSlaveEngine::endOfAcknowledge() {
         sdaLow_ = (txByte_ & 0x80) == 0;
     }
     if (device_ != nullptr && stretchAccesses_ > 0)
-        stretchLeft_ = stretchAccesses_;
+        stretchLeft_ = stretchAccesses_ + 1; // the access that ends the stretch is not held
 }
 
 } // namespace vsq::sim
