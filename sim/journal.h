@@ -91,6 +91,11 @@ public:
             dropOldestHalf(activity.dataValues);
         activity.dataValues.push_back(value);
     }
+    void recordSpareLines(PortActivity& activity, std::uint8_t lines) {
+        if (activity.spareLineChanges.size() >= kDataValueLimit)
+            dropOldestHalf(activity.spareLineChanges);
+        activity.spareLineChanges.push_back(lines);
+    }
 
 private:
     static void dropOldestHalf(std::vector<std::uint8_t>& values);

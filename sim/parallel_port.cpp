@@ -58,7 +58,7 @@ void ParallelPort::write(std::uint16_t port, std::uint8_t value) {
 void ParallelPort::writeData(std::uint8_t value) {
     journal_.recordDataWrite(activity_, value);
     if ((value ^ data_) & kSpareLines)
-        activity_.spareLineChanges.push_back(static_cast<std::uint8_t>(value & kSpareLines));
+        journal_.recordSpareLines(activity_, static_cast<std::uint8_t>(value & kSpareLines));
     data_ = value;
     if (lines_) {
         lines_->driveMaster(adapter_.sclReleased(value), adapter_.sdaReleased(value));

@@ -116,6 +116,14 @@ bool SimulatedPc::sda(int portNumber) const {
     return lines == nullptr || lines->sda();
 }
 
+void SimulatedPc::setAdcInputVoltage(int bus, std::uint8_t adcAddress, int input, double volts) {
+    EvaluationBoard* found = board(bus);
+    Qa2296Adc* adc = found ? found->adcAt(adcAddress) : nullptr;
+    if (adc == nullptr)
+        throw std::out_of_range("no ADC at that address on bus " + std::to_string(bus));
+    adc->setInputVoltage(input, volts);
+}
+
 void SimulatedPc::setDevicePresent(int bus, std::uint8_t address, bool present) {
     EvaluationBoard* found = board(bus);
     SmbusDevice* device = found ? found->anyDeviceAt(address) : nullptr;

@@ -77,6 +77,10 @@ public:
     bool scl(int portNumber) const;
     bool sda(int portNumber) const;
 
+    // The voltage on an input (0-7, as the ADC's configuration bits 7-5 number it) of the
+    // QA2296 at `adcAddress` (0x50, 0x52, 0x54) on a bus's board.
+    void setAdcInputVoltage(int bus, std::uint8_t adcAddress, int input, double volts);
+
     // --- Faults (bus = port number, or kChipsetBus) ---
     void setDevicePresent(int bus, std::uint8_t address, bool present);
     void holdSclLow(int bus, bool low);

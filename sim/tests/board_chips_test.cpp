@@ -40,7 +40,7 @@ TEST_F(BoardChips, DacWordsPerChannel) {
 }
 
 TEST_F(BoardChips, AdcConvertsTheSelectedInput) {
-    board().adcU12().setInputVoltage(1, 2.75); // PDO 9, 5.5 V full scale
+    pc.setAdcInputVoltage(1, 0x50, 1, 2.75);   // PDO 9, 5.5 V full scale
     board().adcU13().setInputVoltage(2, 15.0); // PDO 4, 15 V full scale: clamps at 1023
     master.writeByteData(0x50, 0x01, 0x20);
     EXPECT_EQ(master.readWord(0x50, 0x04), 0x8000);
