@@ -65,7 +65,7 @@ struct PortActivity {
 
 class Journal {
 public:
-    static constexpr std::size_t kEventLimit = 1u << 20;
+    static constexpr std::size_t kEventLimit = 1u << 18;
     static constexpr std::size_t kDataValueLimit = 1u << 22;
 
     const std::vector<BusEvent>& events() const { return events_; }
