@@ -8,13 +8,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace vsq::platform {
 namespace {
@@ -71,43 +69,89 @@ bool QtestPortIo::accessAllowed() {
     return failure_.empty();
 }
 
+// The program file of `name`: as given when it holds a slash, else the first
+// executable of that name on PATH; empty when there is none.
+std::string QtestPortIo::programPath(const std::string& name) {
+    if (name.find('/') != std::string::npos)
+        return access(name.c_str(), X_OK) == 0 ? name : "";
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    for (std::size_t from = 0; from <= folders.size();) {
+        std::size_t to = folders.find(':', from);
+        if (to == std::string::npos)
+            to = folders.size();
+        std::string candidate = folders.substr(from, to - from) + "/" + name;
+        if (to > from && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        from = to + 1;
+    }
+    return "";
+}
+
 void QtestPortIo::start() {
     started_ = true;
-    if (socket_ < 0) {
-        if (command_.empty())
-            fail("no QEMU command to start");
-        int sockets[2];
-        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
-            fail(std::string("socketpair: ") + std::strerror(errno));
-        int errors[2];
-        if (pipe2(errors, O_CLOEXEC) != 0) {
-            close(sockets[0]);
-            close(sockets[1]);
-            fail(std::string("pipe: ") + std::strerror(errno));
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, sockets[1], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, sockets[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
-        std::vector<char*> argv;
-        for (auto& word : command_)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        int rc = posix_spawnp(&child_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(sockets[1]);
-        close(errors[1]);
-        socket_ = sockets[0];
-        errorPipe_ = errors[0];
-        if (rc != 0) {
-            child_ = -1;
-            fail("cannot start " + command_.front() + ": " + std::strerror(rc));
-        }
-        fcntl(errorPipe_, F_SETFL, fcntl(errorPipe_, F_GETFL) | O_NONBLOCK);
-    }
+    if (socket_ < 0)
+        launch();
     // A harmless question proves that the peer speaks the protocol.
     request("endianness");
+}
+
+void QtestPortIo::launch() {
+    if (command_.empty())
+        fail("no QEMU command to start");
+    const std::string program = programPath(command_.front());
+    if (program.empty())
+        fail("cannot start " + command_.front() + ": not found");
+    std::vector<char*> argv;
+    for (auto& word : command_)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int sockets[2], errors[2], execResult[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
+        fail(std::string("socketpair: ") + std::strerror(errno));
+    socket_ = sockets[0];
+    if (pipe2(errors, O_CLOEXEC) != 0) {
+        close(sockets[1]);
+        fail(std::string("pipe: ") + std::strerror(errno));
+    }
+    errorPipe_ = errors[0];
+    if (pipe2(execResult, O_CLOEXEC) != 0) {
+        close(sockets[1]);
+        close(errors[1]);
+        fail(std::string("pipe: ") + std::strerror(errno));
+    }
+    const pid_t parent = getpid();
+    child_ = fork();
+    if (child_ == 0) {
+        // Only async-signal-safe calls from here to exec. The machine ends with
+        // this process, even if it ends without closing down.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+        dup2(sockets[1], STDIN_FILENO);
+        dup2(sockets[1], STDOUT_FILENO);
+        dup2(errors[1], STDERR_FILENO);
+        execv(program.c_str(), argv.data());
+        int why = errno;
+        [[maybe_unused]] auto written = write(execResult[1], &why, sizeof why);
+        _exit(127);
+    }
+    const int forkError = errno;
+    close(sockets[1]);
+    close(errors[1]);
+    close(execResult[1]);
+    int execError = 0;
+    ssize_t got = child_ > 0 ? read(execResult[0], &execError, sizeof execError) : 0;
+    close(execResult[0]);
+    if (child_ < 0)
+        fail(std::string("fork: ") + std::strerror(forkError));
+    if (got == sizeof execError) {
+        waitpid(child_, nullptr, 0);
+        child_ = -1;
+        fail("cannot start " + program + ": " + std::strerror(execError));
+    }
+    fcntl(errorPipe_, F_SETFL, fcntl(errorPipe_, F_GETFL) | O_NONBLOCK);
 }
 
 void QtestPortIo::require() {

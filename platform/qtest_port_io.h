@@ -46,7 +46,9 @@ private:
     struct Attached {};
     QtestPortIo(Attached, int socketFd);
 
+    static std::string programPath(const std::string& name);
     void start();
+    void launch();
     void require();
     void stop();
     [[noreturn]] void fail(const std::string& why);
