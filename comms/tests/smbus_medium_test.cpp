@@ -5,6 +5,7 @@
 #include "comms/SMBus.h"
 #include "comms/com_error.h"
 #include "comms/halvicor_library.h"
+#include "smbushost/host_controller_registers.h"
 #include "smbushost/tests/port_trace.h"
 
 #include "platform/os_version.h"
@@ -29,6 +30,13 @@ namespace {
 constexpr std::int32_t kPiix4 = 0x71138086;
 constexpr std::int32_t kAliPower = 0x710110B9;
 constexpr std::uint8_t kChip = 0x54; // the board's VSQ5540 as a 7-bit address
+
+// The probe's verdicts on the final status byte.
+static_assert(halvicor::intel::present(0x00) && halvicor::intel::present(0x02));
+static_assert(!halvicor::intel::present(0x04) && !halvicor::intel::present(0x42) &&
+              !halvicor::intel::present(0x01));
+static_assert(halvicor::ali::present(0x1F) && !halvicor::ali::present(0x20) &&
+              !halvicor::ali::present(0x84));
 
 class SMBusOnSim : public ::testing::Test {
 protected:
