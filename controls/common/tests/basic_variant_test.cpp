@@ -1,6 +1,5 @@
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_variant.h"
-#include "controls/common/tests/test_application.h"
 
 #include <QFont>
 #include <gtest/gtest.h>
@@ -61,7 +60,6 @@ TEST(BasicVariant, BasicEqualityForDefaults) {
 }
 
 TEST(BasicVariant, FieldTypesAndEnumerations) {
-    testApplication();
     EXPECT_EQ(fromVariant<Shade>(QVariant(2.0)), Dark);
     EXPECT_EQ(failureOf([] { fromVariant<Shade>(QVariant(256)); }), 6);
     EXPECT_EQ(toVariant(Dark).metaType(), QMetaType::fromType<std::uint8_t>());

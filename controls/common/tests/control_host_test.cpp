@@ -1,6 +1,5 @@
 #include "controls/common/control.h"
 #include "controls/common/control_host.h"
-#include "controls/common/tests/test_application.h"
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -44,7 +43,6 @@ private:
 
 class ControlHostTest : public ::testing::Test {
 protected:
-    QApplication& application = testApplication();
     QWidget window;
 };
 

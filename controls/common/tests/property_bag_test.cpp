@@ -1,6 +1,5 @@
 #include "controls/common/basic_error.h"
 #include "controls/common/property_bag_file.h"
-#include "controls/common/tests/test_application.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +50,6 @@ TEST(PropertyBag, RefusesValuesItCannotKeep) {
 }
 
 TEST(PropertyBagFile, EveryTypeSurvivesTheTextFile) {
-    testApplication();
     QImage picture(3, 2, QImage::Format_ARGB32);
     picture.fill(Qt::red);
     PropertyBagFile file;
