@@ -58,18 +58,18 @@ template <class Digit> double placeValueSum(std::u16string_view text, double rad
     return sum;
 }
 
-std::u16string padded(std::u16string text, std::size_t width) {
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), u'0');
-    }
-    return text;
-}
-
 unsigned clampedNibbles(unsigned nibbles) {
     return nibbles < kMaxNibbles ? nibbles : kMaxNibbles;
 }
 
 } // namespace
+
+std::u16string zeroPadded(std::u16string text, std::size_t width) {
+    if (text.size() < width) {
+        text.insert(0, width - text.size(), u'0');
+    }
+    return text;
+}
 
 double binaryTextValue(std::u16string_view text) {
     if (text.size() > 32767) {
@@ -133,11 +133,11 @@ std::u16string ConvertDecToHexText(double value, unsigned nibbles) {
         }
         text = vsq::controls::hexText(groups[top]);
         for (int j = top - 1; j >= 0; --j) {
-            text += padded(vsq::controls::hexText(groups[j]), 4);
+            text += zeroPadded(vsq::controls::hexText(groups[j]), 4);
         }
     }
     if (text.size() < 9) {
-        return padded(text, n);
+        return zeroPadded(text, n);
     }
     return text.size() > n ? text.substr(text.size() - n) : text;
 }

@@ -10,6 +10,9 @@
 
 namespace quiltane {
 
+// "0" put in front of a text until it has `width` characters.
+std::u16string zeroPadded(std::u16string text, std::size_t width);
+
 // The value of a binary text; Overflow above 32767 characters and where a
 // place value 2^i leaves the float range.
 double binaryTextValue(std::u16string_view text);

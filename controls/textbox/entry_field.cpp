@@ -56,18 +56,18 @@ void EntryField::setBorderStyleCode(std::int16_t code) {
 }
 
 void EntryField::setBackColor(std::uint32_t color) {
-    const QColor resolved = vsq::controls::colorFromOle(color);
-    backColor_ = color;
-    QPalette shades = palette();
-    shades.setColor(QPalette::Base, resolved);
-    setPalette(shades);
+    setColor(QPalette::Base, color, backColor_);
 }
 
 void EntryField::setForeColor(std::uint32_t color) {
+    setColor(QPalette::Text, color, foreColor_);
+}
+
+void EntryField::setColor(QPalette::ColorRole role, std::uint32_t color, std::uint32_t& field) {
     const QColor resolved = vsq::controls::colorFromOle(color);
-    foreColor_ = color;
+    field = color;
     QPalette shades = palette();
-    shades.setColor(QPalette::Text, resolved);
+    shades.setColor(role, resolved);
     setPalette(shades);
 }
 

@@ -5,6 +5,7 @@
 // Invalid property value (380). The entry text lives only here.
 
 #include <QLineEdit>
+#include <QPalette>
 
 #include <cstdint>
 
@@ -46,6 +47,7 @@ public:
 
 private:
     void applyStyle();
+    void setColor(QPalette::ColorRole role, std::uint32_t color, std::uint32_t& field);
 
     std::int16_t alignment_ = 1;
     std::int16_t appearance_ = 1;

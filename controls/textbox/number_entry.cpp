@@ -17,23 +17,12 @@ using vsq::controls::signedGeneralFormat;
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kDelete = 127;
-
 bool inRange(int code, char16_t first, char16_t last) {
     return code >= first && code <= last;
 }
 
 std::u16string fromAscii(const std::string& text) {
     return {text.begin(), text.end()};
-}
-
-std::u16string padded(std::u16string text, std::size_t width) {
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), u'0');
-    }
-    return text;
 }
 
 // How many octal digits a limit of n nibbles keeps when it overflows: 4n/3
@@ -71,10 +60,10 @@ int NumberEntry::FilterKey(int keyCode) {
         }
         break;
     }
-    if (keyCode == kDelete || keyCode == kBackspace) {
+    if (keyCode == kDeleteCode || keyCode == kBackspaceCode) {
         return keyCode;
     }
-    if (keyCode == kEnter) {
+    if (keyCode == kEnterCode) {
         host_.commit();
     }
     return accepted;
@@ -121,7 +110,7 @@ bool NumberEntry::writeValue(double value) {
             // From 14 nibbles on the limit is no exact float: write it as all ones.
             const std::u16string digits =
                 n >= 14 && value >= limit ? std::u16string(4 * n, u'1') : ConvertDecToBinStr(value);
-            host_.setEntryText(padded(digits, 4 * n));
+            host_.setEntryText(zeroPadded(digits, 4 * n));
             break;
         }
         case Decimal2:
@@ -131,7 +120,7 @@ bool NumberEntry::writeValue(double value) {
             host_.setEntryText(ConvertDecToOct(value));
             break;
         case Hex4:
-            host_.setEntryText(padded(ConvertDecToHexText(value, n), n));
+            host_.setEntryText(zeroPadded(ConvertDecToHexText(value, n), n));
             break;
         default:
             break;
@@ -235,9 +224,9 @@ void NumberEntry::changeBase(tNumberBase from, tNumberBase to) {
         host_.setEntryText(converted);
     }
     if (to == Binary1) {
-        host_.setEntryText(padded(host_.entryText(), 4 * n));
+        host_.setEntryText(zeroPadded(host_.entryText(), 4 * n));
     } else if (to == Hex4) {
-        host_.setEntryText(padded(host_.entryText(), n));
+        host_.setEntryText(zeroPadded(host_.entryText(), n));
     }
 }
 

@@ -18,6 +18,11 @@ class BasicError;
 
 namespace quiltane {
 
+// Character codes the key filter treats apart.
+constexpr int kBackspaceCode = 8;
+constexpr int kEnterCode = 13;
+constexpr int kDeleteCode = 127;
+
 class NumberEntryHost {
 public:
     virtual tNumberBase numberBase() const = 0;

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace quiltane {
 
 using vsq::controls::BasicError;
@@ -16,10 +18,13 @@ using vsq::controls::twipsFromPixels;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kDelete = 127;
 constexpr int kLastSingleByteCode = 255;
+
+// A mouse position in twips.
+std::pair<float, float> twipsAt(const QMouseEvent& event) {
+    return {static_cast<float>(twipsFromPixels(event.position().x())),
+            static_cast<float>(twipsFromPixels(event.position().y()))};
+}
 
 } // namespace
 
@@ -74,7 +79,7 @@ bool QVSTXT::keyPressed(const QKeyEvent& event) {
     if (accepted == *typed) {
         return false; // the entry field takes the key as it came
     }
-    if (accepted == kBackspace || (accepted >= 32 && accepted != kDelete)) {
+    if (accepted == kBackspaceCode || (accepted >= 32 && accepted != kDeleteCode)) {
         textBox_->typeCharacter(accepted);
     }
     return true;
@@ -95,8 +100,7 @@ void QVSTXT::releaseKey(qint16 keyCode, qint16 shift) {
 void QVSTXT::mouseReleased(const QMouseEvent& event) {
     qint16 button = mouseButtonsOf(event.button());
     qint16 shift = shiftStateOf(event.modifiers());
-    auto x = static_cast<float>(twipsFromPixels(event.position().x()));
-    auto y = static_cast<float>(twipsFromPixels(event.position().y()));
+    auto [x, y] = twipsAt(event);
     emit MouseUp(button, shift, x, y);
     if (event.button() == Qt::LeftButton && textBox_->rect().contains(event.position().toPoint())) {
         emit Click();
@@ -106,8 +110,7 @@ void QVSTXT::mouseReleased(const QMouseEvent& event) {
 void QVSTXT::mouseMoved(const QMouseEvent& event) {
     qint16 buttons = mouseButtonsOf(event.buttons());
     qint16 shift = shiftStateOf(event.modifiers());
-    auto x = static_cast<float>(twipsFromPixels(event.position().x()));
-    auto y = static_cast<float>(twipsFromPixels(event.position().y()));
+    auto [x, y] = twipsAt(event);
     emit MouseMove(buttons, shift, x, y);
 }
 

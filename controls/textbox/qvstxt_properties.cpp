@@ -53,10 +53,12 @@ void QVSTXT::initProperties() {
     textBox_->setText(nameOnHost());
     displayUpdateIndicator_ = false;
     maxNibbles_ = 2;
+    arrangeLayout();
 }
 
 // Loading assigns each value as stored: no filter, no base conversion, no
-// clamping of the limit, no layout (the host's resize runs it), no event.
+// clamping of the limit, no event. The layout follows at once, as a host's
+// resize after loading would run it (a Qt host that is already shown sends none).
 void QVSTXT::readProperties(const PropertyBag& bag) {
     textBox_->setAlignmentCode(bag.read<std::int16_t>("Alignment", 1));
     textBox_->setAppearanceCode(bag.read<std::int16_t>("Appearance", 1));
@@ -78,6 +80,7 @@ void QVSTXT::readProperties(const PropertyBag& bag) {
     setIndicatorBitmap(bag.read<QImage>("IndicatorBitmap", QImage()));
     // "MaxNibbles" is kept twice; the last entry holds.
     maxNibbles_ = bag.read<std::uint8_t>("MaxNibbles", 2);
+    arrangeLayout();
 }
 
 void QVSTXT::writeProperties(PropertyBag& bag) {

@@ -1,24 +1,12 @@
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_number.h"
+#include "controls/common/tests/failure_number.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace vsq::controls;
-
-namespace {
-
-int failureOf(auto&& call) {
-    try {
-        call();
-    } catch (const BasicError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 TEST(BasicNumber, RoundsHalvesToEven) {
     const struct {
@@ -32,17 +20,17 @@ TEST(BasicNumber, RoundsHalvesToEven) {
 TEST(BasicNumber, WholeConversionsCheckTheirRange) {
     EXPECT_EQ(toByte(255.4), 255);
     EXPECT_EQ(toByte(-0.5), 0);
-    EXPECT_EQ(failureOf([] { toByte(255.5); }), 6);
-    EXPECT_EQ(failureOf([] { toByte(-1); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toByte(255.5); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toByte(-1); }), 6);
     EXPECT_EQ(toInteger(-32768), -32768);
-    EXPECT_EQ(failureOf([] { toInteger(32767.5); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toInteger(32767.5); }), 6);
     EXPECT_EQ(toLong(2147483647), 2147483647);
-    EXPECT_EQ(failureOf([] { toLong(2147483648.0); }), 6);
-    EXPECT_EQ(failureOf([] { toLong(NAN); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toLong(2147483648.0); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toLong(NAN); }), 6);
     EXPECT_EQ(toUnsignedLong(-1), 0xFFFFFFFFu);
     EXPECT_EQ(toUnsignedLong(2147483653.0), 0x80000005u);
-    EXPECT_EQ(failureOf([] { toUnsignedLong(4294967296.0); }), 6);
-    EXPECT_EQ(failureOf([] { toSingle(1e39); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toUnsignedLong(4294967296.0); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toSingle(1e39); }), 6);
 }
 
 TEST(BasicNumber, LenientReadingTakesWhatFormsANumber) {
@@ -59,8 +47,8 @@ TEST(BasicNumber, LenientReadingTakesWhatFormsANumber) {
     for (const auto& c : cases) {
         EXPECT_EQ(lenientNumber(c.text), c.value) << std::string(c.text.begin(), c.text.end());
     }
-    EXPECT_EQ(failureOf([] { lenientNumber(u"1e400"); }), 6);
-    EXPECT_EQ(failureOf([] { lenientNumber(u"&H100000000"); }), 6);
+    EXPECT_EQ(failureNumberOf([] { lenientNumber(u"1e400"); }), 6);
+    EXPECT_EQ(failureNumberOf([] { lenientNumber(u"&H100000000"); }), 6);
 }
 
 TEST(BasicNumber, StrictReadingWantsTheWholeText) {
@@ -68,10 +56,10 @@ TEST(BasicNumber, StrictReadingWantsTheWholeText) {
     EXPECT_EQ(strictNumber(u"-1.5E+1"), -15);
     EXPECT_EQ(strictNumber(u"&HFF"), 255);
     for (const std::u16string text : {u"", u"  ", u"12a", u"1 2", u"&H", u"&HFG", u"-"}) {
-        EXPECT_EQ(failureOf([&] { strictNumber(text); }), 13)
+        EXPECT_EQ(failureNumberOf([&] { strictNumber(text); }), 13)
             << std::string(text.begin(), text.end());
     }
-    EXPECT_EQ(failureOf([] { strictNumber(u"1e999"); }), 6);
+    EXPECT_EQ(failureNumberOf([] { strictNumber(u"1e999"); }), 6);
 }
 
 TEST(BasicNumber, GeneralFormatKeepsFifteenDigits) {
@@ -101,6 +89,6 @@ TEST(BasicNumber, HexAndOctalTextsOfA32BitWholeNumber) {
     EXPECT_EQ(hexText(10.5), u"A");
     EXPECT_EQ(octalText(255), u"377");
     EXPECT_EQ(octalText(-5), u"37777777773");
-    EXPECT_EQ(failureOf([] { hexText(2147483648.0); }), 6);
-    EXPECT_EQ(failureOf([] { octalText(-2147483649.0); }), 6);
+    EXPECT_EQ(failureNumberOf([] { hexText(2147483648.0); }), 6);
+    EXPECT_EQ(failureNumberOf([] { octalText(-2147483649.0); }), 6);
 }

@@ -1,5 +1,6 @@
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_variant.h"
+#include "controls/common/tests/failure_number.h"
 
 #include <QFont>
 #include <gtest/gtest.h>
@@ -7,15 +8,6 @@
 using namespace vsq::controls;
 
 namespace {
-
-int failureOf(auto&& call) {
-    try {
-        call();
-    } catch (const BasicError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 enum Shade : std::uint8_t { Light = 1, Dark = 2 };
 
@@ -29,11 +21,11 @@ TEST(BasicVariant, NumbersFromEveryKindOfValue) {
     EXPECT_EQ(toInteger(QVariant(true)), -1);
     EXPECT_EQ(toLong(QVariant::fromValue<quint8>(7)), 7);
     EXPECT_EQ(toDouble(QVariant(2.5f)), 2.5);
-    EXPECT_EQ(failureOf([] { toByte(QVariant(true)); }), 6);
-    EXPECT_EQ(failureOf([] { toByte(QVariant(300)); }), 6);
-    EXPECT_EQ(failureOf([] { toByte(QVariant(QStringLiteral("abc"))); }), 13);
-    EXPECT_EQ(failureOf([] { toByte(QVariant(QString())); }), 13);
-    EXPECT_EQ(failureOf([] { toDouble(QVariant(QFont())); }), 13);
+    EXPECT_EQ(failureNumberOf([] { toByte(QVariant(true)); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toByte(QVariant(300)); }), 6);
+    EXPECT_EQ(failureNumberOf([] { toByte(QVariant(QStringLiteral("abc"))); }), 13);
+    EXPECT_EQ(failureNumberOf([] { toByte(QVariant(QString())); }), 13);
+    EXPECT_EQ(failureNumberOf([] { toDouble(QVariant(QFont())); }), 13);
 }
 
 TEST(BasicVariant, BooleansAndTexts) {
@@ -42,7 +34,7 @@ TEST(BasicVariant, BooleansAndTexts) {
     EXPECT_TRUE(toBoolean(QVariant(QStringLiteral("true"))));
     EXPECT_FALSE(toBoolean(QVariant(QStringLiteral(" FALSE "))));
     EXPECT_TRUE(toBoolean(QVariant(QStringLiteral("2"))));
-    EXPECT_EQ(failureOf([] { toBoolean(QVariant(QStringLiteral("yes"))); }), 13);
+    EXPECT_EQ(failureNumberOf([] { toBoolean(QVariant(QStringLiteral("yes"))); }), 13);
     EXPECT_EQ(toText(QVariant(true)), QStringLiteral("True"));
     EXPECT_EQ(toText(QVariant(255.0)), QStringLiteral("255"));
     EXPECT_EQ(toText(QVariant(0.1f)), QStringLiteral("0.1"));
@@ -61,9 +53,9 @@ TEST(BasicVariant, BasicEqualityForDefaults) {
 
 TEST(BasicVariant, FieldTypesAndEnumerations) {
     EXPECT_EQ(fromVariant<Shade>(QVariant(2.0)), Dark);
-    EXPECT_EQ(failureOf([] { fromVariant<Shade>(QVariant(256)); }), 6);
+    EXPECT_EQ(failureNumberOf([] { fromVariant<Shade>(QVariant(256)); }), 6);
     EXPECT_EQ(toVariant(Dark).metaType(), QMetaType::fromType<std::uint8_t>());
     QFont font(QStringLiteral("Arial"));
     EXPECT_EQ(fromVariant<QFont>(QVariant(font)), font);
-    EXPECT_EQ(failureOf([] { fromVariant<QFont>(QVariant(1)); }), 13);
+    EXPECT_EQ(failureNumberOf([] { fromVariant<QFont>(QVariant(1)); }), 13);
 }

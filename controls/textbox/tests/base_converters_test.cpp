@@ -1,4 +1,5 @@
 #include "controls/common/basic_error.h"
+#include "controls/common/tests/failure_number.h"
 #include "controls/textbox/base_converters.h"
 #include "controls/textbox/number_base.h"
 
@@ -8,20 +9,12 @@
 #include <string>
 
 using namespace quiltane;
+using vsq::controls::failureNumberOf;
 
 namespace {
 
 std::string narrow(const std::u16string& text) {
     return {text.begin(), text.end()};
-}
-
-int failureOf(auto&& call) {
-    try {
-        call();
-    } catch (const vsq::controls::BasicError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 } // namespace
@@ -36,10 +29,10 @@ TEST(BaseConverters, ReadingTextsInEachBase) {
     EXPECT_EQ(ConvertHexStrToDec(u"G1"), 1);
     EXPECT_EQ(ConvertHexStrToDec(std::u16string(17, u'F')), 1.84467440737096e19);
     EXPECT_EQ(ConvertHexStrToDec(std::u16string(255, u'F')), 1.84467440737096e19);
-    EXPECT_EQ(failureOf([] { ConvertHexStrToDec(std::u16string(256, u'0')); }), 6);
-    EXPECT_EQ(failureOf([] { binaryTextValue(std::u16string(32768, u'0')); }), 6);
-    EXPECT_EQ(failureOf([] { binaryTextValue(std::u16string(1025, u'0')); }), 6);
-    EXPECT_EQ(failureOf([] { octalTextValue(std::u16string(343, u'1')); }), 6);
+    EXPECT_EQ(failureNumberOf([] { ConvertHexStrToDec(std::u16string(256, u'0')); }), 6);
+    EXPECT_EQ(failureNumberOf([] { binaryTextValue(std::u16string(32768, u'0')); }), 6);
+    EXPECT_EQ(failureNumberOf([] { binaryTextValue(std::u16string(1025, u'0')); }), 6);
+    EXPECT_EQ(failureNumberOf([] { octalTextValue(std::u16string(343, u'1')); }), 6);
 }
 
 TEST(BaseConverters, WideAndWorksInSixteenBitGroups) {
@@ -57,8 +50,8 @@ TEST(BaseConverters, WideAndWorksInSixteenBitGroups) {
     for (const auto& c : cases) {
         EXPECT_EQ(WideAnd(c.a, c.b), c.result) << c.a << " AND " << c.b;
     }
-    EXPECT_EQ(failureOf([] { WideAnd(std::ldexp(1.0, 79), 1); }), 6);
-    EXPECT_EQ(failureOf([] { WideAnd(NAN, 1); }), 6);
+    EXPECT_EQ(failureNumberOf([] { WideAnd(std::ldexp(1.0, 79), 1); }), 6);
+    EXPECT_EQ(failureNumberOf([] { WideAnd(NAN, 1); }), 6);
 }
 
 TEST(BaseConverters, BinaryDigitsRoundFirstAndEnd) {
@@ -70,8 +63,8 @@ TEST(BaseConverters, BinaryDigitsRoundFirstAndEnd) {
     EXPECT_EQ(binaryDigits(4.4), u"100");
     EXPECT_EQ(binaryDigits(5.5), u"110");
     EXPECT_EQ(binaryDigits(std::ldexp(1.0, 64)), u"1" + std::u16string(64, u'0'));
-    EXPECT_EQ(failureOf([] { binaryDigits(std::ldexp(1.0, 80)); }), 6);
-    EXPECT_EQ(failureOf([] { binaryDigits(INFINITY); }), 6);
+    EXPECT_EQ(failureNumberOf([] { binaryDigits(std::ldexp(1.0, 80)); }), 6);
+    EXPECT_EQ(failureNumberOf([] { binaryDigits(INFINITY); }), 6);
 }
 
 TEST(BaseConverters, FixedWidthTextsOfTheLimit) {

@@ -230,3 +230,20 @@ TEST_F(QvstxtTest, MouseEventsCarryTwipsAndAClick) {
     EXPECT_EQ(position, (QList<float>{1, 1, 60, 75}));
     EXPECT_EQ(clicks.count(), 1);
 }
+
+TEST_F(QvstxtTest, AnOverLongPasteIsReportedAndCutAtTheNextKeyRelease) {
+    box.setNumberBase(Hex4);
+    box.setText("");
+    textBox()->insert(QString(300, u'1')); // as a paste would, past the key filter
+    events.clear();
+    QTest::keyRelease(textBox(), Qt::Key_Control);
+    EXPECT_EQ(only("ErrorOccured"), QStringList{"ErrorOccured 6 Overflow"});
+    EXPECT_EQ(box.Text(), QStringLiteral("11"));
+}
+
+TEST_F(QvstxtTest, LoadingIntoAShownBoxLaysItOut) {
+    vsq::controls::PropertyBag bag;
+    bag.append("DisplayUpdateIndicator", true);
+    box.readProperties(bag);
+    EXPECT_EQ(indicator()->geometry(), QRect(83, 0, 17, 20));
+}
