@@ -122,24 +122,31 @@ Member readOnlyPropertyMember(const QString& name, DispatchId id, T (C::*getter)
     return {name, id, MemberKind::Property, detail::reader<C>(getter), {}, {}};
 }
 
+namespace detail {
+
+template <class C, class R, class... A, class Function>
+std::function<QVariant(Dispatchable&, const QVariantList&)> invoker(Function function) {
+    return [function](Dispatchable& object, const QVariantList& args) {
+        C& target = self<C>(object);
+        return callWithArguments<A...>(
+            args,
+            [&](auto&&... converted) {
+                return resultOf<R>([&] { return (target.*function)(converted...); });
+            },
+            std::index_sequence_for<A...>{});
+    };
+}
+
+} // namespace detail
+
 // A method `R Name(A...)`; its arguments are converted to the parameter types.
 template <class C, class R, class... A>
 Member methodMember(const QString& name, DispatchId id, R (C::*function)(A...)) {
-    return {name,
-            id,
-            MemberKind::Method,
-            {},
-            {},
-            [function](Dispatchable& object, const QVariantList& args) {
-                C& target = detail::self<C>(object);
-                return detail::callWithArguments<A...>(
-                    args,
-                    [&](auto&&... converted) {
-                        return detail::resultOf<R>(
-                            [&] { return (target.*function)(converted...); });
-                    },
-                    std::index_sequence_for<A...>{});
-            }};
+    return {name, id, MemberKind::Method, {}, {}, detail::invoker<C, R, A...>(function)};
+}
+template <class C, class R, class... A>
+Member methodMember(const QString& name, DispatchId id, R (C::*function)(A...) const) {
+    return {name, id, MemberKind::Method, {}, {}, detail::invoker<C, R, A...>(function)};
 }
 
 } // namespace vsq::controls

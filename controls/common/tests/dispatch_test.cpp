@@ -21,6 +21,7 @@ public:
             readOnlyPropertyMember("Count", 0x68030002, &Panel::Count),
             methodMember("Add", 0x60030001, &Panel::Add),
             methodMember("Reset", 0x60030002, &Panel::Reset),
+            methodMember("Scaled", 0x60030003, &Panel::Scaled),
         };
         return table;
     }
@@ -37,6 +38,7 @@ public:
         return count_ * scale;
     }
     void Reset() { count_ = 0; }
+    double Scaled(float scale) const { return count_ * scale; }
 
     // A member of the class that is not in its table.
     int hidden() const { return 1; }
@@ -91,6 +93,7 @@ TEST(Dispatch, OnlyTheClassOwnTableIsReached) {
 TEST(Dispatch, MethodsTakeConvertedArguments) {
     Panel panel;
     EXPECT_EQ(panel.dispatchCall("add", {2, QStringLiteral("1.5")}), QVariant(7.5));
+    EXPECT_EQ(panel.dispatchCall(0x60030003, {2}), QVariant(10.0));
     EXPECT_EQ(panel.Count(), 5);
     EXPECT_EQ(failureOf([&] { panel.dispatchCall("Add", {1}); }), 450);
     EXPECT_EQ(failureOf([&] { panel.dispatchCall("Add", {-1, 1}); }), 6);
