@@ -1,0 +1,10 @@
+#include "comms/bus_state.h"
+
+namespace brisendal {
+
+BusState& BusState::instance() {
+    static BusState state;
+    return state;
+}
+
+} // namespace brisendal
