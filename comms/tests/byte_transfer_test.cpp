@@ -1,6 +1,7 @@
 // Byte, word, send-byte and receive-byte transfers against the simulated board,
 // checked on the simulator's journal.
 
+#include "comms/ControlPort.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "comms/com_error.h"

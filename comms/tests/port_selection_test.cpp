@@ -92,7 +92,8 @@ TEST_F(PortSelection, RegisterObjectsWriteTheByteUnchanged) {
     EXPECT_EQ(port.DataPort()->Value(), 0x55);
     port.ControlPort()->setValue(0x0A);
     EXPECT_EQ(port.ControlPort()->Value(), 0x0A);
-    EXPECT_EQ(port.StatusPort()->Value() & 0x30, 0x00); // inverted adapter: lines high
+    // 0x55 pulls SCL low through the inverted adapter and leaves SDA released.
+    EXPECT_EQ(port.StatusPort()->Value() & 0x30, 0x20);
     EXPECT_EQ(journal().port(1).claims, 5u);
     EXPECT_EQ(journal().port(1).releases, 5u);
 }
@@ -110,6 +111,7 @@ TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
 
 TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
     PrinterPort port;
+    port.setDataInverted(true);
     port.setLockPortOpen(true);
     port.ControlPort()->Value();
     EXPECT_FALSE(port.LockPortOpen());
