@@ -2,9 +2,7 @@
 
 namespace brisendal {
 
-BusState& BusState::instance() {
-    static BusState state;
-    return state;
-}
+// Lives from the library's loading to the end of the process.
+BusState BusState::instance_;
 
 } // namespace brisendal

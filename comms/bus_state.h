@@ -17,7 +17,7 @@ class FrameScope;
 
 class BusState {
 public:
-    static BusState& instance();
+    static BusState& instance() { return instance_; }
 
     // Set while a transfer, a bus primitive or a direct port access runs. Waits
     // inside it yield without user input; another transfer started meanwhile
@@ -74,6 +74,7 @@ private:
     BusState() = default;
     friend class FrameScope;
     bool frameInProgress_ = false;
+    static BusState instance_;
 };
 
 inline BusState& busState() {

@@ -31,14 +31,14 @@ void yieldCount(float amount) {
         yieldInFrame();
 }
 
-void pause(float amount) {
+} // namespace
+
+void Pause(float amount) {
     if (busState().RelativeDelayOn)
         yieldCount(amount);
     else if (amount != 0.0f)
         WaitUntil(secondsNow(), amount); // a negative amount ends at the first comparison
 }
-
-} // namespace
 
 void WaitUntil(double start, double seconds) {
     const double end = start + seconds;
@@ -46,12 +46,8 @@ void WaitUntil(double start, double seconds) {
         yieldInFrame();
 }
 
-void BitDelay() {
-    pause(busState().Delay);
-}
-
 void WaitFrameDelay() {
-    pause(busState().FrameDelay);
+    Pause(busState().FrameDelay);
 }
 
 } // namespace brisendal
