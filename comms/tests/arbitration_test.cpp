@@ -15,28 +15,8 @@ class Arbitration : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        printerPort_ = std::make_shared<PrinterPort>();
-        printerPort_->setDataInverted(true);
-        protocol_ = printerPort_->SMBusProtocall();
-        eeprom_ = printerPort_->EEPROM();
-        protocolToken_ = protocol_->SMBusProtocallError().subscribe(
-            [this](std::int16_t n, const std::string& t) {
-                heard_.push_back({n, t});
-            });
-        eepromToken_ =
-            eeprom_->EEPROMError().subscribe([this](std::int16_t n, const std::string& t) {
-                eepromHeard_.push_back({n, t});
-            });
-        journal().clear();
+        startApplication();
     }
-
-    std::shared_ptr<PrinterPort> printerPort_;
-    std::shared_ptr<SMBusProtocall> protocol_;
-    std::shared_ptr<EEPROM> eeprom_;
-    SMBusProtocall::ErrorEvent::Subscription protocolToken_;
-    EEPROM::ErrorEvent::Subscription eepromToken_;
-    std::vector<HeardError> heard_;
-    std::vector<HeardError> eepromHeard_;
 };
 
 } // namespace

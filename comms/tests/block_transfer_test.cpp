@@ -20,14 +20,8 @@ class BlockTransfers : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        printerPort_ = std::make_shared<PrinterPort>();
-        printerPort_->setDataInverted(true);
-        protocol_ = printerPort_->SMBusProtocall();
+        startApplication();
         protocol_->setDeviceAddress(kBlockDevice);
-        token_ = protocol_->SMBusProtocallError().subscribe(
-            [this](std::int16_t n, const std::string& t) {
-                heard_.push_back({n, t});
-            });
         std::array<std::uint8_t, 32> block;
         std::iota(block.begin(), block.end(), std::uint8_t{0x40});
         device().setBlock(block);
@@ -41,11 +35,6 @@ protected:
         data.insert(data.end(), bytes);
         return data;
     }
-
-    std::shared_ptr<PrinterPort> printerPort_;
-    std::shared_ptr<SMBusProtocall> protocol_;
-    SMBusProtocall::ErrorEvent::Subscription token_;
-    std::vector<HeardError> heard_;
 };
 
 } // namespace

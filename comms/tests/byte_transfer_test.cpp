@@ -18,22 +18,7 @@ namespace {
 
 class ByteTransfers : public SimulatedBoard {
 protected:
-    // The application's start-up: inverted adapter, chip at 0xA8.
-    void start(bool inverted = true) {
-        printerPort_ = std::make_shared<PrinterPort>();
-        printerPort_->setDataInverted(inverted);
-        protocol_ = printerPort_->SMBusProtocall();
-        token_ = protocol_->SMBusProtocallError().subscribe(
-            [this](std::int16_t n, const std::string& t) {
-                heard_.push_back({n, t});
-            });
-        journal().clear();
-    }
-
-    std::shared_ptr<PrinterPort> printerPort_;
-    std::shared_ptr<SMBusProtocall> protocol_;
-    SMBusProtocall::ErrorEvent::Subscription token_;
-    std::vector<HeardError> heard_;
+    void start(bool inverted = true) { startApplication(inverted); }
 };
 
 Bytes front(const Bytes& values, std::size_t n) {

@@ -15,15 +15,9 @@ class EepromFrames : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        printerPort_ = std::make_shared<PrinterPort>();
-        printerPort_->setDataInverted(true);
-        eeprom_ = printerPort_->EEPROM();
+        startApplication();
         eeprom_->setDeviceAddress(0xA8);
-        journal().clear();
     }
-
-    std::shared_ptr<PrinterPort> printerPort_;
-    std::shared_ptr<EEPROM> eeprom_;
 };
 
 } // namespace

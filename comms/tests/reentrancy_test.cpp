@@ -19,16 +19,9 @@ class Reentrancy : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        printerPort_ = std::make_shared<PrinterPort>();
-        printerPort_->setDataInverted(true);
-        protocol_ = printerPort_->SMBusProtocall();
+        startApplication();
         protocol_->setDelay(1.0f);
         protocol_->setRelativeDelayOn(true); // every edge yields once
-        token_ = protocol_->SMBusProtocallError().subscribe(
-            [this](std::int16_t n, const std::string& t) {
-                heard_.push_back({n, t});
-            });
-        journal().clear();
     }
 
     // Runs `intrusion` once, from the tenth yield of the next frame.
@@ -47,10 +40,6 @@ protected:
         SimulatedBoard::TearDown();
     }
 
-    std::shared_ptr<PrinterPort> printerPort_;
-    std::shared_ptr<SMBusProtocall> protocol_;
-    SMBusProtocall::ErrorEvent::Subscription token_;
-    std::vector<HeardError> heard_;
     vsq::platform::YieldHook previousHook_;
     std::vector<vsq::platform::YieldMode> modes_;
     int yields_ = 0;

@@ -2,6 +2,9 @@
 // Test fixture: the simulated PC powered up afresh, virtual time, a counted
 // random back-off source, and the journal of what the simulated buses saw.
 
+#include "comms/EEPROM.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
 #include "comms/bus_state.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
@@ -58,9 +61,34 @@ protected:
 
     int backOffs() const { return backOffs_; }
 
+    // The application's start-up: a parallel-port object on the inverted
+    // adapter (or driven as a plain one), with both error events heard.
+    void startApplication(bool inverted = true) {
+        printerPort_ = std::make_shared<PrinterPort>();
+        printerPort_->setDataInverted(inverted);
+        protocol_ = printerPort_->SMBusProtocall();
+        eeprom_ = printerPort_->EEPROM();
+        protocolToken_ = protocol_->SMBusProtocallError().subscribe(
+            [this](std::int16_t n, const std::string& t) {
+                heard_.push_back({n, t});
+            });
+        eepromToken_ =
+            eeprom_->EEPROMError().subscribe([this](std::int16_t n, const std::string& t) {
+                eepromHeard_.push_back({n, t});
+            });
+        journal().clear();
+    }
+
     vsq::platform::VirtualTime time_{0.0005};
+    std::shared_ptr<PrinterPort> printerPort_;
+    std::shared_ptr<SMBusProtocall> protocol_;
+    std::shared_ptr<EEPROM> eeprom_;
+    std::vector<HeardError> heard_;       // SMBusProtocallError
+    std::vector<HeardError> eepromHeard_; // EEPROMError
 
 private:
+    SMBusProtocall::ErrorEvent::Subscription protocolToken_;
+    EEPROM::ErrorEvent::Subscription eepromToken_;
     vsq::platform::RandomSource previousRandom_;
     int backOffs_ = 0;
 };
