@@ -10,15 +10,11 @@ constexpr std::uint8_t kProtocolMask = 0x70;
 
 std::uint8_t AliHostController::read(int offset) {
     switch (offset) {
-    case kStatus: {
-        if (busyLeft_ == 0)
+    case kStatus:
+        if (!busy())
             return status_;
-        if (--busyLeft_ == 0) {
-            status_ = pendingStatus_;
-            data_ = pendingData_;
-        }
+        countBusyRead();
         return 0x00;
-    }
     case kControl:
         return control_;
     case kAddress:
@@ -58,34 +54,14 @@ void AliHostController::write(int offset, std::uint8_t value) {
 }
 
 void AliHostController::start() {
-    if (busyLeft_ > 0)
+    if (busy())
         return;
-    pendingData_ = data_;
-    if ((control_ & kProtocolMask) != kByteDataProtocol) {
-        pendingStatus_ = kIdle | kFailed;
-    } else {
-        std::uint8_t data = data_;
-        switch (bus_.byteData(address_, command_, data)) {
-        case ChipsetSmbus::Outcome::Done:
-            pendingStatus_ = kIdle | kDone;
-            if (address_ & 1)
-                pendingData_ = data;
-            break;
-        case ChipsetSmbus::Outcome::DeviceError:
-            pendingStatus_ = kIdle | kDeviceError;
-            break;
-        case ChipsetSmbus::Outcome::BusError:
-            pendingStatus_ = kIdle | kCollision;
-            break;
-        }
-    }
-    if (busyReads_ <= 0) {
-        status_ = pendingStatus_;
-        data_ = pendingData_;
-        return;
-    }
-    busyLeft_ = busyReads_;
-    status_ = 0x00;
+    std::uint8_t data = data_;
+    std::uint8_t outcome = kFailed; // a protocol it does not run
+    if ((control_ & kProtocolMask) == kByteDataProtocol)
+        outcome = runByteData(address_, command_, data, {kDone, kDeviceError, kCollision});
+    status_ = 0x00; // a start clears the event bits and idle while it runs
+    holdResult(static_cast<std::uint8_t>(kIdle | outcome), (address_ & 1) ? data : data_);
 }
 
 } // namespace vsq::sim

@@ -34,7 +34,6 @@
 // status reads (SimConfig::hostBusyReads) and shows the result after them. A start while
 // busy is ignored.
 
-#include "sim/chipset_smbus.h"
 #include "sim/host_controller.h"
 
 namespace vsq::sim {
@@ -55,7 +54,9 @@ public:
     static constexpr std::uint8_t kFailed = 0x80;
     static constexpr std::uint8_t kByteDataProtocol = 0x20;
 
-    AliHostController(ChipsetSmbus& bus, int busyReads) : bus_(bus), busyReads_(busyReads) {}
+    AliHostController(ChipsetSmbus& bus, int busyReads) : HostController(bus, busyReads) {
+        status_ = kIdle;
+    }
 
     std::uint8_t read(int offset) override;
     void write(int offset, std::uint8_t value) override;
@@ -63,15 +64,8 @@ public:
 private:
     void start();
 
-    ChipsetSmbus& bus_;
-    int busyReads_;
-    int busyLeft_ = 0;
-    std::uint8_t status_ = kIdle;
-    std::uint8_t pendingStatus_ = kIdle;
-    std::uint8_t pendingData_ = 0;
     std::uint8_t control_ = 0;
     std::uint8_t address_ = 0;
-    std::uint8_t data_ = 0;
     std::uint8_t command_ = 0;
 };
 

@@ -27,12 +27,7 @@ ChipsetSmbus::Outcome ChipsetSmbus::byteData(std::uint8_t addressByte, std::uint
         --secondMasterTransfers_;
         return Outcome::BusError;
     }
-    auto mark = [&](EventKind kind) {
-        BusEvent event;
-        event.kind = kind;
-        event.bus = kChipsetBus;
-        journal_.record(event);
-    };
+    auto mark = [&](EventKind kind) { journal_.recordCondition(kChipsetBus, kind); };
     const bool read = (addressByte & 1) != 0;
     const auto writeAddress = static_cast<std::uint8_t>(addressByte & 0xFE);
     SmbusDevice* device = board_ ? board_->deviceAt(writeAddress) : nullptr;

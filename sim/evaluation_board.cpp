@@ -27,6 +27,13 @@ void EvaluationBoard::powerUp() {
         device->setPresent(true);
 }
 
+Qa2296Adc* EvaluationBoard::adcAt(std::uint8_t address) {
+    for (Qa2296Adc* adc : {&adcU12_, &adcU13_, &adcU14_})
+        if (adc->address() == (address & 0xFE))
+            return adc;
+    return nullptr;
+}
+
 SmbusDevice* EvaluationBoard::deviceAt(std::uint8_t address) const {
     for (auto* device : devices_)
         if (device->present() && device->address() == (address & 0xFE))

@@ -35,6 +35,8 @@ public:
     Qg3357wqpSwitch& analogSwitch() { return switch_; }
     Qr1174Pot& potentiometer() { return pot_; }
     BlockTestDevice& blockDevice() { return block_; }
+    // The ADC at 0x50, 0x52 or 0x54, or nullptr.
+    Qa2296Adc* adcAt(std::uint8_t address);
 
     // The present device answering an 8-bit address (bit 0 ignored), or nullptr.
     SmbusDevice* deviceAt(std::uint8_t address) const;

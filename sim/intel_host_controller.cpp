@@ -13,13 +13,10 @@ constexpr std::uint8_t kClearable = 0x1E;
 std::uint8_t IntelHostController::read(int offset) {
     switch (offset) {
     case 0: {
-        if (busyLeft_ == 0)
+        if (!busy())
             return status_;
-        const std::uint8_t shown = status_;
-        if (--busyLeft_ == 0) {
-            status_ = pendingStatus_;
-            data0_ = pendingData_;
-        }
+        const auto shown = static_cast<std::uint8_t>(status_ | kBusy);
+        countBusyRead();
         return shown;
     }
     case 2:
@@ -29,7 +26,7 @@ std::uint8_t IntelHostController::read(int offset) {
     case 4:
         return address_;
     case 5:
-        return data0_;
+        return data_;
     case 6:
         return data1_;
     default:
@@ -54,7 +51,7 @@ void IntelHostController::write(int offset, std::uint8_t value) {
         address_ = value;
         break;
     case 5:
-        data0_ = value;
+        data_ = value;
         break;
     case 6:
         data1_ = value;
@@ -65,35 +62,13 @@ void IntelHostController::write(int offset, std::uint8_t value) {
 }
 
 void IntelHostController::start() {
-    if (busyLeft_ > 0)
+    if (busy())
         return;
-    pendingData_ = data0_;
-    if ((control_ & kProtocolMask) != kByteDataProtocol) {
-        pendingStatus_ = static_cast<std::uint8_t>(status_ | kDeviceError);
-    } else {
-        std::uint8_t data = data0_;
-        switch (bus_.byteData(address_, command_, data)) {
-        case ChipsetSmbus::Outcome::Done:
-            pendingStatus_ = static_cast<std::uint8_t>(status_ | kInterrupt);
-            if (address_ & 1)
-                pendingData_ = data;
-            break;
-        case ChipsetSmbus::Outcome::DeviceError:
-            pendingStatus_ = static_cast<std::uint8_t>(status_ | kDeviceError);
-            break;
-        case ChipsetSmbus::Outcome::BusError:
-            pendingStatus_ = static_cast<std::uint8_t>(status_ | kBusError);
-            break;
-        }
-    }
-    if (busyReads_ <= 0) {
-        status_ = pendingStatus_;
-        data0_ = pendingData_;
-        return;
-    }
-    busyLeft_ = busyReads_;
-    status_ = static_cast<std::uint8_t>(status_ | kBusy);
-    pendingStatus_ = static_cast<std::uint8_t>(pendingStatus_ & ~kBusy);
+    std::uint8_t data = data_;
+    std::uint8_t outcome = kDeviceError; // a protocol it does not run
+    if ((control_ & kProtocolMask) == kByteDataProtocol)
+        outcome = runByteData(address_, command_, data, {kInterrupt, kDeviceError, kBusError});
+    holdResult(static_cast<std::uint8_t>(status_ | outcome), (address_ & 1) ? data : data_);
 }
 
 } // namespace vsq::sim

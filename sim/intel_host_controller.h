@@ -13,7 +13,6 @@
 // status reads (SimConfig::hostBusyReads), and the result (interrupt or an error bit,
 // and for a read host data 0) appears after them. A start while busy is ignored.
 
-#include "sim/chipset_smbus.h"
 #include "sim/host_controller.h"
 
 namespace vsq::sim {
@@ -26,7 +25,7 @@ public:
     static constexpr std::uint8_t kBusError = 0x08;
     static constexpr std::uint8_t kFailed = 0x10;
 
-    IntelHostController(ChipsetSmbus& bus, int busyReads) : bus_(bus), busyReads_(busyReads) {}
+    IntelHostController(ChipsetSmbus& bus, int busyReads) : HostController(bus, busyReads) {}
 
     std::uint8_t read(int offset) override;
     void write(int offset, std::uint8_t value) override;
@@ -34,16 +33,9 @@ public:
 private:
     void start();
 
-    ChipsetSmbus& bus_;
-    int busyReads_;
-    int busyLeft_ = 0;
-    std::uint8_t status_ = 0;
-    std::uint8_t pendingStatus_ = 0;
-    std::uint8_t pendingData_ = 0;
     std::uint8_t control_ = 0;
     std::uint8_t command_ = 0;
     std::uint8_t address_ = 0;
-    std::uint8_t data0_ = 0;
     std::uint8_t data1_ = 0;
 };
 

@@ -65,7 +65,7 @@ struct PortActivity {
 
 class Journal {
 public:
-    static constexpr std::size_t kEventLimit = 1u << 20;
+    static constexpr std::size_t kEventLimit = 1u << 18;
     static constexpr std::size_t kDataValueLimit = 1u << 22;
 
     const std::vector<BusEvent>& events() const { return events_; }
@@ -83,6 +83,13 @@ public:
 
     // Recording, for the simulator itself.
     std::size_t record(const BusEvent& event);
+    // A START, repeated START or STOP.
+    void recordCondition(int bus, EventKind kind) {
+        BusEvent event;
+        event.kind = kind;
+        event.bus = bus;
+        record(event);
+    }
     void setAck(std::size_t index, Acknowledge ack);
     PortActivity& activity(int portNumber);
     void recordDataWrite(PortActivity& activity, std::uint8_t value) {
@@ -90,6 +97,11 @@ public:
         if (activity.dataValues.size() >= kDataValueLimit)
             dropOldestHalf(activity.dataValues);
         activity.dataValues.push_back(value);
+    }
+    void recordSpareLines(PortActivity& activity, std::uint8_t lines) {
+        if (activity.spareLineChanges.size() >= kDataValueLimit)
+            dropOldestHalf(activity.spareLineChanges);
+        activity.spareLineChanges.push_back(lines);
     }
 
 private:

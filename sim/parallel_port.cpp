@@ -21,11 +21,15 @@ ParallelPort::ParallelPort(int number, const PortConfig& config, Journal& journa
     }
 }
 
-std::uint8_t ParallelPort::read(std::uint16_t port) {
+void ParallelPort::beginAccess() {
     if (!claimed_)
         ++activity_.unclaimedAccesses;
     if (lines_)
         lines_->countAccess();
+}
+
+std::uint8_t ParallelPort::read(std::uint16_t port) {
+    beginAccess();
     switch (port - base_) {
     case 0:
         return data_;
@@ -38,10 +42,7 @@ std::uint8_t ParallelPort::read(std::uint16_t port) {
 }
 
 void ParallelPort::write(std::uint16_t port, std::uint8_t value) {
-    if (!claimed_)
-        ++activity_.unclaimedAccesses;
-    if (lines_)
-        lines_->countAccess();
+    beginAccess();
     switch (port - base_) {
     case 0:
         writeData(value);
@@ -58,7 +59,7 @@ void ParallelPort::write(std::uint16_t port, std::uint8_t value) {
 void ParallelPort::writeData(std::uint8_t value) {
     journal_.recordDataWrite(activity_, value);
     if ((value ^ data_) & kSpareLines)
-        activity_.spareLineChanges.push_back(static_cast<std::uint8_t>(value & kSpareLines));
+        journal_.recordSpareLines(activity_, static_cast<std::uint8_t>(value & kSpareLines));
     data_ = value;
     if (lines_) {
         lines_->driveMaster(adapter_.sclReleased(value), adapter_.sdaReleased(value));

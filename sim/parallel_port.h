@@ -44,6 +44,7 @@ public:
     std::uint8_t data() const { return data_; }
 
 private:
+    void beginAccess();
     void writeData(std::uint8_t value);
     std::uint8_t status() const;
 

@@ -1,7 +1,8 @@
 #pragma once
 // Another bus master taking the bus for a while: it pulls SDA low at once (with SCL high
 // the slaves see its START) and then clocks SCL, one edge per data-register write of our
-// master, sending zeros. When its writes run out it releases SCL and then SDA (a STOP).
+// master, sending zeros. At its last write it lets SCL go, and then SDA (a STOP, when our
+// master leaves SCL released too).
 
 namespace vsq::sim {
 
@@ -9,22 +10,29 @@ class SecondMaster {
 public:
     void start(int writes) {
         writesLeft_ = writes;
+        sdaLow_ = writes > 0;
         sclLow_ = false;
     }
-    bool active() const { return writesLeft_ > 0; }
-    bool pullsSdaLow() const { return writesLeft_ > 0; }
-    bool pullsSclLow() const { return writesLeft_ > 0 && sclLow_; }
+    bool active() const { return sdaLow_; }
+    bool pullsSdaLow() const { return sdaLow_; }
+    bool pullsSclLow() const { return sclLow_; }
     // One data-register write of our master passed.
     void step() {
         if (writesLeft_ == 0)
             return;
-        --writesLeft_;
-        sclLow_ = !sclLow_;
+        sclLow_ = --writesLeft_ > 0 && !sclLow_;
     }
-    void stop() { writesLeft_ = 0; }
+    // After its last write: SCL is free, SDA still held.
+    bool finishing() const { return sdaLow_ && writesLeft_ == 0; }
+    void releaseData() { sdaLow_ = false; }
+    void stop() {
+        writesLeft_ = 0;
+        sdaLow_ = sclLow_ = false;
+    }
 
 private:
     int writesLeft_ = 0;
+    bool sdaLow_ = false;
     bool sclLow_ = false;
 };
 

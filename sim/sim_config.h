@@ -33,7 +33,7 @@ struct PortConfig {
 
 struct SimConfig {
     // In the driver's order: port number 1 is ports[0]. Empty: the PC has no port.
-    std::vector<PortConfig> ports{PortConfig{}};
+    std::vector<PortConfig> ports = std::vector<PortConfig>(1);
 
     SouthBridge southBridge = SouthBridge::Piix4;
     std::uint16_t smbusBase = 0; // 0: the profile's own (PIIX4 0x5000, ICH 0x0400, ALi 0xE800)

@@ -16,9 +16,6 @@ SimulatedPc& SimulatedPc::instance() {
 
 SimulatedPc::SimulatedPc() {
     configureFromEnvironment();
-    if (const char* capture = std::getenv("VSQ_SIM_CAPTURE"); capture && *capture)
-        if (!setCaptureFile(capture))
-            std::fprintf(stderr, "VSQ_SIM_CAPTURE: cannot write \"%s\"\n", capture);
 }
 
 SimulatedPc::~SimulatedPc() = default;
@@ -41,6 +38,9 @@ void SimulatedPc::configureFromEnvironment() {
     for (const auto& problem : problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
     configure(config);
+    const char* capture = std::getenv("VSQ_SIM_CAPTURE");
+    if (!setCaptureFile(capture ? capture : ""))
+        std::fprintf(stderr, "VSQ_SIM_CAPTURE: cannot write \"%s\"\n", capture);
 }
 
 std::uint8_t SimulatedPc::in8(std::uint16_t port) {
@@ -114,6 +114,14 @@ bool SimulatedPc::scl(int portNumber) const {
 bool SimulatedPc::sda(int portNumber) const {
     SmbusLines* lines = requirePort(portNumber, "sda").lines();
     return lines == nullptr || lines->sda();
+}
+
+void SimulatedPc::setAdcInputVoltage(int bus, std::uint8_t adcAddress, int input, double volts) {
+    EvaluationBoard* found = board(bus);
+    Qa2296Adc* adc = found ? found->adcAt(adcAddress) : nullptr;
+    if (adc == nullptr)
+        throw std::out_of_range("no ADC at that address on bus " + std::to_string(bus));
+    adc->setInputVoltage(input, volts);
 }
 
 void SimulatedPc::setDevicePresent(int bus, std::uint8_t address, bool present) {

@@ -61,7 +61,8 @@ public:
     void configure(const SimConfig& config);
     // configure(SimConfig{}): the built-in defaults, whatever VSQ_SIM says.
     void reset();
-    // configure() from VSQ_SIM (the built-in defaults when it is unset).
+    // configure() from VSQ_SIM (the built-in defaults when it is unset), and capture
+    // into VSQ_SIM_CAPTURE when that names a file (else stop capturing).
     void configureFromEnvironment();
     const SimConfig& config() const { return config_; }
 
@@ -75,6 +76,10 @@ public:
     // Bus levels of a parallel port's bus (true = high); both high without a board.
     bool scl(int portNumber) const;
     bool sda(int portNumber) const;
+
+    // The voltage on an input (0-7, as the ADC's configuration bits 7-5 number it) of the
+    // QA2296 at `adcAddress` (0x50, 0x52, 0x54) on a bus's board.
+    void setAdcInputVoltage(int bus, std::uint8_t adcAddress, int input, double volts);
 
     // --- Faults (bus = port number, or kChipsetBus) ---
     void setDevicePresent(int bus, std::uint8_t address, bool present);

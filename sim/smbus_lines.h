@@ -27,6 +27,10 @@ public:
         if (secondMaster_.active()) {
             secondMaster_.step();
             settle();
+            if (secondMaster_.finishing()) {
+                secondMaster_.releaseData();
+                settle();
+            }
         }
     }
     // Every access to the port's registers (before it is served).

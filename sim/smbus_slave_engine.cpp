@@ -29,10 +29,7 @@ void SmbusSlaveEngine::endPhase() {
 }
 
 void SmbusSlaveEngine::onStart() {
-    BusEvent event;
-    event.kind = inFrame_ ? EventKind::RepeatedStart : EventKind::Start;
-    event.bus = bus_;
-    journal_.record(event);
+    journal_.recordCondition(bus_, inFrame_ ? EventKind::RepeatedStart : EventKind::Start);
     endPhase();
     inFrame_ = true;
     bit_ = 0;
@@ -46,10 +43,7 @@ void SmbusSlaveEngine::onStart() {
 }
 
 void SmbusSlaveEngine::onStop() {
-    BusEvent event;
-    event.kind = EventKind::Stop;
-    event.bus = bus_;
-    journal_.record(event);
+    journal_.recordCondition(bus_, EventKind::Stop);
     endPhase();
     inFrame_ = false;
     transmitting_ = false;
@@ -141,7 +135,7 @@ void SmbusSlaveEngine::endOfAcknowledge() {
         sdaLow_ = (txByte_ & 0x80) == 0;
     }
     if (device_ != nullptr && stretchAccesses_ > 0)
-        stretchLeft_ = stretchAccesses_;
+        stretchLeft_ = stretchAccesses_ + 1; // the access that ends the stretch is not held
 }
 
 } // namespace vsq::sim

@@ -37,9 +37,11 @@ public:
     bool pullsSdaLow() const { return sdaLow_; }
     bool pullsSclLow() const { return stretchLeft_ > 0; }
 
-    // Clock stretching: accesses to hold SCL after each acknowledge clock (0 none).
+    // Clock stretching: SCL stays held through this many accesses to the port's registers
+    // after each acknowledge clock of a frame a device answers, and is released at the
+    // start of the next access (0: no stretching).
     void setClockStretch(int accesses) { stretchAccesses_ = accesses; }
-    // One access to the port's registers passed; true when a stretch just ended.
+    // An access to the port's registers is about to be served; true when it ends a stretch.
     bool countAccess() {
         if (stretchLeft_ == 0)
             return false;
