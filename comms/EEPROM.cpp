@@ -27,11 +27,8 @@ EEPROM::EEPROM() {
 }
 
 template <typename Attempt> void EEPROM::transact(Attempt&& attempt) {
-    CarryOut<int>([this](std::int16_t n, const std::string& t) { errorEvent_.raise(n, t); },
-                  [&] {
-                      RunFrame(attempt, kEepromFrame);
-                      return 0;
-                  });
+    CarryOut<void>([this](std::int16_t n, const std::string& t) { errorEvent_.raise(n, t); },
+                   [&] { RunFrame(attempt, kEepromFrame); });
 }
 
 void EEPROM::setRelativeDelayOn(bool value) {

@@ -40,6 +40,12 @@ void SMBusProtocall::raiseError(std::int16_t number, const std::string& text) co
     errorEvent_.raise(number, text);
 }
 
+template <typename Result, typename Transfer> Result SMBusProtocall::carryOut(Transfer&& transfer) {
+    return CarryOut<Result>(
+        [this](std::int16_t number, const std::string& text) { raiseError(number, text); },
+        std::forward<Transfer>(transfer));
+}
+
 void SMBusProtocall::setArbitrationOn(bool value) {
     busState().ArbitrationOn = value;
 }
@@ -68,29 +74,19 @@ bool SMBusProtocall::VideoSoftware() const {
 void SMBusProtocall::WriteWord(std::uint8_t DeviceAddress, std::uint8_t AddressPointer,
                                float Value) {
     const std::int32_t value = RoundedValue(Value);
-    CarryOut<int>([this](auto n, auto& t) { raiseError(n, t); },
-                  [&] {
-                      SendWriteWord(DeviceAddress, AddressPointer, value);
-                      return 0;
-                  });
+    carryOut<void>([&] { SendWriteWord(DeviceAddress, AddressPointer, value); });
 }
 
 float SMBusProtocall::ReadWord(std::uint8_t DeviceAddress, std::uint8_t AddressPointer) {
-    return CarryOut<float>([this](auto n, auto& t) { raiseError(n, t); },
-                           [&] { return SendReadWord(DeviceAddress, AddressPointer); });
+    return carryOut<float>([&] { return SendReadWord(DeviceAddress, AddressPointer); });
 }
 
 void SMBusProtocall::ShortWrite(std::uint8_t DeviceAddress, std::uint8_t Data) {
-    CarryOut<int>([this](auto n, auto& t) { raiseError(n, t); },
-                  [&] {
-                      SendByte(DeviceAddress, Data);
-                      return 0;
-                  });
+    carryOut<void>([&] { SendByte(DeviceAddress, Data); });
 }
 
 std::uint8_t SMBusProtocall::ShortRead(std::uint8_t DeviceAddress) {
-    return CarryOut<std::uint8_t>([this](auto n, auto& t) { raiseError(n, t); },
-                                  [&] { return ReceiveByte(DeviceAddress); });
+    return carryOut<std::uint8_t>([&] { return ReceiveByte(DeviceAddress); });
 }
 
 bool SMBusProtocall::WaitAck(std::uint8_t Timeout) {
@@ -189,8 +185,7 @@ void SMBusProtocall::Ack() {
 }
 
 std::uint8_t SMBusProtocall::PortRead(std::uint8_t DeviceAddress, std::uint8_t AddressPointer) {
-    return CarryOut<std::uint8_t>([this](auto n, auto& t) { raiseError(n, t); },
-                                  [&] { return ReadByteData(DeviceAddress, AddressPointer); });
+    return carryOut<std::uint8_t>([&] { return ReadByteData(DeviceAddress, AddressPointer); });
 }
 
 void SMBusProtocall::NAck() {
@@ -202,11 +197,7 @@ void SMBusProtocall::MAck() {
 
 void SMBusProtocall::PortWrite(std::uint8_t DeviceAddress, std::uint8_t AddressPointer,
                                std::uint8_t Data) {
-    CarryOut<int>([this](auto n, auto& t) { raiseError(n, t); },
-                  [&] {
-                      WriteByteData(DeviceAddress, AddressPointer, Data);
-                      return 0;
-                  });
+    carryOut<void>([&] { WriteByteData(DeviceAddress, AddressPointer, Data); });
 }
 
 void SMBusProtocall::PreStart() {
@@ -277,11 +268,7 @@ bool SMBusProtocall::blockReadAttempt() {
 }
 
 void SMBusProtocall::BlockRead(std::uint8_t, std::uint8_t) {
-    CarryOut<int>([this](auto n, auto& t) { raiseError(n, t); },
-                  [this] {
-                      RunFrame([this] { return blockReadAttempt(); }, kBlockFrame);
-                      return 0;
-                  });
+    carryOut<void>([this] { RunFrame([this] { return blockReadAttempt(); }, kBlockFrame); });
 }
 
 bool SMBusProtocall::blockWriteAttempt(const std::array<std::uint8_t, 35>& packet,
@@ -316,14 +303,12 @@ void SMBusProtocall::BlockWrite(std::uint8_t ByteCount, const std::vector<int>& 
             throw ComError(6, "Overflow");
         packet[i] = static_cast<std::uint8_t>(Data[i]);
     }
-    CarryOut<int>([this](auto n, auto& t) { raiseError(n, t); },
-                  [&] {
-                      packet[0] = busState().DeviceAddress & 0xFE;
-                      packet[1] = kBlockWriteCommand;
-                      packet[2] = ByteCount;
-                      RunFrame([&] { return blockWriteAttempt(packet, ByteCount); }, kBlockFrame);
-                      return 0;
-                  });
+    carryOut<void>([&] {
+        packet[0] = busState().DeviceAddress & 0xFE;
+        packet[1] = kBlockWriteCommand;
+        packet[2] = ByteCount;
+        RunFrame([&] { return blockWriteAttempt(packet, ByteCount); }, kBlockFrame);
+    });
 }
 
 SMBusProtocall::BlockArray SMBusProtocall::GetPECData() const {

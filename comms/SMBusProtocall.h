@@ -124,6 +124,8 @@ public:
 
 private:
     void raiseError(std::int16_t number, const std::string& text) const;
+    // Runs a transfer in a frame of its own and raises its report.
+    template <typename Result, typename Transfer> Result carryOut(Transfer&& transfer);
     bool blockWriteAttempt(const std::array<std::uint8_t, 35>& packet, std::uint8_t byteCount);
     bool blockReadAttempt();
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 namespace brisendal {
 
@@ -33,19 +34,27 @@ void RequireFrame(const FrameScope& frame);
 
 // Runs `transfer` in a frame of its own and reports its outcome through
 // `raise`: refused while another frame is in progress (the result is then a
-// value-initialised Result), a give-up after the frame has ended.
+// value-initialised Result, or nothing for void), a give-up after the frame has ended.
 template <typename Result, typename Transfer>
 Result CarryOut(const ErrorSink& raise, Transfer&& transfer) {
     FrameScope frame;
     if (!frame.entered()) {
         ReportRefused(raise);
-        return Result{};
+        return Result();
     }
-    Result result = transfer();
-    frame.leave();
-    if (busState().BusError)
-        ReportGiveUp(raise);
-    return result;
+    const auto reportGiveUp = [&] {
+        frame.leave();
+        if (busState().BusError)
+            ReportGiveUp(raise);
+    };
+    if constexpr (std::is_void_v<Result>) {
+        transfer();
+        reportGiveUp();
+    } else {
+        Result result = transfer();
+        reportGiveUp();
+        return result;
+    }
 }
 
 } // namespace brisendal
