@@ -63,6 +63,9 @@ TEST_F(ByteTransfers, ByteDataReadWithAndWithoutRepeatedStart) {
     EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P");
     EXPECT_EQ(port().claims, 1u);
     EXPECT_EQ(port().releases, 1u);
+
+    protocol_->setVideoSoftware(true); // data bits sensed on status bit 3
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0x3E);
     EXPECT_TRUE(heard_.empty());
 }
 
