@@ -1,0 +1,76 @@
+#include "sim/sim_config_parser.h"
+
+#include <gtest/gtest.h>
+
+using namespace vsq::sim;
+
+namespace {
+
+SimConfig parsed(const std::string& text, std::size_t expectedProblems = 0) {
+    std::vector<std::string> problems;
+    SimConfig config = parseSimConfig(text, problems);
+    EXPECT_EQ(problems.size(), expectedProblems) << text;
+    return config;
+}
+
+} // namespace
+
+TEST(SimConfigParser, EmptyTextGivesTheDefaults) {
+    SimConfig config = parsed("");
+    ASSERT_EQ(config.ports.size(), 1u);
+    EXPECT_EQ(config.ports[0].base, 0x378);
+    EXPECT_TRUE(config.ports[0].board);
+    EXPECT_EQ(config.ports[0].chipAddress, 0xA8);
+    EXPECT_EQ(config.ports[0].polarity, AdapterPolarity::Inverting);
+    EXPECT_EQ(config.southBridge, SouthBridge::Piix4);
+    EXPECT_TRUE(config.smbusBoard);
+}
+
+TEST(SimConfigParser, Ports) {
+    struct Case {
+        const char* text;
+        std::vector<PortConfig> ports;
+    };
+    const AdapterPolarity plain = AdapterPolarity::NonInverting;
+    const Case cases[] = {
+        {"ports=none", {}},
+        {"ports=0x378,0x278", {{0x378}, {0x278}}},
+        {"ports=0x378:empty, 0x278:chip=0x5C", {{0x378, false}, {0x278, true, 0x5C}}},
+        {"ports=0xD000:noninverting", {{0xD000, true, 0xA8, plain}}},
+        {"chip=0x5E; ports=888,632:chip=0xA8", {{888, true, 0x5E}, {632, true, 0xA8}}},
+        {"adapter=noninverting", {{0x378, true, 0xA8, plain}}},
+        {"ports=0x278:inverting;adapter=noninverting", {{0x278}}},
+    };
+    for (const auto& c : cases) {
+        SimConfig config = parsed(c.text);
+        ASSERT_EQ(config.ports.size(), c.ports.size()) << c.text;
+        for (std::size_t i = 0; i < c.ports.size(); ++i) {
+            EXPECT_EQ(config.ports[i].base, c.ports[i].base) << c.text;
+            EXPECT_EQ(config.ports[i].board, c.ports[i].board) << c.text;
+            EXPECT_EQ(config.ports[i].chipAddress, c.ports[i].chipAddress) << c.text;
+            EXPECT_EQ(config.ports[i].polarity, c.ports[i].polarity) << c.text;
+        }
+    }
+}
+
+TEST(SimConfigParser, Chipset) {
+    SimConfig config = parsed("pci=ali; smbus-base=0x6000; smbus-board=empty; busy-reads=0");
+    EXPECT_EQ(config.southBridge, SouthBridge::Ali);
+    EXPECT_EQ(config.smbusBase, 0x6000);
+    EXPECT_FALSE(config.smbusBoard);
+    EXPECT_EQ(config.hostBusyReads, 0);
+    config = parsed("pci=ich;smbus-id=0x24188086;smbus-chip=0x5C");
+    EXPECT_EQ(config.southBridge, SouthBridge::Ich);
+    EXPECT_EQ(config.smbusIdentifier, 0x24188086u);
+    EXPECT_EQ(config.smbusChipAddress, 0x5C);
+    EXPECT_EQ(parsed("pci=none").southBridge, SouthBridge::None);
+}
+
+TEST(SimConfigParser, ProblemsAreReportedAndSkipped) {
+    SimConfig config =
+        parsed("pci=via; ports=0x378,banana,0x10000; chip=0x1FF; colour=red; junk", 6);
+    EXPECT_EQ(config.southBridge, SouthBridge::Piix4);
+    ASSERT_EQ(config.ports.size(), 1u);
+    EXPECT_EQ(config.ports[0].chipAddress, 0xA8);
+    parsed("ports=0x378:sideways", 1);
+}
