@@ -1,0 +1,18 @@
+#pragma once
+// Lengths of control layouts are in twips (1/1440 inch); the screen has 15
+// twips to a pixel.
+
+#include <cmath>
+
+namespace vsq::controls {
+
+constexpr int kTwipsPerPixel = 15;
+
+inline int pixelsFromTwips(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+inline double twipsFromPixels(double pixels) {
+    return pixels * kTwipsPerPixel;
+}
+
+} // namespace vsq::controls
