@@ -1,6 +1,7 @@
 #include "platform/port_io.h"
 
 #include "platform/native_port_io.h"
+#include "platform/qtest_port_io.h"
 #include "platform/sim_port_io.h"
 
 #include <cstdlib>
@@ -20,7 +21,10 @@ std::shared_ptr<PortIoBackend> makePortIoBackend(const std::string& name) {
         return std::make_shared<SimPortIo>();
     if (name == "native")
         return std::make_shared<NativePortIo>();
-    throw PortIoError("unknown port I/O backend \"" + name + "\" (VSQ_PORTIO: sim or native)");
+    if (name == "qtest")
+        return std::make_shared<QtestPortIo>();
+    throw PortIoError("unknown port I/O backend \"" + name +
+                      "\" (VSQ_PORTIO: sim, native or qtest)");
 }
 
 PortIoBackend& portIo() {

@@ -1,0 +1,302 @@
+// The chipset medium SMBus on the simulated PC: the search on each south-bridge
+// profile, the register sequences of both families against the bus journal,
+// failed reads, refused port access, the bounded waits and the frame guard.
+
+#include "comms/SMBus.h"
+#include "comms/com_error.h"
+#include "comms/halvicor_library.h"
+#include "smbushost/host_controller_registers.h"
+#include "smbushost/tests/port_trace.h"
+
+#include "platform/os_version.h"
+#include "platform/virtual_clock.h"
+#include "sim/simulated_pc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using brisendal::ComError;
+using brisendal::SMBus;
+using namespace vsq;
+using sim::kChipsetBus;
+using sim::SimulatedPc;
+using testsupport::PortAccess;
+using testsupport::PortTrace;
+
+namespace {
+
+constexpr std::int32_t kPiix4 = 0x71138086;
+constexpr std::int32_t kAliPower = 0x710110B9;
+constexpr std::uint8_t kChip = 0x54; // the board's VSQ5540 as a 7-bit address
+
+// The probe's verdicts on the final status byte.
+static_assert(halvicor::intel::present(0x00) && halvicor::intel::present(0x02));
+static_assert(!halvicor::intel::present(0x04) && !halvicor::intel::present(0x42) &&
+              !halvicor::intel::present(0x01));
+static_assert(halvicor::ali::present(0x1F) && !halvicor::ali::present(0x20) &&
+              !halvicor::ali::present(0x84));
+
+class SMBusOnSim : public ::testing::Test {
+protected:
+    void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, int busyReads = 3) {
+        sim::SimConfig config;
+        config.southBridge = bridge;
+        config.hostBusyReads = busyReads;
+        pc().configure(config);
+        trace.accesses.clear();
+    }
+    static SimulatedPc& pc() { return SimulatedPc::instance(); }
+    static std::uint32_t config(int device, int function, std::uint8_t reg) {
+        return pc().pci().readConfig(0, device, function, reg);
+    }
+    std::size_t identifierReads() const {
+        // Every configuration read of register 0 selects it with a word whose low byte is 0.
+        std::size_t reads = 0;
+        for (std::size_t i = 1; i < trace.accesses.size(); ++i)
+            reads += trace.accesses[i].kind == PortAccess::In32 &&
+                     trace.accesses[i].port == 0xCFC && (trace.accesses[i - 1].value & 0xFF) == 0;
+        return reads;
+    }
+
+    PortTrace trace;
+    platform::VirtualTime time{0.001};
+};
+
+} // namespace
+
+TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
+    struct Case {
+        sim::SouthBridge bridge;
+        std::int32_t id;
+        std::int32_t base;
+        std::size_t identifierReads;
+    };
+    const Case cases[] = {
+        // At 0/7/3: taken without a scan, its identifier read once more.
+        {sim::SouthBridge::Piix4, kPiix4, 0x5000, 2},
+        // At 0/31/3: after 0/7/3, the scan reaches it at 31 * 8 + 3.
+        {sim::SouthBridge::Ich, 0x24438086, 0x0400, 1 + 31 * 8 + 4 + 1},
+        // The power-management function at 0/17/0.
+        {sim::SouthBridge::Ali, kAliPower, 0xE800, 1 + 17 * 8 + 1 + 1},
+        // Nothing: bus 0 and bus 1 in full, and the search ends.
+        {sim::SouthBridge::None, 0, 0, 1 + 2 * 32 * 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.bridge));
+        powerUp(c.bridge);
+        SMBus bus;
+        EXPECT_EQ(bus.DeviceID(), c.id);
+        EXPECT_EQ(bus.SMBusBaseAddress(), c.base);
+        EXPECT_EQ(identifierReads(), c.identifierReads);
+    }
+    // The controllers were enabled.
+    powerUp(sim::SouthBridge::Piix4);
+    SMBus{};
+    EXPECT_EQ(config(7, 3, 0xD0) & 0x10000, 0x10000u);
+    powerUp(sim::SouthBridge::Ich);
+    SMBus{};
+    EXPECT_EQ(config(31, 3, 0x40) & 0x10000, 0x10000u);
+    powerUp(sim::SouthBridge::Ali);
+    SMBus{};
+    EXPECT_EQ(config(17, 0, 0xD0) & 0x400, 0x400u);
+    EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0x1u);
+}
+
+TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
+    powerUp();
+    platform::OsVersionInfo windows98;
+    windows98.platformId = 1;
+    windows98.minorVersion = 10;
+    platform::overrideOsVersion(windows98);
+    {
+        PortTrace refused(false);
+        SMBus bus;
+        EXPECT_TRUE(refused.accesses.empty()) << "no access where ports are refused";
+        EXPECT_EQ(bus.DeviceID(), 0);
+        EXPECT_EQ(bus.SMBusBaseAddress(), 0);
+        // Set by hand, the controller is still not touched.
+        bus.setDeviceID(kPiix4);
+        bus.setSMBusBaseAddress(0x5000);
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0);
+        bus.PortWrite(kChip, 0x10, 0x5A);
+        EXPECT_FALSE(bus.DevicePresent(kChip));
+        EXPECT_TRUE(refused.accesses.empty());
+    }
+    platform::overrideOsVersion(std::nullopt); // NT 5.1: the original skipped the search here
+    SMBus bus;
+    EXPECT_EQ(bus.DeviceID(), kPiix4);
+}
+
+TEST_F(SMBusOnSim, AMissingHalvicorFailsCreationOnlyWhereTheSearchRuns) {
+    powerUp();
+    auto& library = brisendal::HalvicorLibrary::instance();
+    library.setLibraryName("libHalvicorThatIsNotThere.so");
+    try {
+        SMBus bus;
+        FAIL() << "creation must fail";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.number(), 53);
+        EXPECT_NE(std::string(e.what()).find("File not found"), std::string::npos);
+    }
+    {
+        PortTrace refused(false);
+        EXPECT_NO_THROW(SMBus{});
+    }
+    library.setLibraryName("libvsqparport.so"); // a library without Halvicor's functions
+    try {
+        SMBus bus;
+        FAIL() << "creation must fail";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.number(), 453);
+        EXPECT_NE(std::string(e.what()).find("ReadPCI"), std::string::npos);
+    }
+    library.setLibraryName("libHalvicor.so");
+    EXPECT_EQ(SMBus{}.DeviceID(), kPiix4);
+}
+
+TEST_F(SMBusOnSim, IntelWriteAndReadFollowTheirRegisterSequences) {
+    powerUp();
+    SMBus bus;
+    trace.accesses.clear();
+
+    bus.PortWrite(kChip, 0x90, 0x01);
+    EXPECT_EQ(trace.byteWrites(),
+              (std::vector<PortAccess>{
+                  testsupport::out8(0x5006, 0), testsupport::out8(0x5003, 0x90),
+                  testsupport::out8(0x5004, 0xA8), testsupport::out8(0x5005, 0x01),
+                  testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
+    pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 90+ 01+ P S A8+ 10+ Sr A9+ 5A- P");
+
+    trace.accesses.clear();
+    bus.PortRead(0xA8, 0x10); // an 8-bit address loses its top bit
+    EXPECT_EQ(trace.byteWrites()[3], testsupport::out8(0x5004, 0x51));
+}
+
+TEST_F(SMBusOnSim, AliWriteAndReadFollowTheirRegisterSequences) {
+    powerUp(sim::SouthBridge::Ali);
+    SMBus bus;
+    trace.accesses.clear();
+
+    bus.PortWrite(kChip, 0x10, 0x5A);
+    EXPECT_EQ(
+        trace.byteWrites(),
+        (std::vector<PortAccess>{testsupport::out8(0xE800, 0xF0), testsupport::out8(0xE807, 0x10),
+                                 testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE804, 0x5A),
+                                 testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0)}));
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+    EXPECT_EQ(pc().chip(kChipsetBus).registerValue(0x10), 0x5A);
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
+}
+
+TEST_F(SMBusOnSim, ProbeAndFailedReadsOnBothFamilies) {
+    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ali}) {
+        SCOPED_TRACE(static_cast<int>(bridge));
+        powerUp(bridge);
+        SMBus bus;
+        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+        EXPECT_TRUE(bus.DevicePresent(kChip));
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+
+        pc().setDevicePresent(kChipsetBus, 0xA8, false);
+        EXPECT_FALSE(bus.DevicePresent(kChip));
+        // The data register still holds 0x5A: an unanswered read gives 0, not that.
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0);
+        pc().setDevicePresent(kChipsetBus, 0xA8, true);
+        pc().startSecondMaster(kChipsetBus, 1);
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a lost bus is a failed read";
+    }
+}
+
+TEST_F(SMBusOnSim, NoControllerOrNoUsableBaseTouchesNoPort) {
+    powerUp();
+    pc().pci().writeConfig(0, 7, 3, 0x90, 0); // the base register holds base 0
+    SMBus bus;
+    EXPECT_EQ(bus.DeviceID(), 0);
+    EXPECT_EQ(bus.SMBusBaseAddress(), 0);
+    EXPECT_EQ(config(7, 3, 0xD0) & 0x10000, 0u) << "the controller must stay disabled";
+
+    trace.accesses.clear();
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0); // no identifier
+    bus.setDeviceID(0x12345678);
+    EXPECT_FALSE(bus.DevicePresent(kChip)); // an identifier not supported
+    bus.setDeviceID(kPiix4);
+    bus.PortWrite(kChip, 0x10, 0x5A); // base 0
+    bus.setSMBusBaseAddress(0x10000);
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0); // reaches port 0 too
+    EXPECT_TRUE(trace.accesses.empty());
+}
+
+TEST_F(SMBusOnSim, WaitsEndAfterASecondOfTheMonotonicClockAndYieldWithoutInput) {
+    powerUp(sim::SouthBridge::Piix4, 1'000'000); // a controller that never finishes
+    SMBus bus;
+    time.clock().set(86399.5); // half a second before midnight: no wrap to wait for
+    const double start = platform::secondsNow();
+
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a read that timed out gives 0";
+    EXPECT_NEAR(platform::secondsNow() - start, 1.0, 0.01);
+    EXPECT_GT(time.yields(), 900u);
+    EXPECT_EQ(time.yields(), time.noInputYields());
+
+    platform::requestQuit();
+    const auto yieldsBefore = time.yields();
+    EXPECT_FALSE(bus.DevicePresent(kChip));
+    EXPECT_EQ(time.yields(), yieldsBefore) << "the program's end ends every wait";
+    platform::clearQuitRequest();
+
+    // A stuck ALi status (0x00) shows no error bit: the time-out alone says absent.
+    powerUp(sim::SouthBridge::Ali, 1'000'000);
+    SMBus ali;
+    EXPECT_FALSE(ali.DevicePresent(kChip));
+}
+
+TEST_F(SMBusOnSim, ATransferStartedDuringAnotherIsRefusedWithoutTraffic) {
+    powerUp(sim::SouthBridge::Piix4, 20);
+    SMBus bus;
+    SMBus other;
+    pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+    pc().chip(kChipsetBus).setRegisterValue(0x11, 0x66);
+
+    int nested = 0;
+    std::uint8_t nestedResult = 0xFF;
+    std::size_t accessesBefore = 0, accessesAfter = 0;
+    auto previous = platform::setYieldHook([&](platform::YieldMode) {
+        if (nested++ == 0) {
+            EXPECT_TRUE(SMBus::FrameInProgress());
+            accessesBefore = trace.accesses.size();
+            nestedResult = other.PortRead(kChip, 0x11);
+            other.PortWrite(kChip, 0x11, 0x00);
+            accessesAfter = trace.accesses.size();
+        }
+    });
+    EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+    platform::setYieldHook(previous);
+
+    ASSERT_GT(nested, 0);
+    EXPECT_EQ(nestedResult, 0);
+    EXPECT_EQ(accessesAfter, accessesBefore);
+    EXPECT_EQ(pc().chip(kChipsetBus).registerValue(0x11), 0x66);
+    EXPECT_FALSE(SMBus::FrameInProgress());
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ Sr A9+ 5A- P");
+}
+
+TEST(SMBusProperties, FrameDelayIsClampedAndTheRestStoredAsGiven) {
+    PortTrace refused(false); // no search, nothing touched
+    SMBus bus;
+    bus.setFrameDelay(-5.0f);
+    EXPECT_EQ(bus.FrameDelay(), 0.0f);
+    bus.setFrameDelay(3e10f);
+    EXPECT_EQ(bus.FrameDelay(), 1e10f);
+    bus.setFrameDelay(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(bus.FrameDelay(), 0.0f);
+    bus.setFrameDelay(0.25f);
+    EXPECT_EQ(bus.FrameDelay(), 0.25f);
+    bus.setDeviceAddress(0x54);
+    EXPECT_EQ(bus.DeviceAddress(), 0x54);
+    bus.setSMBusBaseAddress(0x16000);
+    EXPECT_EQ(bus.SMBusBaseAddress(), 0x16000);
+    EXPECT_TRUE(refused.accesses.empty());
+}

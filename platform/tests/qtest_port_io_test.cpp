@@ -1,0 +1,61 @@
+// The QEMU test-protocol backend's own failure roads, with small shell peers in
+// QEMU's place (the chipset tests run it against QEMU itself).
+
+#include "platform/qtest_port_io.h"
+
+#include <gtest/gtest.h>
+
+using namespace vsq::platform;
+
+namespace {
+
+std::shared_ptr<QtestPortIo> shellPeer(const std::string& script) {
+    return std::make_shared<QtestPortIo>(std::vector<std::string>{"sh", "-c", script});
+}
+
+// Answers like QEMU: "OK" to writes, a value to reads, an interrupt notice
+// before one answer, and a refusal for anything else.
+constexpr const char* kProtocolPeer = R"(
+while read verb port value; do
+  case "$verb" in
+    endianness) echo "OK little" ;;
+    inb) echo "IRQ raise 9"; echo "OK 0x00a5" ;;
+    inl) echo "OK 0xdeadbeef" ;;
+    outb|outl) echo "OK" ;;
+    *) echo "FAIL Unknown command" ;;
+  esac
+done)";
+
+} // namespace
+
+TEST(QtestPortIo, ChosenByNameAndSpeaksTheProtocol) {
+    EXPECT_EQ(makePortIoBackend("qtest")->name(), "qtest");
+    auto peer = shellPeer(kProtocolPeer);
+    EXPECT_TRUE(peer->accessAllowed()) << peer->failure();
+    EXPECT_EQ(peer->in8(0xB100), 0xA5);
+    EXPECT_EQ(peer->in32(0xCFC), 0xDEADBEEFu);
+    EXPECT_NO_THROW(peer->out8(0xB102, 0x48));
+    EXPECT_NO_THROW(peer->out32(0xCF8, 0x80000B00));
+}
+
+TEST(QtestPortIo, APeerThatCannotStartRefusesAccessClearly) {
+    QtestPortIo missing({"/nonexistent/qemu-system-x86_64"});
+    EXPECT_FALSE(missing.accessAllowed());
+    EXPECT_NE(missing.failure().find("cannot start"), std::string::npos) << missing.failure();
+    EXPECT_THROW(missing.in8(0xCF8), PortIoError);
+}
+
+TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
+    // Answers the handshake, complains and leaves.
+    auto peer = shellPeer("read line; echo 'OK little'; echo 'machine gone' >&2; exit 0");
+    ASSERT_TRUE(peer->accessAllowed()) << peer->failure();
+    try {
+        peer->out8(0x80, 1);
+        peer->out8(0x80, 2); // a write into the closed socket must not kill the process
+        FAIL() << "an access to a peer that has ended must raise";
+    } catch (const PortIoError& e) {
+        EXPECT_NE(std::string(e.what()).find("machine gone"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(peer->accessAllowed());
+    EXPECT_THROW(peer->in8(0x80), PortIoError);
+}

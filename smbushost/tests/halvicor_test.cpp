@@ -1,0 +1,247 @@
+// Halvicor's exports on the simulated PC: configuration words, the scan and base
+// on each south-bridge profile, byte-data transfers on both controller families,
+// and the bounded status wait.
+
+#include "smbushost/halvicor.h"
+#include "smbushost/host_controller_registers.h"
+#include "smbushost/status_wait.h"
+#include "smbushost/tests/port_trace.h"
+
+#include "platform/services.h"
+#include "sim/simulated_pc.h"
+
+#include <gtest/gtest.h>
+
+using namespace vsq;
+using sim::kChipsetBus;
+using sim::SimulatedPc;
+using testsupport::PortAccess;
+using testsupport::PortTrace;
+
+namespace {
+
+constexpr std::int32_t kIntel = 1;
+constexpr std::int32_t kAli = 2;
+constexpr std::int32_t kChip = 0x54; // the board's VSQ5540 as a 7-bit address
+
+static_assert(*halvicor::intelIoBase(0x5001) == 0x5000);
+static_assert(!halvicor::intelIoBase(0x5000), "a memory base is not an I/O base");
+static_assert(!halvicor::intelIoBase(0x0001), "base 0 would reach the DMA controller");
+
+// A millisecond clock that moves on by one at every reading, since the waits
+// poll without yielding.
+class SteppingClock : public platform::Clock {
+public:
+    double seconds() override { return static_cast<double>(now_) / 1000.0; }
+    std::int64_t milliseconds() override { return now_++; }
+
+private:
+    std::int64_t now_ = 0;
+};
+
+class HalvicorOnSim : public ::testing::Test {
+protected:
+    void powerUp(sim::SimConfig config = {}) {
+        pc().configure(config);
+        trace.accesses.clear();
+    }
+    static SimulatedPc& pc() { return SimulatedPc::instance(); }
+    std::uint32_t config(int device, int function, std::uint8_t reg) {
+        return pc().pci().readConfig(0, device, function, reg);
+    }
+    // Turns the ALi controller on as a BIOS would: Halvicor computes no ALi base.
+    void enableAli() {
+        pc().pci().writeConfig(0, 17, 0, 0xD0, config(17, 0, 0xD0) | 0x400);
+        pc().pci().writeConfig(0, 17, 0, 0xF0, config(17, 0, 0xF0) | 0x1);
+        trace.accesses.clear();
+    }
+
+    PortTrace trace;
+};
+
+} // namespace
+
+TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegisterAsGiven) {
+    powerUp();
+    pc().pci().writeAddress(0x7E000003);
+    EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0)), 0x71138086u);
+    ASSERT_EQ(trace.accesses.size(), 3u);
+    EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In32, 0xCF8, 0x7E000003}));
+    // Enable bit, bits 30-24 as they were, device 7, function 3, register 0.
+    EXPECT_EQ(trace.accesses[1], (PortAccess{PortAccess::Out32, 0xCF8, 0xFE003B00}));
+    EXPECT_EQ(trace.accesses[2].port, 0xCFC);
+
+    trace.accesses.clear();
+    EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0xD2)), config(7, 3, 0xD0));
+    EXPECT_EQ(trace.accesses[1].value & 0xFF, 0xD2u);
+
+    // The previous word's low bits (0xD2) do not move the next register.
+    EXPECT_EQ(ReadPCI(0, 7, 3, 0x90), 0x5001);
+    WritePCI(0, 7, 3, 0x40, 0x1234);
+    EXPECT_EQ(config(7, 3, 0x40), 0x1234u);
+}
+
+TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
+    struct Case {
+        sim::SouthBridge bridge;
+        std::int32_t type;
+        std::int32_t base;
+        int device;
+        std::uint8_t hostConfig; // 0: nothing to enable
+    };
+    const Case cases[] = {
+        {sim::SouthBridge::Piix4, kIntel, 0x5000, 7, 0xD0},
+        {sim::SouthBridge::Ich, kIntel, 0x0400, 31, 0x40},
+        {sim::SouthBridge::Ali, kAli, 0, 7, 0},
+        {sim::SouthBridge::None, 0, 0xFFFF, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.bridge));
+        sim::SimConfig simConfig;
+        simConfig.southBridge = c.bridge;
+        powerUp(simConfig);
+
+        EXPECT_EQ(SouthBridgeType(), c.type);
+        // The scan reads function 3 of devices 0 to 31 on bus 0 and ends there.
+        EXPECT_EQ(trace.count(PortAccess::In32, 0xCFC), c.type ? c.device + 1u : 32u);
+
+        trace.accesses.clear();
+        EXPECT_EQ(GetSMBBA(), c.base);
+        if (c.hostConfig != 0)
+            EXPECT_EQ(config(c.device, 3, c.hostConfig) & 0x10000, 0x10000u);
+        else
+            EXPECT_EQ(trace.count(PortAccess::Out32, 0xCFC), 0u) << "no register written";
+    }
+}
+
+TEST_F(HalvicorOnSim, ABaseRegisterHoldingBaseZeroIsNotUsed) {
+    powerUp();
+    pc().pci().writeConfig(0, 7, 3, 0x90, 0);
+    EXPECT_EQ(GetSMBBA(), 0xFFFF);
+    EXPECT_EQ(trace.count(PortAccess::Out32, 0xCFC), 0u);
+    EXPECT_EQ(config(7, 3, 0xD0) & 0x10000, 0u) << "the controller must stay disabled";
+}
+
+TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
+    powerUp();
+    const std::int32_t base = GetSMBBA();
+    trace.accesses.clear();
+
+    WriteSMB(base, kIntel, kChip, 0x10, 0x5A);
+    EXPECT_EQ(trace.byteWrites(),
+              (std::vector<PortAccess>{
+                  testsupport::out8(0x5006, 0), testsupport::out8(0x5005, 0x5A),
+                  testsupport::out8(0x5003, 0x10), testsupport::out8(0x5004, 0xA8),
+                  testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
+    // Straight after the write: the read waits until the write has finished.
+    EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0x5A);
+    EXPECT_EQ(pc().chip(kChipsetBus).registerValue(0x10), 0x5A);
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
+
+    pc().chip(kChipsetBus).setRegisterValue(0x11, 0x80);
+    EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x11), -128) << "data bytes come sign-extended";
+    WriteByBase(base + 3, 0x80);
+    EXPECT_EQ(ReadByBase(base + 3), -128);
+    // An address of 0xA8 loses its top bit: 0x51 and 0x50.
+    WriteSMB(base, kIntel, 0xA8, 0x10, 0);
+    EXPECT_EQ(ReadByBase(base + 4), 0x50);
+}
+
+TEST_F(HalvicorOnSim, AliByteDataTransfersUseCommandAtSevenAndDataAtFour) {
+    sim::SimConfig simConfig;
+    simConfig.southBridge = sim::SouthBridge::Ali;
+    powerUp(simConfig);
+    enableAli();
+
+    WriteSMB(0xE800, kAli, kChip, 0x10, 0x5A);
+    EXPECT_EQ(
+        trace.byteWrites(),
+        (std::vector<PortAccess>{testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE807, 0x10),
+                                 testsupport::out8(0xE804, 0x5A), testsupport::out8(0xE801, 0x20),
+                                 testsupport::out8(0xE802, 0xFF)}));
+    EXPECT_EQ(ReadSMB(0xE800, kAli, kChip, 0x10), 0x5A);
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
+    EXPECT_EQ(DevFound(0xE800, kAli, kChip), 1);
+}
+
+TEST_F(HalvicorOnSim, ProbeAndFailedReadsJudgeTheStatus) {
+    struct Case {
+        sim::SouthBridge bridge;
+        std::int32_t type;
+        std::int32_t base;
+    };
+    for (const Case c : {Case{sim::SouthBridge::Piix4, kIntel, 0x5000},
+                         Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
+        SCOPED_TRACE(c.type);
+        sim::SimConfig simConfig;
+        simConfig.southBridge = c.bridge;
+        powerUp(simConfig);
+        if (c.type == kAli)
+            enableAli();
+        else
+            GetSMBBA();
+        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+
+        EXPECT_EQ(DevFound(c.base, c.type, kChip), 1);
+        EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
+        pc().setDevicePresent(kChipsetBus, 0xA8, false);
+        EXPECT_EQ(DevFound(c.base, c.type, kChip), 0);
+        // The data register still holds 0x5A; an unanswered read must not return it.
+        EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);
+    }
+}
+
+TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
+    powerUp();
+    for (std::int32_t type : {0, 3}) {
+        EXPECT_EQ(ReadSMB(0x5000, type, kChip, 0x10), 0);
+        WriteSMB(0x5000, type, kChip, 0x10, 0x5A);
+        EXPECT_EQ(DevFound(0x5000, type, kChip), 0);
+    }
+    EXPECT_TRUE(trace.accesses.empty());
+}
+
+TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
+    sim::SimConfig simConfig;
+    simConfig.hostBusyReads = 1'000'000; // a controller that never finishes
+    powerUp(simConfig);
+    const std::int32_t base = GetSMBBA();
+    auto clock = std::make_shared<SteppingClock>();
+    auto previous = platform::setClock(clock);
+
+    trace.accesses.clear();
+    const std::int64_t start = platform::millisecondsNow();
+    EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0) << "a read that timed out gives 0";
+    const std::int64_t spent = platform::millisecondsNow() - start;
+    EXPECT_GE(spent, halvicor::kStatusTimeoutMs);
+    EXPECT_LE(spent, halvicor::kStatusTimeoutMs + 5);
+    // The idle controller let the read start after one status reading.
+    EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In8, 0x5000, 0}));
+    EXPECT_EQ(trace.accesses[1].kind, PortAccess::Out8);
+
+    trace.accesses.clear();
+    platform::requestQuit();
+    DevFound(base, kIntel, kChip);
+    EXPECT_LE(trace.count(PortAccess::In8, 0x5000), 3u) << "the program's end ends a wait";
+    platform::clearQuitRequest();
+
+    // A stuck ALi status (0x00) shows no error bit: the time-out alone says absent.
+    simConfig.southBridge = sim::SouthBridge::Ali;
+    powerUp(simConfig);
+    enableAli();
+    EXPECT_EQ(DevFound(0xE800, kAli, kChip), 0);
+    platform::setClock(previous);
+}
+
+TEST_F(HalvicorOnSim, RefusedPortAccessGivesTheAnswersOfAbsentHardware) {
+    powerUp();
+    PortTrace refused(false);
+    EXPECT_EQ(ReadPCI(0, 7, 3, 0), -1);
+    EXPECT_EQ(SouthBridgeType(), 0);
+    EXPECT_EQ(GetSMBBA(), 0xFFFF);
+    EXPECT_EQ(ReadByBase(0x5000), -1);
+    EXPECT_EQ(ReadSMB(0x5000, kIntel, kChip, 0x10), 0);
+    EXPECT_EQ(DevFound(0x5000, kIntel, kChip), 0);
+    EXPECT_NO_THROW(WriteSMB(0x5000, kIntel, kChip, 0x10, 0x5A));
+    EXPECT_NO_THROW(WritePCI(0, 7, 3, 0xD0, 0));
+}
