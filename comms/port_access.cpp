@@ -1,0 +1,179 @@
+#include "comms/port_access.h"
+
+#include "comms/bus_state.h"
+#include "comms/com_error.h"
+#include "comms/windows_version.h"
+#include "platform/parallel_port_driver.h"
+
+#include <charconv>
+#include <string>
+#include <string_view>
+
+namespace brisendal {
+namespace {
+
+using vsq::platform::DriverUnavailable;
+using vsq::platform::ParallelPortDriver;
+using vsq::platform::PortInformation;
+
+ParallelPortDriver& driver() {
+    return ParallelPortDriver::instance();
+}
+
+// The failed status a caller sees for a driver that cannot be reached.
+[[noreturn]] void raiseDriverError(const DriverUnavailable& e) {
+    const std::string_view text = e.what();
+    const int number = text.starts_with("File not found") ? 53 : 453;
+    throw ComError(number, std::string(text));
+}
+
+// The build numbers of the 9x family, on which ports are used without claiming.
+bool isWindows9xBuild(const std::string& buildText) {
+    int build = 0;
+    const auto* end = buildText.data() + buildText.size();
+    const auto [last, error] = std::from_chars(buildText.data(), end, build);
+    if (error != std::errc() || last != end)
+        return false; // not a number ("Unrecognised Build Number (...)"): not a 9x build
+    return build == 950 || build == 1111 || build == 1998 || build == 2222 || build == 3000;
+}
+
+void outByte(std::uint16_t address, std::uint8_t value) {
+    try {
+        driver().OutByte(address, value);
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
+}
+
+std::uint8_t inByte(std::uint16_t address) {
+    try {
+        return driver().InByte(address);
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
+}
+
+} // namespace
+
+std::uint8_t DriverPortCount() {
+    try {
+        return static_cast<std::uint8_t>(driver().GetParallelPortCount() & 0xFF);
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
+}
+
+bool DriverPortInfo(std::int32_t portNumber, PortInformation& record) {
+    try {
+        return (driver().GetParallelPortInfo(portNumber, record) & 0xFFFF) != 0;
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
+}
+
+void InitialiseParallelPorts() {
+    auto& state = busState();
+    if (state.PortsInitialised)
+        return;
+    const bool windows9x = isWindows9xBuild(WindowsBuildText());
+    const std::uint8_t count = DriverPortCount();
+    std::vector<std::uint16_t> table;
+    std::uint16_t firstAddress = state.PortAddress;
+    if (count != 0) {
+        PortInformation record;
+        record.recordSize = 12; // set once for the whole run of queries
+        if (DriverPortInfo(1, record))
+            firstAddress = static_cast<std::uint16_t>(record.baseAddress);
+        table.assign(count, 0);
+        for (int number = 1; number <= count; ++number)
+            if (DriverPortInfo(number, record))
+                table[number - 1] = static_cast<std::uint16_t>(record.baseAddress);
+    }
+    state.Windows9xBuild = windows9x;
+    state.PortCount = count;
+    state.PortAddress = firstAddress;
+    state.PortAddressTable = std::move(table);
+    state.PortsInitialised = true;
+}
+
+std::int16_t ClaimPort(std::uint8_t portNumber) {
+    if (busState().PortOpen)
+        ClosePort();
+    try {
+        return static_cast<std::int16_t>(driver().ClaimParallelPort(portNumber, -1) & 0xFFFF);
+    } catch (const DriverUnavailable&) {
+        return 0;
+    }
+}
+
+bool OpenPort() {
+    auto& state = busState();
+    if (state.PortCount == 0)
+        state.PortOpen = false;
+    else if (state.Windows9xBuild)
+        state.PortOpen = true;
+    else
+        state.PortOpen = ClaimPort(static_cast<std::uint8_t>(state.PortAddressIndex + 1)) != 0;
+    return state.PortOpen;
+}
+
+void ClosePort() {
+    auto& state = busState();
+    if (state.PortOpen && !state.Windows9xBuild) {
+        try {
+            driver().ReleaseParallelPort(state.PortAddressIndex + 1);
+        } catch (const DriverUnavailable&) {
+            // the release is skipped; the port counts as closed all the same
+        }
+    }
+    state.PortOpen = false;
+    state.LockPortOpen = false;
+}
+
+void SelectPortByAddress(std::uint16_t address) {
+    auto& state = busState();
+    if (state.PortCount == 0) {
+        state.PortOpen = false;
+        return;
+    }
+    PortInformation record;
+    record.recordSize = 12;
+    for (int number = 1; number <= state.PortCount; ++number) {
+        // Bases of 0x8000 and above (PCIe cards) must match too: compare 16 bits.
+        if (DriverPortInfo(number, record) &&
+            static_cast<std::uint16_t>(record.baseAddress) == address) {
+            state.PortAddressIndex = static_cast<std::uint8_t>(number - 1);
+            state.PortAddress = address;
+            return;
+        }
+    }
+}
+
+void PortOutput(std::uint16_t address, std::uint8_t value) {
+    auto& state = busState();
+    if (state.PortOpen || state.LockPortOpen) {
+        outByte(address, value);
+        return;
+    }
+    if (!OpenPort())
+        return;
+    outByte(address, value);
+    if (!state.LockPortOpen)
+        ClosePort();
+}
+
+std::uint8_t PortInput(std::uint16_t address) {
+    const auto& state = busState();
+    return (state.PortOpen || state.LockPortOpen) ? inByte(address) : 0;
+}
+
+void OutputIfOpen(std::uint16_t address, std::uint8_t value) {
+    if (busState().PortOpen)
+        outByte(address, value);
+}
+
+std::uint8_t InputIfOpen(std::uint16_t address) {
+    return busState().PortOpen ? inByte(address) : 0;
+}
+
+} // namespace brisendal

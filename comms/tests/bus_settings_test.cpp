@@ -1,0 +1,235 @@
+// Settings of the shared bus state as the objects expose them: creation
+// defaults, polarity patterns, clamps, stored-only properties, system detection
+// and the failed statuses of the object tree.
+
+#include "comms/EEPROM.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "comms/bus_state.h"
+#include "comms/com_error.h"
+#include "platform/os_version.h"
+#include "platform/parallel_port_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace brisendal;
+
+namespace {
+
+struct Patterns {
+    std::uint8_t driveA, driveB, driveC, driveD, senseA, senseB, senseC, senseD;
+    bool operator==(const Patterns&) const = default;
+};
+
+Patterns patterns() {
+    const auto& s = busState();
+    return {s.DriveA, s.DriveB, s.DriveC, s.DriveD, s.SenseA, s.SenseB, s.SenseC, s.SenseD};
+}
+
+constexpr Patterns kInverted{0, 2, 3, 1, 0x00, 0x10, 0x30, 0x20};
+constexpr Patterns kPlain{3, 1, 0, 2, 0x30, 0x20, 0x00, 0x10};
+
+void pretendToBe(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
+                 std::uint32_t build) {
+    vsq::platform::OsVersionInfo info;
+    info.platformId = platformId;
+    info.majorVersion = major;
+    info.minorVersion = minor;
+    info.buildNumber = build;
+    vsq::platform::overrideOsVersion(info);
+}
+
+} // namespace
+
+TEST(BusSettings, CreatingAProtocolObjectReappliesItsDefaultsToEveryObject) {
+    auto first = std::make_shared<SMBusProtocall>();
+    EXPECT_EQ(first->MaxArbitrationDenials(), 20);
+    first->setMaxArbitrationDenials(3);
+    first->setDelay(2.5f);
+    first->setBitsToStayHigh(0x0C);
+    first->setActAsMaster(true);
+    first->setDataInverted(true);
+    first->setArbitrationOn(true);
+    first->setDeviceAddress(0xA8);
+
+    auto second = std::make_shared<SMBusProtocall>();
+    EXPECT_EQ(first->MaxArbitrationDenials(), 20);
+    EXPECT_EQ(first->Delay(), 0.0f);
+    EXPECT_EQ(first->BitsToStayHigh(), 0);
+    EXPECT_FALSE(first->ActAsMaster());
+    // Kept: polarity, arbitration and device address.
+    EXPECT_TRUE(second->DataInverted());
+    EXPECT_TRUE(second->ArbitrationOn());
+    EXPECT_EQ(second->DeviceAddress(), 0xA8);
+}
+
+TEST(BusSettings, CreationLeavesLinePatternsThatMatchTheCurrentPolarity) {
+    EXPECT_FALSE(busState().DataInverted);
+    SMBusProtocall fresh;
+    EXPECT_EQ(patterns(), kPlain);
+
+    fresh.setDataInverted(true);
+    EXPECT_EQ(patterns(), kInverted);
+    SMBusProtocall second;
+    EEPROM eeprom;
+    EXPECT_EQ(patterns(), kInverted);
+
+    fresh.setDataInverted(false);
+    EEPROM later; // used to leave the inverted drive set behind a plain polarity
+    EXPECT_EQ(patterns(), kPlain);
+    SMBusProtocall another;
+    EXPECT_EQ(patterns(), kPlain);
+}
+
+TEST(BusSettings, PolarityIsOneSettingThroughEveryObject) {
+    PrinterPort port;
+    auto protocol = port.SMBusProtocall();
+    port.setDataInverted(true);
+    EXPECT_TRUE(protocol->DataInverted());
+    EXPECT_EQ(patterns(), kInverted);
+    protocol->setDataInverted(false);
+    EXPECT_FALSE(port.DataInverted());
+    EXPECT_EQ(patterns(), kPlain);
+}
+
+TEST(BusSettings, DelaysAndStoredOnlyProperties) {
+    SMBusProtocall protocol;
+    const struct {
+        float set, expected;
+    } frameDelays[] = {{-3.0f, 0.0f},
+                       {2e10f, 1e10f},
+                       {0.25f, 0.25f},
+                       {std::numeric_limits<float>::quiet_NaN(), 0.0f},
+                       {std::numeric_limits<float>::infinity(), 1e10f}};
+    for (const auto& d : frameDelays) {
+        protocol.setFrameDelay(d.set);
+        EXPECT_EQ(protocol.FrameDelay(), d.expected) << d.set;
+    }
+    protocol.setDelay(-3.0f);
+    EXPECT_EQ(protocol.Delay(), -3.0f);
+
+    protocol.setOrBits(5);
+    EXPECT_EQ(protocol.BitsToStayHigh(), 5);
+    protocol.setBitsToStayHigh(7);
+    EXPECT_EQ(protocol.OrBits(), 5);
+    EXPECT_EQ(protocol.BitsToStayHigh(), 7);
+
+    protocol.setTotalSpeed(99);
+    EXPECT_EQ(protocol.TotalSpeed(), 0);
+    EXPECT_EQ(protocol.Detect(0x378), 0);
+
+    protocol.setAddressPointer(0x42);
+    protocol.setCheckForAck(true);
+    protocol.setThereWasNoAck(true);
+    protocol.setVideoSoftware(true);
+    protocol.setRepeatedStart(true);
+    SMBusProtocall other;
+    EXPECT_EQ(other.AddressPointer(), 0x42);
+    EXPECT_TRUE(other.CheckForAck());
+    EXPECT_TRUE(other.ThereWasNoAck());
+    EXPECT_TRUE(other.VideoSoftware());
+    EXPECT_TRUE(other.RepeatedStart());
+    protocol.setFinalPEC(0x33);
+    protocol.setPECOK(true);
+    EXPECT_EQ(other.FinalPEC(), 0); // these belong to one object
+    EXPECT_FALSE(other.PECOK());
+}
+
+TEST(BusSettings, EepromKeepsItsOwnDelaysAndSharesTheRest) {
+    PrinterPort port;
+    auto eeprom = port.EEPROM();
+    eeprom->setFrameDelay(2.5f);
+    eeprom->setDelay(-4);
+    EXPECT_EQ(eeprom->FrameDelay(), 2.5f);
+    EXPECT_EQ(eeprom->Delay(), -4);
+    EXPECT_EQ(port.SMBusProtocall()->FrameDelay(), 0.0f);
+
+    eeprom->setRelativeDelayOn(true);
+    EXPECT_TRUE(port.SMBusProtocall()->RelativeDelayOn());
+    eeprom->setDeviceAddress(0xAA);
+    EXPECT_EQ(port.DeviceAddress(), 0xAA);
+    port.SMBusProtocall()->setDeviceAddress(0x5C);
+    EXPECT_EQ(eeprom->DeviceAddress(), 0x5C);
+}
+
+TEST(SystemDetection, ABuildTextThatIsNoNumberIsNotA9xBuild) {
+    pretendToBe(3, 0, 0, 1998); // "Unrecognised Build Number (1998)"
+    EXPECT_NO_THROW(PrinterPort{});
+    EXPECT_TRUE(busState().PortsInitialised);
+    EXPECT_FALSE(busState().Windows9xBuild);
+}
+
+TEST(SystemDetection, The9xBuildsAreRecognised) {
+    pretendToBe(1, 4, 10, 0x04000000 | 1998); // 9x: the low 12 bits are the build
+    PrinterPort port;
+    EXPECT_TRUE(busState().Windows9xBuild);
+}
+
+TEST(SystemDetection, AnNtBuildIsNot9x) {
+    PrinterPort port;
+    EXPECT_FALSE(busState().Windows9xBuild);
+    EXPECT_EQ(port.PortAddress(), 0x378);
+    EXPECT_EQ(port.PortAddressIndex(), 0);
+}
+
+TEST(SystemDetection, PortsAreDetectedOncePerProcess) {
+    PrinterPort first;
+    busState().PortAddressTable.assign(busState().PortCount, 0x1234); // marks this detection
+    PrinterPort second;
+    SMBusProtocall third;
+    EXPECT_EQ(busState().PortAddressTable.front(), 0x1234);
+}
+
+TEST(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
+    auto& driver = vsq::platform::ParallelPortDriver::instance();
+    const auto name = driver.libraryName();
+    driver.setLibraryName("libno-such-parport-driver.so");
+    try {
+        PrinterPort port;
+        FAIL() << "creation must fail without the driver";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.number(), 53);
+    }
+    EXPECT_THROW(SMBusProtocall{}, ComError);
+    EXPECT_FALSE(busState().PortsInitialised);
+    driver.setLibraryName(name);
+    EXPECT_NO_THROW(PrinterPort{});
+    EXPECT_TRUE(busState().PortsInitialised);
+}
+
+TEST(ObjectTree, AChildReplacedByNothingIsAFailedStatusNotANullObject) {
+    PrinterPort port;
+    port.setDataPort(nullptr);
+    port.setSMBusProtocall(nullptr);
+    port.setStatusPort(nullptr);
+    port.setControlPort(nullptr);
+    for (auto read :
+         {+[](PrinterPort& p) { p.DataPort(); }, +[](PrinterPort& p) { p.SMBusProtocall(); },
+          +[](PrinterPort& p) { p.StatusPort(); }, +[](PrinterPort& p) { p.ControlPort(); }}) {
+        try {
+            read(port);
+            ADD_FAILURE() << "an empty child must not be handed out";
+        } catch (const ComError& e) {
+            EXPECT_EQ(e.number(), 91);
+        }
+    }
+    // The EEPROM alone is made again.
+    auto before = port.EEPROM();
+    port.setEEPROM(nullptr);
+    auto after = port.EEPROM();
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(port.EEPROM(), after);
+}
+
+TEST(ObjectTree, PortIndexOutOfRangeIsOnlyStored) {
+    PrinterPort port;
+    port.setPortAddressIndex(5);
+    EXPECT_EQ(port.PortAddressIndex(), 5);
+    EXPECT_EQ(port.PortAddress(), 0x378);
+    port.setPortAddressIndex(0);
+    EXPECT_EQ(port.PortAddress(), 0x378);
+}

@@ -1,0 +1,231 @@
+// Byte, word, send-byte and receive-byte transfers against the simulated board,
+// checked on the simulator's journal.
+
+#include "comms/ControlPort.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "comms/com_error.h"
+#include "platform/os_version.h"
+#include "simulated_board.h"
+
+#include <limits>
+
+using namespace brisendal;
+using namespace brisendal::testing;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class ByteTransfers : public SimulatedBoard {
+protected:
+    void start(bool inverted = true) { startApplication(inverted); }
+};
+
+Bytes front(const Bytes& values, std::size_t n) {
+    return {values.begin(), values.begin() + n};
+}
+Bytes back(const Bytes& values, std::size_t n) {
+    return {values.end() - n, values.end()};
+}
+
+} // namespace
+
+TEST_F(ByteTransfers, ByteDataWriteOnTheInvertedAdapter) {
+    start();
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    const auto& writes = dataWrites();
+    ASSERT_EQ(writes.size(), 114u);
+    EXPECT_EQ(front(writes, 12), (Bytes{0, 2, 3, 1, 0, 1, 3, 3, 2, 3, 3, 1}));
+    EXPECT_EQ(back(writes, 3), (Bytes{3, 2, 0}));
+    EXPECT_EQ(port().claims, 1u);
+    EXPECT_EQ(port().releases, 1u);
+    EXPECT_EQ(port().unclaimedAccesses, 0u);
+    EXPECT_EQ(traffic(), "S A8+ 10+ 5A+ P");
+    EXPECT_EQ(pc().chip().registerValue(0x10), 0x5A);
+    EXPECT_TRUE(heard_.empty());
+    EXPECT_TRUE(busIdle());
+}
+
+TEST_F(ByteTransfers, ByteDataReadWithAndWithoutRepeatedStart) {
+    start();
+    protocol_->setRepeatedStart(true);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0x3E);
+    EXPECT_EQ(traffic(), "S A8+ 94+ Sr A9+ 3E- P");
+    // After the command's acknowledge clock: D, A, then the start's A, B, C.
+    constexpr std::size_t afterCommand = 3 + 2 * (32 + 4);
+    EXPECT_EQ(Bytes(dataWrites().begin() + afterCommand, dataWrites().begin() + afterCommand + 5),
+              (Bytes{1, 0, 0, 2, 3}));
+    EXPECT_EQ(port().claims, 1u);
+
+    journal().clear();
+    protocol_->setRepeatedStart(false);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0x3E);
+    EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P");
+    EXPECT_EQ(port().claims, 1u);
+    EXPECT_EQ(port().releases, 1u);
+
+    protocol_->setVideoSoftware(true); // data bits sensed on status bit 3
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0x3E);
+    EXPECT_TRUE(heard_.empty());
+}
+
+TEST_F(ByteTransfers, PlainAdapterWithBitsThatStayHigh) {
+    configure(plainAdapter());
+    start(false);
+    protocol_->setBitsToStayHigh(0x80); // drives both lines high with the bit at once
+    EXPECT_EQ(dataWrites(), (Bytes{0x83}));
+    journal().clear();
+    protocol_->PortWrite(0xA8, 0x11, 0x22);
+    EXPECT_EQ(front(dataWrites(), 3), (Bytes{0x83, 0x81, 0x80}));
+    for (auto value : dataWrites())
+        EXPECT_EQ(value & 0xFC, 0x80);
+    EXPECT_EQ(pc().chip().registerValue(0x11), 0x22);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x11), 0x22);
+}
+
+TEST_F(ByteTransfers, TheWrongPolarityReachesNoDevice) {
+    start(false); // inverted adapter driven as a plain one
+    const auto before = pc().chip().registerValue(0x10);
+    protocol_->PortWrite(0xA8, 0x10, static_cast<std::uint8_t>(before ^ 0xFF));
+    EXPECT_EQ(pc().chip().registerValue(0x10), before);
+    EXPECT_EQ(traffic().find('+'), std::string::npos) << traffic();
+    EXPECT_TRUE(heard_.empty()); // without arbitration nothing is checked
+}
+
+TEST_F(ByteTransfers, WordsGoHighByteFirst) {
+    start();
+    protocol_->WriteWord(0x18, 0x21, 4660.0f);
+    EXPECT_EQ(traffic(), "S 18+ 21+ 12+ 34+ P");
+    EXPECT_EQ(pc().board(1)->dacU5().word(0), 0x1234);
+    EXPECT_EQ(protocol_->ReadWord(0x18, 0x21), 4660.0f);
+
+    const struct {
+        float value;
+        const char* bytes;
+    } rounding[] = {
+        {65535.6f, "S 18+ 22+ 00+ 00+ P"}, // rounds to 65536: a zero low word
+        {2.5f, "S 18+ 22+ 00+ 02+ P"},     // halves go to the even neighbour
+        {3.5f, "S 18+ 22+ 00+ 04+ P"},
+        {-1.0f, "S 18+ 22+ FF+ FF+ P"},
+    };
+    for (const auto& r : rounding) {
+        journal().clear();
+        protocol_->WriteWord(0x18, 0x22, r.value);
+        EXPECT_EQ(traffic(), r.bytes) << r.value;
+    }
+
+    journal().clear();
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 3e9f}) {
+        try {
+            protocol_->WriteWord(0x18, 0x22, bad);
+            ADD_FAILURE() << "a value beyond 32 bits must fail the call";
+        } catch (const ComError& e) {
+            EXPECT_EQ(e.number(), 6);
+        }
+    }
+    EXPECT_EQ(port().dataWrites, 0u);
+}
+
+TEST_F(ByteTransfers, SendAndReceiveByte) {
+    start();
+    protocol_->ShortWrite(0x90, 0x5A);
+    EXPECT_EQ(traffic(), "S 90+ 5A+ P");
+    EXPECT_EQ(pc().board(1)->analogSwitch().switches(), 0x5A);
+    journal().clear();
+    EXPECT_EQ(protocol_->ShortRead(0x90), 0x5A);
+    EXPECT_EQ(traffic(), "S 91+ 5A- P");
+}
+
+TEST_F(ByteTransfers, PrimitivesComposeAFrameAndRoundTheirArgument) {
+    start();
+    printerPort_->setLockPortOpen(true);
+    protocol_->StartBit();
+    protocol_->WriteData(424.0f); // 0x1A8: bits above bit 7 are dropped
+    protocol_->Ack();
+    protocol_->WriteData(2.5f); // 2
+    protocol_->Ack();
+    protocol_->WriteData(-1.0f); // 0xFF
+    protocol_->Ack();
+    protocol_->StopBit();
+    EXPECT_EQ(traffic(), "S A8+ 02+ FF+ P");
+    EXPECT_EQ(pc().chip().registerValue(0x02), 0xFF);
+
+    journal().clear();
+    protocol_->StartBit();
+    protocol_->WriteData(0xA9);
+    protocol_->Ack();
+    EXPECT_EQ(protocol_->ReadData(), pc().chip().registerValue(0x03));
+    protocol_->NAck();
+    protocol_->StopBit();
+    EXPECT_EQ(port().claims, 0u); // the lock held throughout
+    EXPECT_EQ(traffic().substr(0, 6), "S A9+ ");
+}
+
+TEST_F(ByteTransfers, NoPortMeansNoTrafficNoReportAndZero) {
+    vsq::sim::SimConfig config;
+    config.ports.clear();
+    configure(config);
+    start();
+    EXPECT_EQ(printerPort_->PrinterPortsDetected(), 0);
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0);
+    EXPECT_EQ(protocol_->ReadWord(0x18, 0x21), 0.0f);
+    EXPECT_TRUE(heard_.empty());
+    EXPECT_TRUE(journal().events().empty());
+}
+
+TEST_F(ByteTransfers, ARefusedClaimSendsNothing) {
+    start();
+    pc().setClaimRefused(1, true);
+    protocol_->setArbitrationOn(true);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0);
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    EXPECT_EQ(port().dataWrites, 0u);
+    EXPECT_EQ(port().refusedClaims, 2u);
+    EXPECT_TRUE(heard_.empty());
+    EXPECT_FALSE(busState().BusError);
+    EXPECT_EQ(busState().AttemptCount, 0);
+}
+
+TEST_F(ByteTransfers, WithoutABoardEveryTransferEndsNormally) {
+    vsq::sim::SimConfig config;
+    config.ports.front().board = false;
+    configure(config);
+    start();
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    protocol_->PortRead(0xA8, 0x94);
+    EXPECT_TRUE(heard_.empty());
+    EXPECT_EQ(port().claims, 2u);
+    EXPECT_EQ(port().releases, 2u);
+}
+
+TEST_F(ByteTransfers, ALockedPortIsNeitherClaimedNorReleasedByTransfers) {
+    start();
+    printerPort_->setLockPortOpen(true);
+    EXPECT_TRUE(printerPort_->LockPortOpen());
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    EXPECT_EQ(protocol_->PortRead(0xA8, 0x10), 0x5A);
+    EXPECT_EQ(port().claims, 1u);
+    EXPECT_EQ(port().releases, 0u);
+    EXPECT_TRUE(printerPort_->LockPortOpen());
+    printerPort_->setLockPortOpen(false);
+    EXPECT_EQ(port().releases, 1u);
+}
+
+TEST_F(ByteTransfers, On9xBuildsPortsAreNeverClaimed) {
+    vsq::platform::OsVersionInfo windows98;
+    windows98.platformId = 1;
+    windows98.majorVersion = 4;
+    windows98.minorVersion = 10;
+    windows98.buildNumber = 1998;
+    vsq::platform::overrideOsVersion(windows98);
+    start();
+    printerPort_->setLockPortOpen(true);
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    printerPort_->ControlPort()->Value();
+    EXPECT_TRUE(printerPort_->LockPortOpen()); // the lock survives where nothing is claimed
+    printerPort_->setLockPortOpen(false);
+    EXPECT_EQ(port().claims, 0u);
+    EXPECT_EQ(port().releases, 0u);
+    EXPECT_EQ(pc().chip().registerValue(0x10), 0x5A);
+}

@@ -1,0 +1,89 @@
+// The EEPROM object's frames against the chip's EEPROM on the simulated board.
+
+#include "comms/EEPROM.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "simulated_board.h"
+
+using namespace brisendal;
+using namespace brisendal::testing;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class EepromFrames : public SimulatedBoard {
+protected:
+    void SetUp() override {
+        SimulatedBoard::SetUp();
+        startApplication();
+        eeprom_->setDeviceAddress(0xA8);
+    }
+};
+
+} // namespace
+
+TEST_F(EepromFrames, WriteAndReadAByte) {
+    eeprom_->WriteByte(0xF8, 0x10, 0x5A);
+    EXPECT_EQ(traffic(), "S A8+ F8+ 10+ 5A+ P");
+    EXPECT_EQ(pc().chip().eepromByte(0xF810), 0x5A);
+    journal().clear();
+    EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0x5A);
+    EXPECT_EQ(traffic(), "S A8+ F8+ 10+ P S A9+ 5A- P");
+    EXPECT_EQ(port().claims, 1u);
+    EXPECT_EQ(port().releases, 1u);
+}
+
+TEST_F(EepromFrames, AddressesTakeTheReadBitOnlyInTheReadPhase) {
+    eeprom_->setDeviceAddress(0xA9);
+    eeprom_->WriteByte(0xF9, 0x01, 0x77);
+    EXPECT_EQ(eeprom_->ReadByte(0xF9, 0x01), 0x77);
+    EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0xF9, 0x01, 0x77, 0xA8, 0xF9, 0x01, 0xA9, 0x77}));
+}
+
+TEST_F(EepromFrames, SetAddressEndsWithANoAcknowledgeClockAndPageEraseSendsItsCommand) {
+    eeprom_->SetAddress(0xF9, 0xE0);
+    EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0xF9, 0xE0}));
+    // The master's no-acknowledge clock after E0: data released, then both lines idle.
+    EXPECT_TRUE(busIdle());
+    journal().clear();
+    EXPECT_FALSE(eeprom_->PageErase(0x01, 0xF8, 0x20));
+    EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0x01, 0xF8, 0x20}));
+}
+
+TEST_F(EepromFrames, SingleCommandNamesItsOwnDeviceAndErasesAPage) {
+    pc().chip().setRegisterValue(0x90, 0x08); // EE_ERASE
+    pc().chip().setEepromByte(0xF9E5, 0x12);
+    eeprom_->setDeviceAddress(0xAA);
+    eeprom_->SingleCommand(0xA9, 0xFE);
+    EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0xFE}));
+    EXPECT_EQ(eeprom_->DeviceAddress(), 0xAA);
+
+    eeprom_->setDeviceAddress(0xA8);
+    eeprom_->SetAddress(0xF9, 0xE0);
+    eeprom_->SingleCommand(0xA8, 0xFE);
+    EXPECT_EQ(pc().chip().pageErases(), 1);
+    EXPECT_EQ(pc().chip().eepromByte(0xF9E5), 0xFF);
+}
+
+TEST_F(EepromFrames, EveryTransactionOpensThePortEvenWhenLocked) {
+    printerPort_->setLockPortOpen(true);
+    EXPECT_EQ(port().claims, 1u);
+    eeprom_->WriteByte(0xF8, 0x10, 0x5A); // the re-claim drops the lock
+    EXPECT_FALSE(printerPort_->LockPortOpen());
+    EXPECT_EQ(port().claims, 2u);
+    EXPECT_EQ(port().releases, 2u);
+    EXPECT_EQ(pc().chip().eepromByte(0xF810), 0x5A);
+}
+
+TEST_F(EepromFrames, NoPortGivesZeroAndReachesNoDriverRegister) {
+    pc().setClaimRefused(1, true);
+    EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0);
+    EXPECT_EQ(port().dataWrites, 0u);
+    EXPECT_EQ(port().statusReads, 0u);
+}
+
+TEST_F(EepromFrames, CreatingAnEepromKeepsThePolarityInForce) {
+    EEPROM another; // used to leave inverted drive patterns behind any polarity
+    eeprom_->WriteByte(0xF8, 0x11, 0x33);
+    EXPECT_EQ(pc().chip().eepromByte(0xF811), 0x33);
+}

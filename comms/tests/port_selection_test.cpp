@@ -1,0 +1,141 @@
+// Choosing, claiming and reaching a parallel port through PrinterPort and its
+// register objects.
+
+#include "comms/ControlPort.h"
+#include "comms/DataPort.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "comms/StatusPort.h"
+#include "simulated_board.h"
+
+using namespace brisendal;
+using namespace brisendal::testing;
+using Bytes = std::vector<std::uint8_t>;
+using vsq::sim::PortConfig;
+using vsq::sim::SimConfig;
+
+namespace {
+
+class PortSelection : public SimulatedBoard {
+protected:
+    void twoPorts(std::uint16_t second = 0x278) {
+        SimConfig config;
+        config.ports = {PortConfig{0x378, false}, PortConfig{second, true, 0x5C}};
+        configure(config);
+    }
+};
+
+} // namespace
+
+TEST_F(PortSelection, ByPositionAndByAddress) {
+    twoPorts();
+    PrinterPort port;
+    EXPECT_EQ(port.PrinterPortsDetected(), 2);
+    EXPECT_EQ(port.PortAddressIndex(), 0);
+    EXPECT_EQ(port.PortAddress(), 888);
+    port.setPortAddressIndex(1);
+    EXPECT_EQ(port.PortAddress(), 0x278);
+    port.setPortAddressIndex(2);
+    EXPECT_EQ(port.PortAddressIndex(), 2);
+    EXPECT_EQ(port.PortAddress(), 0x278);
+
+    port.setPortAddressIndex(0);
+    port.setPortAddress(0x278);
+    EXPECT_EQ(port.PortAddressIndex(), 1);
+    port.setPortAddress(0x3BC); // not detected
+    EXPECT_EQ(port.PortAddressIndex(), 1);
+    EXPECT_EQ(port.PortAddress(), 0x278);
+    port.SMBusProtocall()->setPortAddress(0x3BC);
+    EXPECT_EQ(port.PortAddress(), 0x278);
+
+    port.setDataInverted(true);
+    port.SMBusProtocall()->PortWrite(0x5C, 0x10, 0x5A);
+    EXPECT_EQ(pc().chip(2).registerValue(0x10), 0x5A);
+    EXPECT_EQ(traffic(2), "S 5C+ 10+ 5A+ P");
+    EXPECT_EQ(journal().port(2).claims, 1u);
+    EXPECT_EQ(journal().port(1).claims, 0u);
+}
+
+TEST_F(PortSelection, ACardAbove0x8000IsFoundByItsAddress) {
+    twoPorts(0xC010);
+    PrinterPort port;
+    port.setPortAddress(0xC010);
+    EXPECT_EQ(port.PortAddressIndex(), 1);
+    EXPECT_EQ(port.PortAddress(), 0xC010);
+    port.setDataInverted(true);
+    EXPECT_EQ(port.SMBusProtocall()->PortRead(0x5C, 0x94), 0x3E);
+    port.setPortAddress(0x378);
+    EXPECT_EQ(port.PortAddressIndex(), 0);
+}
+
+TEST_F(PortSelection, NoPortDetected) {
+    SimConfig config;
+    config.ports.clear();
+    configure(config);
+    PrinterPort port;
+    EXPECT_EQ(port.PrinterPortsDetected(), 0);
+    EXPECT_EQ(port.DataPort()->Value(), 0);
+    EXPECT_EQ(port.StatusPort()->Value(), 0);
+    EXPECT_EQ(port.ControlPort()->Value(), 0);
+    port.setLockPortOpen(true);
+    EXPECT_FALSE(port.LockPortOpen());
+    port.setPortAddress(888);
+    EXPECT_EQ(port.PortAddress(), 0);
+}
+
+TEST_F(PortSelection, RegisterObjectsWriteTheByteUnchanged) {
+    PrinterPort port;
+    port.SMBusProtocall()->setBitsToStayHigh(0x0C);
+    journal().clear();
+    port.DataPort()->setValue(0x55);
+    EXPECT_EQ(dataWrites(), (Bytes{0x55}));
+    EXPECT_EQ(port.DataPort()->Value(), 0x55);
+    port.ControlPort()->setValue(0x0A);
+    EXPECT_EQ(port.ControlPort()->Value(), 0x0A);
+    // 0x55 pulls SCL low through the inverted adapter and leaves SDA released.
+    EXPECT_EQ(port.StatusPort()->Value() & 0x30, 0x20);
+    EXPECT_EQ(journal().port(1).claims, 5u);
+    EXPECT_EQ(journal().port(1).releases, 5u);
+}
+
+TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
+    PrinterPort port;
+    port.setLockPortOpen(true);
+    port.DataPort()->setValue(0x55);
+    port.StatusPort()->Value();
+    EXPECT_EQ(journal().port(1).claims, 1u);
+    EXPECT_EQ(journal().port(1).releases, 0u);
+    port.setLockPortOpen(false);
+    EXPECT_EQ(journal().port(1).releases, 1u);
+}
+
+TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
+    PrinterPort port;
+    port.setDataInverted(true);
+    port.setLockPortOpen(true);
+    port.ControlPort()->Value();
+    EXPECT_FALSE(port.LockPortOpen());
+    EXPECT_EQ(journal().port(1).claims, 2u);
+    EXPECT_EQ(journal().port(1).releases, 2u);
+
+    port.setLockPortOpen(true);
+    port.SMBusProtocall()->setBitsToStayHigh(0x0C);
+    EXPECT_FALSE(port.LockPortOpen());
+    EXPECT_EQ(dataWrites().back(), 0x0C); // both lines released, with the new bits
+    EXPECT_EQ(journal().port(1).claims, journal().port(1).releases);
+}
+
+TEST_F(PortSelection, WaitAckReportsWhatItFoundAndLetsGoOfAPortItOpened) {
+    PrinterPort port;
+    port.setDataInverted(true);
+    auto protocol = port.SMBusProtocall();
+    EXPECT_FALSE(protocol->WaitAck(1)); // nobody pulls SDA low: a time-out
+    EXPECT_EQ(journal().port(1).claims, 1u);
+    EXPECT_EQ(journal().port(1).releases, 1u);
+    EXPECT_GE(vsq::platform::secondsNow(), 1.0);
+
+    pc().holdSdaLow(1, true);
+    EXPECT_TRUE(protocol->WaitAck(1));
+    EXPECT_EQ(journal().port(1).claims, 2u);
+    EXPECT_EQ(journal().port(1).releases, 2u);
+}

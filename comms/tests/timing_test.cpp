@@ -1,0 +1,77 @@
+// The waits that pace the bus: yield counts, the monotonic clock, the quit flag.
+
+#include "comms/bus_state.h"
+#include "comms/bus_timing.h"
+#include "platform/services.h"
+#include "platform/virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+using namespace brisendal;
+using vsq::platform::VirtualTime;
+
+TEST(BusTiming, RelativeDelaysYieldCeilDelayTimesWithoutUserInput) {
+    VirtualTime time;
+    auto& s = busState();
+    s.RelativeDelayOn = true;
+    const struct {
+        float delay;
+        std::uint64_t yields;
+    } cases[] = {{0.0f, 0}, {-2.0f, 0}, {0.5f, 1}, {1.0f, 1}, {2.5f, 3}, {7.0f, 7}};
+    for (const auto& c : cases) {
+        const auto before = time.yields();
+        s.Delay = c.delay;
+        BitDelay();
+        EXPECT_EQ(time.yields() - before, c.yields) << c.delay;
+        s.FrameDelay = c.delay;
+        WaitFrameDelay();
+        EXPECT_EQ(time.yields() - before, 2 * c.yields) << c.delay;
+    }
+    EXPECT_EQ(time.noInputYields(), time.yields());
+}
+
+TEST(BusTiming, RelativeCountsGoPastWhereAFloatCounterStalls) {
+    VirtualTime time(0.0);
+    auto& s = busState();
+    s.RelativeDelayOn = true;
+    s.Delay = 16777226.0f; // 2^24 + 10: a float counter never gets past 2^24
+    BitDelay();
+    EXPECT_EQ(time.yields(), 16777226u);
+}
+
+TEST(BusTiming, AbsoluteDelaysRunOnTheMonotonicClockAcrossMidnight) {
+    VirtualTime time(0.001);
+    auto& s = busState();
+    s.Delay = 0.0f;
+    BitDelay();
+    EXPECT_EQ(time.yields(), 0u);
+    s.Delay = -1.0f;
+    BitDelay();
+    EXPECT_EQ(time.yields(), 0u);
+
+    time.clock().set(86399.995); // five milliseconds before midnight
+    s.Delay = 0.01f;
+    BitDelay();
+    EXPECT_GE(vsq::platform::secondsNow(), 86399.995 + 0.01);
+    EXPECT_LE(time.yields(), 11u);
+    EXPECT_EQ(time.noInputYields(), time.yields());
+}
+
+TEST(BusTiming, EveryWaitEndsWhenTheProgramQuits) {
+    VirtualTime time(0.0); // time stands still: only the quit flag can end these
+    auto& s = busState();
+    int yields = 0;
+    auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        if (++yields == 5)
+            vsq::platform::requestQuit();
+    });
+    s.Delay = 1.0f;
+    BitDelay();
+    s.RelativeDelayOn = true;
+    s.FrameDelay = 1e30f;
+    WaitFrameDelay();
+    WaitUntil(vsq::platform::secondsNow(), 100.0);
+    EXPECT_EQ(yields, 5);
+    vsq::platform::setYieldHook(previous);
+    vsq::platform::clearQuitRequest();
+}
