@@ -15,13 +15,12 @@ namespace {
 // kind; a new object (the library may replace a child) is subscribed afresh.
 template <typename Object> class ErrorWatch {
 public:
-    template <typename Subscribe>
-    void watch(const std::shared_ptr<Object>& object, Subscribe&& subscribe) {
+    void watch(const std::shared_ptr<Object>& object, typename Object::ErrorEvent& event) {
         if (watched_.lock() == object) {
             return;
         }
         subscription_ =
-            subscribe(*object, [](std::int16_t, const std::string&) { noteLibraryError(); });
+            event.subscribe([](std::int16_t, const std::string&) { noteLibraryError(); });
         watched_ = object;
     }
 
@@ -35,18 +34,14 @@ private:
 std::shared_ptr<brisendal::SMBusProtocall> printerPortProtocol() {
     static ErrorWatch<brisendal::SMBusProtocall> errors;
     auto protocol = gComPort().PrinterPort()->SMBusProtocall();
-    errors.watch(protocol, [](brisendal::SMBusProtocall& object, auto handler) {
-        return object.SMBusProtocallError().subscribe(handler);
-    });
+    errors.watch(protocol, protocol->SMBusProtocallError());
     return protocol;
 }
 
 std::shared_ptr<brisendal::EEPROM> printerPortEEPROM() {
     static ErrorWatch<brisendal::EEPROM> errors;
     auto eeprom = gComPort().PrinterPort()->EEPROM();
-    errors.watch(eeprom, [](brisendal::EEPROM& object, auto handler) {
-        return object.EEPROMError().subscribe(handler);
-    });
+    errors.watch(eeprom, eeprom->EEPROMError());
     return eeprom;
 }
 

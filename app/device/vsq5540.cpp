@@ -8,6 +8,21 @@ VSQ5540::VSQ5540() {
     LoadRegisterMap();
 }
 
+namespace {
+
+void setBitNames(Register& record, const BitNames& bits) {
+    record.setBit0(std::string(bits[0]));
+    record.setBit1(std::string(bits[1]));
+    record.setBit2(std::string(bits[2]));
+    record.setBit3(std::string(bits[3]));
+    record.setBit4(std::string(bits[4]));
+    record.setBit5(std::string(bits[5]));
+    record.setBit6(std::string(bits[6]));
+    record.setBit7(std::string(bits[7]));
+}
+
+} // namespace
+
 void VSQ5540::LoadRegisterMap() {
     registers_.resize(chipRegisterTable().size());
     for (std::size_t slot = 0; slot < chipRegisterTable().size(); ++slot) {
@@ -17,32 +32,16 @@ void VSQ5540::LoadRegisterMap() {
         record.setRegName(std::string(row.name));
         record.setRegDescription(std::string(row.description));
         record.setReadOnly(row.readOnly);
-        if (!row.bitNames) {
+        if (row.bitNames) {
+            setBitNames(record, *row.bitNames);
+        } else {
             SetDefaultBitDescriptions(slot);
-            continue;
         }
-        const BitNames& bits = *row.bitNames;
-        record.setBit0(std::string(bits[0]));
-        record.setBit1(std::string(bits[1]));
-        record.setBit2(std::string(bits[2]));
-        record.setBit3(std::string(bits[3]));
-        record.setBit4(std::string(bits[4]));
-        record.setBit5(std::string(bits[5]));
-        record.setBit6(std::string(bits[6]));
-        record.setBit7(std::string(bits[7]));
     }
 }
 
 void VSQ5540::SetDefaultBitDescriptions(std::size_t slot) {
-    Register& record = registers_.at(slot);
-    record.setBit0(std::string(kDefaultBitNames[0]));
-    record.setBit1(std::string(kDefaultBitNames[1]));
-    record.setBit2(std::string(kDefaultBitNames[2]));
-    record.setBit3(std::string(kDefaultBitNames[3]));
-    record.setBit4(std::string(kDefaultBitNames[4]));
-    record.setBit5(std::string(kDefaultBitNames[5]));
-    record.setBit6(std::string(kDefaultBitNames[6]));
-    record.setBit7(std::string(kDefaultBitNames[7]));
+    setBitNames(registers_.at(slot), kDefaultBitNames);
 }
 
 const Register* VSQ5540::findByAddress(std::uint8_t address) const {
