@@ -1,0 +1,16 @@
+#pragma once
+// The program's one root object of the communications library.
+
+#include "comms/QVSComPort.h"
+
+namespace trelvane {
+
+// Created on first use and kept for the rest of the run. Creating it fails
+// (brisendal::ComError) when the port driver or the chipset library is
+// missing; the next use then tries again.
+brisendal::QVSComPort& gComPort();
+
+// Whether gComPort has been created; asking creates nothing.
+bool comPortCreated();
+
+} // namespace trelvane

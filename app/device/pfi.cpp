@@ -1,0 +1,120 @@
+#include "app/device/pfi.h"
+
+#include "app/device/communications.h"
+#include "app/device/conversions.h"
+#include "app/device/transfer_status.h"
+
+#include <cmath>
+
+namespace trelvane {
+namespace {
+
+constexpr std::uint8_t kHighVoltageThresholdAddress = 0xB0;
+constexpr int kFullScaleCode = 255;
+constexpr std::uint8_t kHysteresisCodeMask = 0x1F;
+
+// Volts to a code: rounded down. The small allowance keeps a value that is a
+// whole number of steps from landing one code low through float error.
+long long codeFor(double steps) {
+    const double code = std::floor(steps + 1e-4);
+    if (!(code >= 0.0 && code <= kFullScaleCode)) {
+        throw Overflow();
+    }
+    return static_cast<long long>(code);
+}
+
+} // namespace
+
+void PFI::setAddrGlitchRangeFault(std::uint8_t address) {
+    addrGlitchRangeFault_ = address;
+    switch (address) {
+    case 0xA4:
+    case 0xAC:
+        highRange_ = true;
+        bipolar_ = true;
+        break;
+    case 0xB4:
+        highRange_ = false;
+        bipolar_ = false;
+        break;
+    case 0xBC:
+    case 0xC4:
+    case 0xCC:
+    case 0xD4:
+        highRange_ = true;
+        bipolar_ = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void PFI::ReadRangeFaultAndGlitchFilter() {
+    const std::uint8_t select = ReadRegister(addrGlitchRangeFault_);
+    if (lastTransferFailed()) {
+        return;
+    }
+    vbPolarity_ = (select >> 7) & 0x01;
+    glitchFilter_ = (select >> 4) & 0x07;
+    faultType_ = select & 0x03;
+    detectionRange_ = (select >> 2) & 0x03;
+}
+
+void PFI::WriteRangeFaultAndGlitchFilter() {
+    if (vbPolarity_ > 1 || glitchFilter_ > 7 || detectionRange_ > 3 || faultType_ > 3) {
+        throw Overflow();
+    }
+    WriteRegister(addrGlitchRangeFault_,
+                  static_cast<std::uint8_t>(vbPolarity_ << 7 | glitchFilter_ << 4 | faultType_ |
+                                            detectionRange_ << 2));
+}
+
+PFI::Scale PFI::thresholdScale() const {
+    if (addrOverVoltThreshold_ == kHighVoltageThresholdAddress) {
+        return {4.8f, 9.6f / kFullScaleCode};
+    }
+    if (highRange_) {
+        const bool negativeSide = bipolar_ && vbPolarity_ == 1;
+        return {negativeSide ? -6.0f : 6.0f, 4.0f / kFullScaleCode};
+    }
+    return {1.0f, 2.0f / kFullScaleCode};
+}
+
+float PFI::hysteresisStep() const {
+    if (addrOverVoltThreshold_ == kHighVoltageThresholdAddress) {
+        return 0.0375f;
+    }
+    return highRange_ ? 0.0156f : 0.0078f;
+}
+
+float PFI::UnderVoltHysteresis() {
+    const int code = ReadRegister(addrDigitalHysteresisOnUVT_) & kHysteresisCodeMask;
+    return static_cast<float>(code * hysteresisStep());
+}
+
+void PFI::setUnderVoltHysteresis(float volts) {
+    const long long code = codeFor(static_cast<double>(volts) / hysteresisStep());
+    if (code > kHysteresisCodeMask) {
+        throw Overflow();
+    }
+    WriteRegister(addrDigitalHysteresisOnUVT_, toByte(code));
+}
+
+float PFI::UnderVoltThreshold() {
+    const Scale scale = thresholdScale();
+    return scale.offset + ReadRegister(addrUnderVoltThreshold_) * scale.volts;
+}
+
+void PFI::setUnderVoltThreshold(float volts) {
+    const Scale scale = thresholdScale();
+    WriteRegister(addrUnderVoltThreshold_,
+                  toByte(codeFor((static_cast<double>(volts) - scale.offset) / scale.volts)));
+}
+
+float PFI::OverVoltHysteresis() {
+    const int code = ReadRegister(addrDigitalHysteresisOnOVT_) & kHysteresisCodeMask;
+    overVoltHysteresis_ = static_cast<float>(code * hysteresisStep());
+    return overVoltHysteresis_;
+}
+
+} // namespace trelvane

@@ -1,0 +1,35 @@
+#include "app/device/conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace trelvane;
+
+TEST(Conversions, ToByteRaisesOutsideZeroTo255) {
+    EXPECT_EQ(toByte(0), 0);
+    EXPECT_EQ(toByte(255), 255);
+    EXPECT_THROW(toByte(256), Overflow);
+    EXPECT_THROW(toByte(-1), Overflow);
+}
+
+TEST(Conversions, RoundsHalvesToEven) {
+    struct Case {
+        double value;
+        std::int32_t rounded;
+    };
+    for (const Case c : {Case{2.5, 2}, Case{3.5, 4}, Case{-0.5, 0}, Case{-1.5, -2}, Case{0.49, 0},
+                         Case{63488.5, 63488}, Case{63489.5, 63490}, Case{-2147483648.0, INT32_MIN},
+                         Case{2147483647.0, INT32_MAX}}) {
+        EXPECT_EQ(roundToInt32(c.value), c.rounded) << c.value;
+    }
+}
+
+TEST(Conversions, RoundingRaisesOutsideTheSigned32BitRange) {
+    EXPECT_THROW(roundToInt32(2147483648.0), Overflow);
+    EXPECT_THROW(roundToInt32(-2147483649.0), Overflow);
+    EXPECT_THROW(roundToInt32(3e10), Overflow);
+    EXPECT_THROW(roundToInt32(std::numeric_limits<double>::quiet_NaN()), Overflow);
+    EXPECT_THROW(roundToInt32(std::numeric_limits<double>::infinity()), Overflow);
+}

@@ -1,0 +1,134 @@
+// The supply-fault input descriptor: its select register round trip on the
+// simulated board, and the field checks that keep one field out of another.
+
+#include "app/device/conversions.h"
+#include "app/device/object_descriptors.h"
+#include "app/device/pfi.h"
+#include "simulated_board.h"
+
+using namespace trelvane;
+using namespace trelvane::testing;
+
+namespace {
+
+class PFISelect : public SimulatedBoard {
+protected:
+    void SetUp() override {
+        SimulatedBoard::SetUp();
+        startUp();
+        CreateObjectDescriptors();
+    }
+};
+
+} // namespace
+
+TEST_F(PFISelect, ReadsAndWritesTheSelectRegisterAsOneByte) {
+    chip().setRegisterValue(0xC4, 0xB9);
+    gPFI2.ReadRangeFaultAndGlitchFilter();
+    EXPECT_EQ(bytes(), (Bytes{0xA8, 0xC4, 0xA9, 0xB9}));
+    EXPECT_EQ(gPFI2.VBPolarity(), 1);
+    EXPECT_EQ(gPFI2.GlitchFilter(), 3);
+    EXPECT_EQ(gPFI2.DetectionRange(), 2);
+    EXPECT_EQ(gPFI2.FaultType(), 1);
+
+    chip().setRegisterValue(0xC4, 0x00);
+    journal().clear();
+    gPFI2.WriteRangeFaultAndGlitchFilter();
+    EXPECT_EQ(traffic(), "S A8+ C4+ B9+ P");
+    EXPECT_EQ(chip().registerValue(0xC4), 0xB9);
+}
+
+TEST_F(PFISelect, WritesEvenAllZeroFieldsAndSettingAFieldSendsNothing) {
+    chip().setRegisterValue(0xA4, 0xFF);
+    gBPFI1.setFaultType(0);
+    gBPFI1.setGlitchFilter(0);
+    gBPFI1.setDetectionRange(0);
+    gBPFI1.setVBPolarity(0);
+    EXPECT_TRUE(journal().events().empty());
+    gBPFI1.WriteRangeFaultAndGlitchFilter();
+    EXPECT_EQ(traffic(), "S A8+ A4+ 00+ P");
+}
+
+TEST_F(PFISelect, AFieldWiderThanItsBitsRaisesOverflowAndWritesNothing) {
+    struct Case {
+        std::uint8_t faultType, glitchFilter, detectionRange;
+    };
+    for (const Case c : {Case{4, 0, 0}, Case{0, 8, 0}, Case{0, 16, 0}, Case{0, 0, 4}}) {
+        gPFI1.setFaultType(c.faultType);
+        gPFI1.setGlitchFilter(c.glitchFilter);
+        gPFI1.setDetectionRange(c.detectionRange);
+        EXPECT_THROW(gPFI1.WriteRangeFaultAndGlitchFilter(), Overflow);
+        EXPECT_EQ(gPFI1.FaultType(), c.faultType);
+        EXPECT_EQ(gPFI1.GlitchFilter(), c.glitchFilter);
+    }
+    EXPECT_TRUE(journal().events().empty());
+}
+
+TEST_F(PFISelect, AFailedReadLeavesTheFieldsAsTheyWere) {
+    chip().setRegisterValue(0xBC, 0xB9);
+    gPFI1.ReadRangeFaultAndGlitchFilter();
+    failNextTransfer();
+    chip().setRegisterValue(0xBC, 0x00);
+    gPFI1.ReadRangeFaultAndGlitchFilter();
+    EXPECT_EQ(gPFI1.VBPolarity(), 1);
+    EXPECT_EQ(gPFI1.GlitchFilter(), 3);
+    EXPECT_EQ(gPFI1.DetectionRange(), 2);
+    EXPECT_EQ(gPFI1.FaultType(), 1);
+}
+
+TEST(PFI, PolarityAboveOneIsStoredAsOne) {
+    PFI input;
+    for (const auto& [given, stored] : {std::pair{0, 0}, {1, 1}, {2, 1}, {255, 1}}) {
+        input.setVBPolarity(static_cast<std::uint8_t>(given));
+        EXPECT_EQ(input.VBPolarity(), stored);
+    }
+    EXPECT_EQ(input.OverVoltThreshold(), 0.0f);
+    input.setOverVoltThreshold(4.25f);
+    EXPECT_EQ(input.OverVoltThreshold(), 4.25f);
+}
+
+// The input's kind, told by its select address, scales the voltage codes.
+TEST_F(PFISelect, VoltagesFollowTheInputsKind) {
+    chip().setRegisterValue(0xB2, 255); // HSUVTH: high-voltage input, 4.8 V + 9.6 V
+    EXPECT_NEAR(gHV.UnderVoltThreshold(), 14.4f, 1e-4);
+    chip().setRegisterValue(0xBA, 0); // PS1UVTH: high range, 6 V + 4 V
+    EXPECT_NEAR(gPFI1.UnderVoltThreshold(), 6.0f, 1e-4);
+    gBPFI1.setVBPolarity(1); // negative side of a bipolar input
+    chip().setRegisterValue(0xA2, 0);
+    EXPECT_NEAR(gBPFI1.UnderVoltThreshold(), -6.0f, 1e-4);
+
+    chip().setRegisterValue(0xB1, 0xE4); // bits 7-5 are not the code
+    EXPECT_NEAR(gHV.OverVoltHysteresis(), 4 * 0.0375f, 1e-6);
+
+    journal().clear();
+    gPFI1.setUnderVoltThreshold(8.0f); // (8 - 6) / 4 * 255 = 127.5, rounded down
+    EXPECT_EQ(traffic(), "S A8+ BA+ 7F+ P");
+    journal().clear();
+    gPFI1.setUnderVoltHysteresis(3 * 0.0156f);
+    EXPECT_EQ(traffic(), "S A8+ BB+ 03+ P");
+    journal().clear();
+    EXPECT_THROW(gPFI1.setUnderVoltThreshold(11.0f), Overflow);
+    EXPECT_THROW(gPFI1.setUnderVoltThreshold(5.0f), Overflow);
+    EXPECT_THROW(gPFI1.setUnderVoltHysteresis(32 * 0.0156f), Overflow);
+    EXPECT_TRUE(journal().events().empty());
+}
+
+TEST(ObjectDescriptors, GiveEachInputItsFiveAddressesAndTouchNoRegister) {
+    vsq::sim::SimulatedPc::instance().reset();
+    CreateObjectDescriptors();
+    struct Expected {
+        const PFI& input;
+        std::uint8_t base;
+    };
+    for (const Expected e : {Expected{gPFI1, 0xB8}, Expected{gPFI2, 0xC0}, Expected{gPFI3, 0xC8},
+                             Expected{gPFI4, 0xD0}, Expected{gHV, 0xB0}, Expected{gBPFI1, 0xA0},
+                             Expected{gBPFI2, 0xA8}}) {
+        EXPECT_EQ(e.input.AddrOverVoltThreshold(), e.base);
+        EXPECT_EQ(e.input.AddrDigitalHysteresisOnOVT(), e.base + 1);
+        EXPECT_EQ(e.input.AddrUnderVoltThreshold(), e.base + 2);
+        EXPECT_EQ(e.input.AddrDigitalHysteresisOnUVT(), e.base + 3);
+        EXPECT_EQ(e.input.AddrGlitchRangeFault(), e.base + 4);
+    }
+    EXPECT_FALSE(comPortCreated());
+    EXPECT_TRUE(vsq::sim::SimulatedPc::instance().journal().events().empty());
+}

@@ -1,0 +1,190 @@
+#include "app/device/register_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+using namespace trelvane;
+
+namespace {
+
+const RegisterRow* rowAt(std::uint8_t address) {
+    const auto& table = chipRegisterTable();
+    auto it = std::find_if(table.begin(), table.end(),
+                           [&](const RegisterRow& row) { return row.address == address; });
+    return it == table.end() ? nullptr : &*it;
+}
+
+BitNames bitsOf(const RegisterRow& row) {
+    return row.bitNames.value_or(kDefaultBitNames);
+}
+
+} // namespace
+
+TEST(RegisterTable, HoldsUniqueAddressesAndNamesBelowTheTestRegisters) {
+    std::set<int> addresses;
+    std::set<std::string_view> names;
+    for (const RegisterRow& row : chipRegisterTable()) {
+        EXPECT_LE(row.address, 0xDF) << row.name;
+        addresses.insert(row.address);
+        names.insert(row.name);
+    }
+    EXPECT_EQ(addresses.size(), 183u);
+    EXPECT_EQ(names.size(), 183u);
+}
+
+TEST(RegisterTable, ElevenRowsAreReadOnly) {
+    std::set<int> readOnly;
+    for (const RegisterRow& row : chipRegisterTable()) {
+        if (row.readOnly) {
+            readOnly.insert(row.address);
+        }
+    }
+    EXPECT_EQ(readOnly,
+              (std::set<int>{0x93, 0x94, 0x95, 0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0xDF}));
+}
+
+TEST(RegisterTable, FortySixRowsNameTheirOwnBits) {
+    int own = 0;
+    int bit7Only = 0;
+    for (const RegisterRow& row : chipRegisterTable()) {
+        if (!row.bitNames) {
+            continue;
+        }
+        ++own;
+        EXPECT_NE(*row.bitNames, kDefaultBitNames) << row.name;
+        if (std::equal(row.bitNames->begin(), row.bitNames->begin() + 7,
+                       kDefaultBitNames.begin())) {
+            ++bit7Only;
+            EXPECT_EQ((*row.bitNames)[7], "Sen9-Sen1") << row.name;
+            std::string name(row.name);
+            EXPECT_TRUE(name.ends_with("PLBPOLA") || name.ends_with("PLBPOLB")) << name;
+        }
+    }
+    EXPECT_EQ(own, 46);
+    EXPECT_EQ(bit7Only, 18);
+}
+
+TEST(RegisterTable, RowsComeInLoadOrder) {
+    const auto& table = chipRegisterTable();
+    struct Expected {
+        std::size_t row;
+        std::uint8_t address;
+        std::string_view name;
+    };
+    for (const Expected& e : {Expected{0, 0x00, "P1PLBPOLA"}, Expected{11, 0x0B, "P1SFDIMKB"},
+                              Expected{12, 0x10, "P2PLBPOLA"}, Expected{107, 0x8B, "P9SFDIMKB"},
+                              Expected{108, 0x90, "UPDCFG"}, Expected{110, 0x93, "MANID"},
+                              Expected{116, 0x9E, "ERRMASK2"}, Expected{117, 0xA0, "BS1OVTH"},
+                              Expected{127, 0xB0, "HSOVTH"}, Expected{151, 0xD4, "PS4SEL"},
+                              Expected{152, 0xD8, "UVSTAT"}, Expected{159, 0xDF, "PDOSTAT2"},
+                              Expected{160, 0x0C, "P1PDBTIM"}, Expected{168, 0x8C, "P9PDBTIM"},
+                              Expected{169, 0x0D, "P1PDOCFG"}, Expected{177, 0x8D, "P9PDOCFG"},
+                              Expected{178, 0x9C, "WDCFG"}, Expected{179, 0x98, "GPI1CFG"},
+                              Expected{182, 0x9B, "GPI4CFG"}}) {
+        EXPECT_EQ(table[e.row].address, e.address) << e.row;
+        EXPECT_EQ(table[e.row].name, e.name) << e.row;
+    }
+}
+
+// Each logic block's twelve registers sit at the block's window, in the
+// family order, and their descriptions end in the block number.
+TEST(RegisterTable, LogicBlockRowsFollowTheirFamilies) {
+    const std::string_view families[12] = {"P#PLBPOLA", "P#PLBIMKA", "P#SFDPOLA", "P#SFDIMKA",
+                                           "P#GPIPOL",  "P#GPIIMK",  "P#WDICFG",  "PS#EN",
+                                           "P#PLBPOLB", "P#PLBIMKB", "P#SFDPOLB", "P#SFDIMKB"};
+    const auto& table = chipRegisterTable();
+    const RegisterRow& first = table[0];
+    for (int block = 1; block <= 9; ++block) {
+        for (int k = 0; k < 12; ++k) {
+            const RegisterRow& row = table[12 * (block - 1) + k];
+            std::string name(families[k]);
+            name.replace(name.find('#'), 1, std::to_string(block));
+            EXPECT_EQ(row.name, name);
+            EXPECT_EQ(row.address, 16 * (block - 1) + k) << name;
+            EXPECT_FALSE(row.readOnly) << name;
+            const RegisterRow& sameInBlock1 = table[k];
+            std::string description(sameInBlock1.description);
+            description.back() = static_cast<char>('0' + block);
+            EXPECT_EQ(row.description, description) << name;
+            EXPECT_EQ(bitsOf(row), bitsOf(sameInBlock1)) << name;
+        }
+        EXPECT_EQ(table[160 + block - 1].description, table[160].description);
+        EXPECT_EQ(bitsOf(table[169 + block - 1]), bitsOf(table[169]));
+    }
+    EXPECT_EQ(first.description,
+              "Polarity Sense for all 8 other PLB outputs when used as inputs to the A "
+              "function of PLB1");
+}
+
+TEST(RegisterTable, DescriptionsKeepTheirExactText) {
+    const std::string rightQuote = "\xE2\x80\x99"; // U+2019
+    struct Expected {
+        std::uint8_t address;
+        std::string description;
+    };
+    for (const Expected& e : {
+             Expected{0x33, "Ignore Mask for all 7 SFD inputs (HV, 2 BV, 4 PV" + rightQuote +
+                                "s) to the A function of PLB4"},
+             Expected{0x85, "Polarity Sense and Ignore Mask bits for all 4 GPI" + rightQuote +
+                                "s when used as inputs to the B function of PLB9"},
+             Expected{0x66, "Polarity Sense and Ignore Mask bits for the pulsed and latched "
+                            "outputs of the watchdog detector when used as inputs to both A and "
+                            "B functions of PLB7"},
+             Expected{0x87, "Enable bits for A and B functions of PLB9"},
+             Expected{0x4D, "Selects output format (open-drain, open-drain with pull-up "
+                            "resistor, charge-pumped, etc"},
+             Expected{0x90, "Configuration update control register for changing configuration "
+                            "of the VSQ5540 after power-up"},
+             Expected{0x91, "Configures pull-down current sources on logic inputs."},
+             Expected{0x9D, "Error mask register for 7 SFds"},
+             Expected{0x96, "Software Brand"},
+             Expected{0x97, "Software Brand"},
+             Expected{0xDC, "Fault Registers"},
+             Expected{0xDD, "Fault Registers"},
+             Expected{0xC3, "Digital Hysteresis on UnderVolt Threshold"},
+             Expected{0xDA, "Logic Output (post Fault Type block) on each of the 7 SFDs"},
+             Expected{0x9A, "GPI Config"},
+         }) {
+        const RegisterRow* row = rowAt(e.address);
+        ASSERT_NE(row, nullptr) << int(e.address);
+        EXPECT_EQ(row->description, e.description) << row->name;
+    }
+    for (const RegisterRow& row : chipRegisterTable()) {
+        EXPECT_EQ(std::string(row.description).find('\''), std::string::npos) << row.name;
+    }
+}
+
+TEST(RegisterTable, SupplyFaultBlocksShareTheirSuffixTexts) {
+    const std::string_view prefixes[7] = {"BS1", "BS2", "HS", "PS1", "PS2", "PS3", "PS4"};
+    const std::string_view suffixes[5] = {"OVTH", "OVHYST", "UVTH", "UVHYST", "SEL"};
+    for (int block = 0; block < 7; ++block) {
+        for (int offset = 0; offset < 5; ++offset) {
+            const RegisterRow* row = rowAt(static_cast<std::uint8_t>(0xA0 + 8 * block + offset));
+            ASSERT_NE(row, nullptr);
+            EXPECT_EQ(row->name, std::string(prefixes[block]) + std::string(suffixes[offset]));
+            EXPECT_EQ(row->description,
+                      rowAt(static_cast<std::uint8_t>(0xA0 + offset))->description);
+            EXPECT_FALSE(row->bitNames) << row->name;
+        }
+    }
+    EXPECT_EQ(rowAt(0xB4)->description, "Glitch filter, range and fault type setting");
+}
+
+TEST(RegisterTable, OwnBitNamesRunFromBitZero) {
+    EXPECT_EQ(bitsOf(*rowAt(0x0C)),
+              (BitNames{"TF 0", "TF 1", "TF 2", "TF 3", "TR 0", "TR 1", "TR 2", "TR 3"}));
+    EXPECT_EQ(bitsOf(*rowAt(0x90)), (BitNames{"UPD", "RAMLD", "EEPROMLD", "EE_ERASE", "Reserved",
+                                              "Reserved", "Reserved", "Reserved"}));
+    EXPECT_EQ(bitsOf(*rowAt(0x91)), (BitNames{"PDENGPI1", "PDENGPI2", "PDENGPI3", "PDENGPI4",
+                                              "PDENWDI", "PDENA0", "PDENA1", "Reserved"}));
+    EXPECT_EQ(bitsOf(*rowAt(0xD9)),
+              (BitNames{"VB1OV", "VB2OV", "VHOV", "VP1OV", "VP2OV", "VP3OV", "VP4OV", "Reserved"}));
+    EXPECT_EQ(bitsOf(*rowAt(0x9C)), (BitNames{"PER 0", "PER 1", "PER 2", "PULS 0", "PULS 1",
+                                              "Reserved", "Reserved", "Reserved"}));
+    EXPECT_EQ(bitsOf(*rowAt(0x9B)),
+              (BitNames{"GF 0", "GF 1", "GF 2", "PULS 0", "PULS 1", "INTYP", "INVIN", "Reserved"}));
+    EXPECT_EQ(bitsOf(*rowAt(0xDB)), kDefaultBitNames);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Whether the register I/O routines' transfers went through. A transfer that
+// fails on the bus is no error (a read returns 0), so a read-modify-write must
+// ask here before it writes back a value that was never read:
+//
+//     const auto value = ReadRegister(0x91);
+//     if (lastTransferFailed()) return;
+//     WriteRegister(0x91, (value & 0xFE) | bit);
+//
+// or, over several transfers:
+//
+//     const TransferMark mark = markTransfers();
+//     ... reads ...
+//     if (transfersFailedSince(mark)) return;
+//
+// A routine call counts as failed when the communications library reported an
+// error event during it, when it raised a failed status, or when it had no road
+// for the selected medium (nothing was sent or read).
+
+#include <cstdint>
+
+namespace trelvane {
+
+struct TransferMark {
+    std::uint64_t failures = 0;
+};
+
+// True when the last register I/O routine call failed; false before any call.
+bool lastTransferFailed();
+
+// A mark to test later with transfersFailedSince.
+TransferMark markTransfers();
+
+// True when any register I/O routine call since `mark` failed.
+bool transfersFailedSince(TransferMark mark);
+
+} // namespace trelvane
