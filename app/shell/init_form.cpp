@@ -1,3 +1,10 @@
+// The library's headers come before any Qt header: they use `slots` as a name,
+// which Qt defines as a macro.
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
+#include "comms/SMBus.h"
+#include "comms/SMBusProtocall.h"
+
 #include "app/shell/init_form.h"
 
 #include "app/device/com_port.h"
@@ -9,10 +16,6 @@
 #include "app/shell/core/tagged_item_delegate.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
-#include "comms/SMBus.h"
-#include "comms/SMBusProtocall.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -188,8 +191,7 @@ void InitForm::buildPages() {
     PPSearchDescLBL = newLabel(SeclectComsMediumPanel, "PPSearchDescLBL", kConnectBoardText);
     SMBusCheck = new QCheckBox("On-Board SMBus", SeclectComsMediumPanel);
     SMBusCheck->setObjectName("SMBusCheck");
-    SMBusSearchDescLBL =
-        newLabel(SeclectComsMediumPanel, "SMBusSearchDescLBL", kConnectBoardText);
+    SMBusSearchDescLBL = newLabel(SeclectComsMediumPanel, "SMBusSearchDescLBL", kConnectBoardText);
     SMBusBaseAddressTXT = new QLineEdit("000", SeclectComsMediumPanel);
     SMBusBaseAddressTXT->setObjectName("SMBusBaseAddressTXT");
     SMBusBaseAddressTXT->setMaximumWidth(80);
@@ -269,7 +271,9 @@ void InitForm::onLoad() {
     }
 }
 
-bool InitForm::onQueryUnload() { return currentStep_ != 3; }
+bool InitForm::onQueryUnload() {
+    return currentStep_ != 3;
+}
 
 void InitForm::onUnload() {
     if (!wizardFinished_)
@@ -380,7 +384,8 @@ void InitForm::GoToStep() {
             FinishCMD->setEnabled(false);
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -492,6 +497,8 @@ void InitForm::ShowMainWindow() {
 }
 
 // Unloading the main window ends the program.
-void InitForm::CloseMainWindow() { endProgram(); }
+void InitForm::CloseMainWindow() {
+    endProgram();
+}
 
 } // namespace trelvane

@@ -53,6 +53,7 @@ frmSplash::frmSplash() {
     StatusProgress->setRange(0, 90);
     StatusProgress->setTextVisible(false);
     StatusProgress->setFixedHeight(14);
+    StatusProgress->setValue(0);
 
     for (QLabel* label : {lblProductName, lblVersion, lblPlatform, maker, StatusLBL})
         label->setStyleSheet("color: white; background: transparent;");

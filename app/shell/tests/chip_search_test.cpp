@@ -34,9 +34,9 @@ protected:
 
 TEST(ChipSearchTags, FinishReadsTheWholeFindNumberAndTheSMBusAddress) {
     const std::string blanks(50, ' ');
-    EXPECT_EQ(PrinterEntryNumber("Found an VSQ5540 at:54h, on printer port:378h" + blanks +
-                                 "Printer 1"),
-              1);
+    EXPECT_EQ(
+        PrinterEntryNumber("Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1"),
+        1);
     EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 10"), 10);
     EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 123"), 123);
     EXPECT_EQ(PrinterEntryNumber(""), std::nullopt);
@@ -59,45 +59,59 @@ TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlot) {
     EXPECT_EQ(search.CandidateAddresses, expected);
 }
 
-TEST_F(ChipSearchTest, ProgressMovesEightPerPortOrSlotCappedAtThirtyThreePerMedium) {
-    powerUpPorts(1);
-    EXPECT_EQ(progressOf(true, false, false), std::vector<int>({0, 8}));
-    EXPECT_EQ(maximum_, 33);
+struct ProgressCase {
+    int ports;
+    bool printerPort, smbus, usb;
+    int maximum;
+    std::vector<int> values;
+};
 
-    powerUpPorts(3);
-    EXPECT_EQ(progressOf(true, false, false).back(), 24);
+class ChipSearchProgressTest : public ChipSearchTest,
+                               public ::testing::WithParamInterface<ProgressCase> {};
 
-    powerUpPorts(5);
-    EXPECT_EQ(progressOf(true, false, false), std::vector<int>({0, 8, 16, 24, 32, 33}));
-
-    powerUpPorts(4);
-    EXPECT_EQ(progressOf(true, true, false),
-              std::vector<int>({0, 8, 16, 24, 32, 40, 48, 56, 64, 66}));
-    EXPECT_EQ(maximum_, 66);
-
-    EXPECT_EQ(progressOf(false, false, true), std::vector<int>({0, 8, 16, 24, 32, 33}));
+TEST_P(ChipSearchProgressTest, MovesEightPerPortOrSlotCappedAtThirtyThreePerMedium) {
+    const ProgressCase& c = GetParam();
+    powerUpPorts(c.ports);
+    EXPECT_EQ(progressOf(c.printerPort, c.smbus, c.usb), c.values);
+    EXPECT_EQ(maximum_, c.maximum);
 }
 
-TEST_F(ChipSearchTest, NoPortGivesNoFindAndTheEmptySlotIsNeverProbed) {
+INSTANTIATE_TEST_SUITE_P(
+    Media, ChipSearchProgressTest,
+    ::testing::Values(
+        ProgressCase{1, true, false, false, 33, {0, 8}},
+        ProgressCase{3, true, false, false, 33, {0, 8, 16, 24}},
+        ProgressCase{5, true, false, false, 33, {0, 8, 16, 24, 32, 33}},
+        ProgressCase{4, true, true, false, 66, {0, 8, 16, 24, 32, 40, 48, 56, 64, 66}},
+        ProgressCase{1, false, false, true, 33, {0, 8, 16, 24, 32, 33}},
+        ProgressCase{0, true, true, true, 99, {0, 8, 16, 24, 32, 40, 48, 56, 64, 72, 80}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST_F(ChipSearchTest, NoPortGivesNoFind) {
     powerUpPorts(0);
     ChipSearch search;
     search.FillCandidates();
     search.SearchSelectedMedia(true, false, false);
     EXPECT_EQ(search.FoundCount, 0);
     EXPECT_TRUE(search.BuildResultEntries().empty());
+}
 
+TEST_F(ChipSearchTest, EachCandidateIsReadOncePerPolarityAndMediumAndTheEmptySlotNever) {
     powerUp({});
+    ChipSearch search;
+    search.FillCandidates();
     pc().journal().clear();
     search.SearchSelectedMedia(true, true, false);
     const QString bus = QString::fromStdString(pc().journal().text(1));
-    // Four addresses in two polarities, each read once; only inverted reads are seen
-    // by the inverting adapter's bus as addressed frames.
     for (const char* address : {"A8", "5A", "5C", "5E"})
-        EXPECT_EQ(bus.count(QRegularExpression(QString("S %1. 94").arg(address))), 1) << bus.toStdString();
-    // On the chipset SMBus: one read per address, and one find.
-    EXPECT_EQ(pc().journal().count(vsq::sim::kChipsetBus, vsq::sim::EventKind::Start), 4u * 2u);
-    EXPECT_EQ(search.SMBusFoundAddresses, std::vector<std::uint8_t>{0x54});
+        EXPECT_EQ(bus.count(QRegularExpression(QString("S %1. 94").arg(address))), 1)
+            << bus.toStdString();
+    const QString chipset = QString::fromStdString(pc().journal().text(vsq::sim::kChipsetBus));
+    for (const char* address : {"A8", "5A", "5C", "5E"})
+        EXPECT_EQ(chipset.count(QRegularExpression(QString("S %1[+-]").arg(address))), 1)
+            << chipset.toStdString();
     EXPECT_EQ(search.FoundCount, 1);
+    EXPECT_EQ(search.SMBusFoundAddresses, std::vector<std::uint8_t>{0x54});
 }
 
 } // namespace

@@ -1,11 +1,14 @@
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
-#include "app/shell/main_form.h"
-#include "board_test.h"
+// The library's headers come before any Qt header: they use `slots` as a name,
+// which Qt defines as a macro.
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
+
+#include "app/device/com_port.h"
+#include "app/device/communications.h"
+#include "app/shell/main_form.h"
+#include "board_test.h"
 #include "platform/os_version.h"
 #include "platform/services.h"
 
@@ -151,7 +154,7 @@ TEST_F(InitFormTest, ANonInvertingAdapterIsFoundWithPlainDataAndFinishKeepsIt) {
 
 TEST_F(InitFormTest, TheTenthFindIsChosenByItsWholeNumber) {
     std::vector<PortConfig> ports;
-    const std::uint16_t bases[] = {0x378, 0x278, 0x3BC, 0x2BC, 0x8000,
+    const std::uint16_t bases[] = {0x378,  0x278,  0x3BC,  0x2BC,  0x8000,
                                    0x8010, 0x9000, 0xA000, 0xB000, 0xC000};
     for (std::uint16_t base : bases)
         ports.push_back({base, true, 0xA8});
@@ -227,8 +230,7 @@ TEST_F(InitFormTest, TheMediumPageOfThisSystemOffersOnlyThePrinterPort) {
               "Remember to connect the VSQ5540 evaluation board to the printer port");
     EXPECT_EQ(wizard.SMBusSearchDescLBL->text(),
               "Sorry, SMBus communication is only supported on Windows 95,98 and ME.");
-    EXPECT_EQ(wizard.SMBusSearchDescLBL->palette().color(QPalette::WindowText),
-              QColor(192, 0, 0));
+    EXPECT_EQ(wizard.SMBusSearchDescLBL->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     EXPECT_FALSE(wizard.SMBusCheck->isEnabled());
     EXPECT_FALSE(wizard.SMBusCheck->isChecked());
     EXPECT_FALSE(wizard.SMBusBaseAddressTXT->isEnabled());
