@@ -4,6 +4,7 @@
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/sys_info.h"
+#include "app/shell/window_look.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -24,10 +25,7 @@ frmAbout::frmAbout() {
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName("lblTitle");
-    QFont titleFont = font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
+    setFontScale(lblTitle, 1.4, true);
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName("lblVersion");

@@ -16,10 +16,10 @@
 #include "app/shell/core/tagged_item_delegate.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
+#include "app/shell/window_look.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +27,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -72,10 +71,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
-        QLinearGradient background(0, 0, 0, height());
-        background.setColorAt(0.0, QColor(18, 44, 84));
-        background.setColorAt(1.0, QColor(40, 96, 150));
-        painter.fillRect(rect(), background);
+        paintBackdrop(painter, rect());
         painter.end();
         QLabel::paintEvent(event);
     }
@@ -86,13 +82,6 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& text = {}) {
     label->setObjectName(name);
     label->setWordWrap(true);
     return label;
-}
-
-void makeHeading(QLabel* label, double scale) {
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * scale);
-    font.setBold(true);
-    label->setFont(font);
 }
 
 void paintDarkRed(QLabel* label) {
@@ -157,8 +146,7 @@ InitForm::InitForm() {
     layout->addLayout(buttons);
 
     setFixedSize(660, 420);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 QFrame* InitForm::newPage(const char* name) {
@@ -176,7 +164,7 @@ void InitForm::buildPages() {
 
     WelcomePanel = newPage("WelcomePanel");
     WelcomeLBL = newLabel(WelcomePanel, "WelcomeLBL");
-    makeHeading(WelcomeLBL, 1.3);
+    setFontScale(WelcomeLBL, 1.3, true);
     WelcomeInstructionsLBL = newLabel(WelcomePanel, "WelcomeInstructionsLBL");
     auto* welcome = static_cast<QVBoxLayout*>(WelcomePanel->layout());
     welcome->addWidget(WelcomeLBL);
@@ -219,7 +207,7 @@ void InitForm::buildPages() {
 
     SearchingPanel = newPage("SearchingPanel");
     SearchingLBL = newLabel(SearchingPanel, "SearchingLBL", "Searching");
-    makeHeading(SearchingLBL, 1.3);
+    setFontScale(SearchingLBL, 1.3, true);
     SearchingDetailsLBL = newLabel(SearchingPanel, "SearchingDetailsLBL");
     SearchProgress = new QProgressBar(SearchingPanel);
     SearchProgress->setObjectName("SearchProgress");
@@ -233,7 +221,7 @@ void InitForm::buildPages() {
 
     SearchResultsPanel = newPage("SearchResultsPanel");
     SearchResultsDescLBL = newLabel(SearchResultsPanel, "SearchResultsDescLBL", "Search Results");
-    makeHeading(SearchResultsDescLBL, 1.3);
+    setFontScale(SearchResultsDescLBL, 1.3, true);
     SearchResultsLIST = new QListWidget(SearchResultsPanel);
     SearchResultsLIST->setObjectName("SearchResultsLIST");
     SearchResultsLIST->setItemDelegate(new TaggedItemDelegate(SearchResultsLIST));

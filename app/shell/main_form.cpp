@@ -6,6 +6,7 @@
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/window_look.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -38,6 +39,7 @@ TMainForm::TMainForm() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize() * 0.9);
     resize(size);
+    centerOnScreen(this);
 }
 
 // The menus in menu-bar order. A tool window's menu item is added with the

@@ -3,14 +3,12 @@
 #include "app/shell/chip_picture.h"
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/window_look.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace trelvane {
@@ -27,17 +25,12 @@ frmSplash::frmSplash() {
 
     lblProductName = new QLabel(this);
     lblProductName->setObjectName("lblProductName");
-    QFont titleFont = font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
-    titleFont.setBold(true);
-    lblProductName->setFont(titleFont);
+    setFontScale(lblProductName, 1.8, true);
     lblProductName->setWordWrap(true);
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName("lblVersion");
-    QFont versionFont = font();
-    versionFont.setPointSizeF(versionFont.pointSizeF() * 1.2);
-    lblVersion->setFont(versionFont);
+    setFontScale(lblVersion, 1.2, false);
 
     lblPlatform = new QLabel("For Win 95/98/NT/2K/ME/XP", this);
     lblPlatform->setObjectName("lblPlatform");
@@ -79,8 +72,7 @@ frmSplash::frmSplash() {
     layout->addWidget(StatusProgress);
 
     setFixedSize(560, 300);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 void frmSplash::onLoad() {
@@ -97,10 +89,7 @@ void frmSplash::repaintNow() {
 
 void frmSplash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QLinearGradient background(0, 0, width(), height());
-    background.setColorAt(0.0, QColor(18, 44, 84));
-    background.setColorAt(1.0, QColor(40, 96, 150));
-    painter.fillRect(rect(), background);
+    paintBackdrop(painter, rect());
     painter.setPen(QColor(120, 170, 220));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
