@@ -1,4 +1,5 @@
 #include "app/shell/chip_search.h"
+#include "app/shell/core/tagged_item_delegate.h"
 #include "board_test.h"
 
 #include <QRegularExpression>
@@ -49,6 +50,11 @@ TEST(ChipSearchTags, FinishReadsTheWholeFindNumberAndTheSMBusAddress) {
     EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus2F"), 0x2F);
     EXPECT_EQ(SMBusEntryAddress("x" + blanks + "Printer 1"), std::nullopt);
     EXPECT_EQ(SMBusEntryAddress("SMBus"), std::nullopt);
+
+    // The list shows the entry without its tag.
+    EXPECT_EQ(TaggedItemDelegate::visiblePart(QString::fromStdString(
+                  "Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1")),
+              "Found an VSQ5540 at:54h, on printer port:378h");
 }
 
 TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlot) {
