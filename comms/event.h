@@ -45,15 +45,15 @@ public:
         ~Subscription() { unsubscribe(); }
 
         void unsubscribe() {
-            if (auto slots = slots_.lock())
-                std::erase_if(*slots, [this](const Slot& slot) { return slot.id == id_; });
+            if (auto live = slots_.lock())
+                std::erase_if(*live, [this](const Slot& slot) { return slot.id == id_; });
             slots_.reset();
         }
 
     private:
         friend class Event;
-        Subscription(std::weak_ptr<Slots> slots, unsigned long id)
-            : slots_(std::move(slots)), id_(id) {}
+        Subscription(std::weak_ptr<Slots> owner, unsigned long id)
+            : slots_(std::move(owner)), id_(id) {}
         std::weak_ptr<Slots> slots_;
         unsigned long id_ = 0;
     };

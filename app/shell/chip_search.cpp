@@ -50,8 +50,8 @@ void ChipSearch::ProgressStep(int step) {
 }
 
 int ChipSearch::SlotStep() const {
-    const int slots = CountSlots(CandidateAddresses);
-    return slots > 1 ? kUnitsPerMedium / (slots - 1) : kUnitsPerMedium;
+    const int count = CountSlots(CandidateAddresses);
+    return count > 1 ? kUnitsPerMedium / (count - 1) : kUnitsPerMedium;
 }
 
 void ChipSearch::SearchSelectedMedia(bool printerPort, bool smbus, bool usb) {

@@ -1,10 +1,3 @@
-// The library's headers come before any Qt header: they use `slots` as a name,
-// which Qt defines as a macro.
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
-#include "comms/SMBus.h"
-#include "comms/SMBusProtocall.h"
-
 #include "app/shell/init_form.h"
 
 #include "app/device/com_port.h"
@@ -17,6 +10,10 @@
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
 #include "app/shell/window_look.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
+#include "comms/SMBus.h"
+#include "comms/SMBusProtocall.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,8 +1,3 @@
-// The library's headers come before any Qt header: they use `slots` as a name,
-// which Qt defines as a macro.
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
-
 #include "app/shell/startup.h"
 
 #include "app/device/com_port.h"
@@ -12,6 +7,8 @@
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
 
 #include <QMdiArea>
 #include <QProgressBar>

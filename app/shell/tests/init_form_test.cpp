@@ -1,14 +1,11 @@
-// The library's headers come before any Qt header: they use `slots` as a name,
-// which Qt defines as a macro.
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
-#include "comms/SMBus.h"
-#include "comms/SMBusProtocall.h"
-
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/shell/main_form.h"
 #include "board_test.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
+#include "comms/SMBus.h"
+#include "comms/SMBusProtocall.h"
 #include "platform/os_version.h"
 #include "platform/services.h"
 

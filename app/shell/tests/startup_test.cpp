@@ -1,9 +1,3 @@
-// The library's headers come before any Qt header: they use `slots` as a name,
-// which Qt defines as a macro.
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
-#include "comms/SMBusProtocall.h"
-
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
@@ -11,6 +5,9 @@
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
 #include "board_test.h"
+#include "comms/PrinterPort.h"
+#include "comms/QVSComPort.h"
+#include "comms/SMBusProtocall.h"
 #include "platform/parallel_port_driver.h"
 #include "platform/services.h"
 
