@@ -151,8 +151,8 @@ void WriteEEPROMByte(float address, std::uint8_t data) {
     if (selectedRoad() != Road::PrinterPort) {
         return;
     }
-    const EEPROMAddress cell = splitEEPROMAddress(address);
     const auto eeprom = printerPortEEPROM();
+    const EEPROMAddress cell = splitEEPROMAddress(address);
     AddressingTheChip chip(*eeprom);
     eeprom->WriteByte(cell.highByte, cell.lowByte, data);
     record.carried();
@@ -163,8 +163,8 @@ std::uint8_t ReadEEPROMByte(float address) {
     if (selectedRoad() != Road::PrinterPort) {
         return 0;
     }
-    const EEPROMAddress cell = splitEEPROMAddress(address);
     const auto eeprom = printerPortEEPROM();
+    const EEPROMAddress cell = splitEEPROMAddress(address);
     AddressingTheChip chip(*eeprom);
     const std::uint8_t value = eeprom->ReadByte(cell.highByte, cell.lowByte);
     record.carried();

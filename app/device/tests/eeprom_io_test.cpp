@@ -1,8 +1,11 @@
 // The EEPROM routines on the simulated board: they always address the chip at
 // gChipAddress, whatever device address other clients left in the library.
 
+#include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/conversions.h"
+#include "comms/com_error.h"
+#include "platform/parallel_port_driver.h"
 #include "simulated_board.h"
 
 using namespace trelvane;
@@ -53,6 +56,20 @@ TEST_F(EEPROMIO, AnAddressBeyond32BitsRaisesOverflowBeforeAnyTraffic) {
     EXPECT_THROW(ReadEEPROMByte(-3e10f), Overflow);
     EXPECT_TRUE(journal().events().empty());
     EXPECT_EQ(protocol().DeviceAddress(), kOtherDevice);
+}
+
+// The EEPROM object is fetched before the address is split: when the root
+// object cannot be created, its failed status is what reaches the caller.
+TEST(EEPROMIOWithoutADriver, TheFetchFailsBeforeTheAddressIsSplit) {
+    vsq::sim::SimulatedPc::instance().reset();
+    gChipAddress = 0xA8;
+    auto& driver = vsq::platform::ParallelPortDriver::instance();
+    const auto library = driver.libraryName();
+    driver.setLibraryName("libno-such-driver.so");
+    EXPECT_THROW(WriteEEPROMByte(3e10f, 0x11), brisendal::ComError);
+    EXPECT_THROW(ReadEEPROMByte(-3e10f), brisendal::ComError);
+    EXPECT_FALSE(comPortCreated());
+    driver.setLibraryName(library);
 }
 
 TEST_F(EEPROMIO, PageEraseWaitsThenErasesThePageOfTheChip) {
