@@ -300,3 +300,33 @@ TEST(SMBusProperties, FrameDelayIsClampedAndTheRestStoredAsGiven) {
     EXPECT_EQ(bus.SMBusBaseAddress(), 0x16000);
     EXPECT_TRUE(refused.accesses.empty());
 }
+
+TEST_F(SMBusOnSim, ProbesFollowTheirRegisterSequences) {
+    powerUp();
+    SMBus intel;
+    trace.accesses.clear();
+    EXPECT_TRUE(intel.DevicePresent(kChip));
+    EXPECT_EQ(trace.byteWrites(), (std::vector<PortAccess>{testsupport::out8(0x5003, 0),
+                                                           testsupport::out8(0x5004, 0xA9),
+                                                           testsupport::out8(0x5000, 0x1F),
+                                                           testsupport::out8(0x5002, 0x48)}));
+    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 00+ Sr A9+ 00- P");
+
+    // An ALi base register whose bit 31 is clear gives 0x10000 above the base;
+    // its ports still reach the controller at the base.
+    sim::SimConfig config;
+    config.southBridge = sim::SouthBridge::Ali;
+    config.smbusBase = 0x6000;
+    pc().configure(config);
+    SMBus ali;
+    EXPECT_EQ(ali.SMBusBaseAddress(), 0x16000);
+    trace.accesses.clear();
+    EXPECT_TRUE(ali.DevicePresent(kChip));
+    EXPECT_EQ(
+        trace.byteWrites(),
+        (std::vector<PortAccess>{testsupport::out8(0x6000, 0xF0), testsupport::out8(0x6007, 0),
+                                 testsupport::out8(0x6003, 0xA9), testsupport::out8(0x6001, 0x20),
+                                 testsupport::out8(0x6002, 0xFF)}));
+    ali.PortWrite(kChip, 0x10, 0x77);
+    EXPECT_EQ(ali.PortRead(kChip, 0x10), 0x77);
+}

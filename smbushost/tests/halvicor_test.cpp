@@ -142,6 +142,18 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
     EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x11), -128) << "data bytes come sign-extended";
     WriteByBase(base + 3, 0x80);
     EXPECT_EQ(ReadByBase(base + 3), -128);
+    trace.accesses.clear();
+    EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0x5A);
+    EXPECT_EQ(DevFound(base, kIntel, kChip), 1);
+    const std::vector<PortAccess> read = {
+        testsupport::out8(0x5006, 0),    testsupport::out8(0x5005, 0),
+        testsupport::out8(0x5003, 0x10), testsupport::out8(0x5004, 0xA9),
+        testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)};
+    std::vector<PortAccess> readThenProbe = read;
+    readThenProbe.insert(readThenProbe.end(), read.begin(), read.end());
+    readThenProbe[8] = testsupport::out8(0x5003, 0); // the probe reads command 0
+    EXPECT_EQ(trace.byteWrites(), readThenProbe);
+
     // An address of 0xA8 loses its top bit: 0x51 and 0x50.
     WriteSMB(base, kIntel, 0xA8, 0x10, 0);
     EXPECT_EQ(ReadByBase(base + 4), 0x50);
@@ -159,9 +171,16 @@ TEST_F(HalvicorOnSim, AliByteDataTransfersUseCommandAtSevenAndDataAtFour) {
         (std::vector<PortAccess>{testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE807, 0x10),
                                  testsupport::out8(0xE804, 0x5A), testsupport::out8(0xE801, 0x20),
                                  testsupport::out8(0xE802, 0xFF)}));
+    trace.accesses.clear();
     EXPECT_EQ(ReadSMB(0xE800, kAli, kChip, 0x10), 0x5A);
     EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 1);
+    EXPECT_EQ(trace.byteWrites(),
+              (std::vector<PortAccess>{
+                  testsupport::out8(0xE803, 0xA9), testsupport::out8(0xE807, 0x10),
+                  testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0xFF),
+                  testsupport::out8(0xE803, 0xA9), testsupport::out8(0xE807, 0),
+                  testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0xFF)}));
 }
 
 TEST_F(HalvicorOnSim, ProbeAndFailedReadsJudgeTheStatus) {
