@@ -11,6 +11,9 @@
 //     protocol->PortWrite(0xA8, 0x10, 0x5A);
 //     if (!brisendal::busState().frameInProgress()) { ... a timer's bus work ... }
 //
+// Each medium guards its own bus: a timer that works through the chipset
+// medium checks SMBus::FrameInProgress() instead.
+//
 // A child replaced by an empty reference cannot be read back: its read is the
 // failed status ComError 91.
 

@@ -278,12 +278,18 @@ bool SMBus::transferAllowed() const {
            vsq::platform::portAccessAllowed();
 }
 
+// Ports are the low 16 bits of base + offset; the sum wraps instead of overflowing.
+std::int32_t SMBus::registerPort(int offset) const {
+    return static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(baseAddress_) + static_cast<std::uint32_t>(offset)) & 0xFFFF);
+}
+
 void SMBus::put(int offset, std::uint8_t value) {
-    halvicorLibrary().WriteByBase(baseAddress_ + offset, value);
+    halvicorLibrary().WriteByBase(registerPort(offset), value);
 }
 
 std::uint8_t SMBus::get(int offset) {
-    return static_cast<std::uint8_t>(halvicorLibrary().ReadByBase(baseAddress_ + offset));
+    return static_cast<std::uint8_t>(halvicorLibrary().ReadByBase(registerPort(offset)));
 }
 
 } // namespace brisendal

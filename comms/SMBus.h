@@ -80,6 +80,7 @@ private:
     // Whether a transfer may touch the controller now.
     bool transferAllowed() const;
     template <typename Busy> StatusWait waitWhile(Busy busy);
+    std::int32_t registerPort(int offset) const;
     void put(int offset, std::uint8_t value);
     std::uint8_t get(int offset);
 
