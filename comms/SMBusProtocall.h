@@ -6,8 +6,9 @@
 // shared by every object of the library.
 //
 // A transfer that gives up after MaxArbitrationDenials back-offs, or that is
-// refused because another frame is in progress, raises SMBusProtocallError 2
-// and returns 0; a block read whose byte count is not 32 raises number 1. A
+// refused because another frame is in progress, raises SMBusProtocallError 2;
+// a read that gave up returns what its last attempt had read (0 if nothing), a
+// refused one 0. A block read whose byte count is not 32 raises number 1. A
 // port that cannot be opened sends nothing and reports nothing (reads give 0).
 // A failed outside call (a missing driver) is the member's failed status,
 // ComError.
