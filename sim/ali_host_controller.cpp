@@ -1,20 +1,24 @@
 #include "sim/ali_host_controller.h"
 
 namespace vsq::sim {
-namespace {
 
-constexpr std::uint8_t kClearable = 0xF0;
-constexpr std::uint8_t kProtocolMask = 0x70;
-
-} // namespace
+AliHostController::AliHostController(ChipsetSmbus& bus, int busyReads)
+    : HostController(bus, busyReads,
+                     Layout{.busy = 0,
+                            .idle = kIdle,
+                            .clearable = 0xF0,
+                            .clearedByStart = 0xFF, // the whole byte reads 0 while busy
+                            .done = kDone,
+                            .deviceError = kDeviceError,
+                            .busError = kCollision,
+                            .unsupported = kFailed,
+                            .protocolMask = 0x70,
+                            .byteDataProtocol = kByteDataProtocol}) {}
 
 std::uint8_t AliHostController::read(int offset) {
     switch (offset) {
     case kStatus:
-        if (!busy())
-            return status_;
-        countBusyRead();
-        return 0x00;
+        return readStatus();
     case kControl:
         return control_;
     case kAddress:
@@ -31,7 +35,7 @@ std::uint8_t AliHostController::read(int offset) {
 void AliHostController::write(int offset, std::uint8_t value) {
     switch (offset) {
     case kStatus:
-        status_ = static_cast<std::uint8_t>(status_ & ~(value & kClearable));
+        clearStatus(value);
         break;
     case kControl:
         control_ = value;
@@ -51,17 +55,6 @@ void AliHostController::write(int offset, std::uint8_t value) {
     default:
         break;
     }
-}
-
-void AliHostController::start() {
-    if (busy())
-        return;
-    std::uint8_t data = data_;
-    std::uint8_t outcome = kFailed; // a protocol it does not run
-    if ((control_ & kProtocolMask) == kByteDataProtocol)
-        outcome = runByteData(address_, command_, data, {kDone, kDeviceError, kCollision});
-    status_ = 0x00; // a start clears the event bits and idle while it runs
-    holdResult(static_cast<std::uint8_t>(kIdle | outcome), (address_ & 1) ? data : data_);
 }
 
 } // namespace vsq::sim

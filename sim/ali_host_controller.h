@@ -54,19 +54,10 @@ public:
     static constexpr std::uint8_t kFailed = 0x80;
     static constexpr std::uint8_t kByteDataProtocol = 0x20;
 
-    AliHostController(ChipsetSmbus& bus, int busyReads) : HostController(bus, busyReads) {
-        status_ = kIdle;
-    }
+    AliHostController(ChipsetSmbus& bus, int busyReads);
 
     std::uint8_t read(int offset) override;
     void write(int offset, std::uint8_t value) override;
-
-private:
-    void start();
-
-    std::uint8_t control_ = 0;
-    std::uint8_t address_ = 0;
-    std::uint8_t command_ = 0;
 };
 
 } // namespace vsq::sim

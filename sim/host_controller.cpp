@@ -2,17 +2,43 @@
 
 namespace vsq::sim {
 
-std::uint8_t HostController::runByteData(std::uint8_t address, std::uint8_t command,
-                                         std::uint8_t& data, const OutcomeBits& bits) {
-    switch (bus_.byteData(address, command, data)) {
+std::uint8_t HostController::readStatus() {
+    if (!busy())
+        return status_;
+    const auto shown = static_cast<std::uint8_t>(status_ | layout_.busy);
+    if (--busyLeft_ == 0) {
+        status_ = heldStatus_;
+        data_ = heldData_;
+    }
+    return shown;
+}
+
+void HostController::clearStatus(std::uint8_t value) {
+    status_ = static_cast<std::uint8_t>(status_ & ~(value & layout_.clearable));
+}
+
+void HostController::start() {
+    if (busy())
+        return;
+    std::uint8_t data = data_;
+    std::uint8_t outcome = layout_.unsupported;
+    if ((control_ & layout_.protocolMask) == layout_.byteDataProtocol)
+        outcome = runByteData(data);
+    status_ = static_cast<std::uint8_t>(status_ & ~layout_.clearedByStart);
+    holdResult(static_cast<std::uint8_t>(status_ | layout_.idle | outcome),
+               (address_ & 1) ? data : data_);
+}
+
+std::uint8_t HostController::runByteData(std::uint8_t& data) {
+    switch (bus_.byteData(address_, command_, data)) {
     case ChipsetSmbus::Outcome::Done:
-        return bits.done;
+        return layout_.done;
     case ChipsetSmbus::Outcome::DeviceError:
-        return bits.deviceError;
+        return layout_.deviceError;
     case ChipsetSmbus::Outcome::BusError:
         break;
     }
-    return bits.busError;
+    return layout_.busError;
 }
 
 void HostController::holdResult(std::uint8_t status, std::uint8_t data) {
@@ -24,13 +50,6 @@ void HostController::holdResult(std::uint8_t status, std::uint8_t data) {
     heldStatus_ = status;
     heldData_ = data;
     busyLeft_ = busyReads_;
-}
-
-void HostController::countBusyRead() {
-    if (busyLeft_ > 0 && --busyLeft_ == 0) {
-        status_ = heldStatus_;
-        data_ = heldData_;
-    }
 }
 
 } // namespace vsq::sim

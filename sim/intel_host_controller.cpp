@@ -4,21 +4,26 @@ namespace vsq::sim {
 namespace {
 
 constexpr std::uint8_t kStart = 0x40;
-constexpr std::uint8_t kProtocolMask = 0x1C;
-constexpr std::uint8_t kByteDataProtocol = 0x08;
-constexpr std::uint8_t kClearable = 0x1E;
 
 } // namespace
 
+IntelHostController::IntelHostController(ChipsetSmbus& bus, int busyReads)
+    : HostController(bus, busyReads,
+                     Layout{.busy = kBusy,
+                            .idle = 0,
+                            .clearable = 0x1E,
+                            .clearedByStart = 0,
+                            .done = kInterrupt,
+                            .deviceError = kDeviceError,
+                            .busError = kBusError,
+                            .unsupported = kDeviceError,
+                            .protocolMask = 0x1C,
+                            .byteDataProtocol = 0x08}) {}
+
 std::uint8_t IntelHostController::read(int offset) {
     switch (offset) {
-    case 0: {
-        if (!busy())
-            return status_;
-        const auto shown = static_cast<std::uint8_t>(status_ | kBusy);
-        countBusyRead();
-        return shown;
-    }
+    case 0:
+        return readStatus();
     case 2:
         return static_cast<std::uint8_t>(control_ & ~kStart);
     case 3:
@@ -37,7 +42,7 @@ std::uint8_t IntelHostController::read(int offset) {
 void IntelHostController::write(int offset, std::uint8_t value) {
     switch (offset) {
     case 0:
-        status_ = static_cast<std::uint8_t>(status_ & ~(value & kClearable));
+        clearStatus(value);
         break;
     case 2:
         control_ = value;
@@ -59,16 +64,6 @@ void IntelHostController::write(int offset, std::uint8_t value) {
     default:
         break;
     }
-}
-
-void IntelHostController::start() {
-    if (busy())
-        return;
-    std::uint8_t data = data_;
-    std::uint8_t outcome = kDeviceError; // a protocol it does not run
-    if ((control_ & kProtocolMask) == kByteDataProtocol)
-        outcome = runByteData(address_, command_, data, {kInterrupt, kDeviceError, kBusError});
-    holdResult(static_cast<std::uint8_t>(status_ | outcome), (address_ & 1) ? data : data_);
 }
 
 } // namespace vsq::sim

@@ -25,17 +25,12 @@ public:
     static constexpr std::uint8_t kBusError = 0x08;
     static constexpr std::uint8_t kFailed = 0x10;
 
-    IntelHostController(ChipsetSmbus& bus, int busyReads) : HostController(bus, busyReads) {}
+    IntelHostController(ChipsetSmbus& bus, int busyReads);
 
     std::uint8_t read(int offset) override;
     void write(int offset, std::uint8_t value) override;
 
 private:
-    void start();
-
-    std::uint8_t control_ = 0;
-    std::uint8_t command_ = 0;
-    std::uint8_t address_ = 0;
     std::uint8_t data1_ = 0;
 };
 
