@@ -25,10 +25,6 @@ public:
     // After its last write: SCL is free, SDA still held.
     bool finishing() const { return sdaLow_ && writesLeft_ == 0; }
     void releaseData() { sdaLow_ = false; }
-    void stop() {
-        writesLeft_ = 0;
-        sdaLow_ = sclLow_ = false;
-    }
 
 private:
     int writesLeft_ = 0;

@@ -37,23 +37,9 @@ void SmbusLines::holdSdaLow(bool low) {
     settle();
 }
 
-void SmbusLines::setClockStretch(int accesses) {
-    faults_.clockStretchAccesses = accesses;
-    engine_.setClockStretch(accesses);
-}
-
 void SmbusLines::startSecondMaster(int writes) {
     secondMaster_.start(writes);
     settle();
-}
-
-void SmbusLines::reset() {
-    engine_.reset();
-    faults_ = BusFaults{};
-    engine_.setClockStretch(0);
-    secondMaster_.stop();
-    masterScl_ = masterSda_ = true;
-    scl_ = sda_ = true;
 }
 
 } // namespace vsq::sim

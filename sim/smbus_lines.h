@@ -45,10 +45,10 @@ public:
     const BusFaults& faults() const { return faults_; }
     void holdSclLow(bool low);
     void holdSdaLow(bool low);
-    void setClockStretch(int accesses);
+    // An addressed slave holds SCL low after every acknowledge clock, for this many
+    // accesses to the port's registers (status reads and register writes). 0: never.
+    void setClockStretch(int accesses) { engine_.setClockStretch(accesses); }
     void startSecondMaster(int writes);
-
-    void reset();
 
 private:
     bool wiredScl() const {

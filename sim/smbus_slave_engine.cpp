@@ -8,20 +8,6 @@ namespace vsq::sim {
 SmbusSlaveEngine::SmbusSlaveEngine(int bus, Journal& journal, EvaluationBoard* board)
     : bus_(bus), journal_(journal), board_(board) {}
 
-void SmbusSlaveEngine::reset() {
-    inFrame_ = false;
-    bit_ = 0;
-    acknowledgeClock_ = false;
-    shift_ = 0;
-    byteIndex_ = 0;
-    reading_ = false;
-    device_ = nullptr;
-    transmitting_ = false;
-    sdaLow_ = false;
-    hasPendingByte_ = false;
-    stretchLeft_ = 0;
-}
-
 void SmbusSlaveEngine::endPhase() {
     if (device_ != nullptr)
         device_->end();

@@ -47,8 +47,6 @@ public:
             return false;
         return --stretchLeft_ == 0;
     }
-    // Power-up: no frame in progress, nothing pulled.
-    void reset();
 
 private:
     void completeByte();
