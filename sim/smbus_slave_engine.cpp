@@ -64,11 +64,10 @@ void SmbusSlaveEngine::completeByte() {
     event.bus = bus_;
     event.value = shift_;
     event.fromMaster = !(reading_ && byteIndex_ > 0);
-    if (byteIndex_ == 0 && board_ != nullptr) {
-        device_ = board_->deviceAt(shift_);
+    if (byteIndex_ == 0) {
         reading_ = (shift_ & 1) != 0;
-    } else if (byteIndex_ == 0) {
-        reading_ = (shift_ & 1) != 0;
+        if (board_ != nullptr)
+            device_ = board_->deviceAt(shift_);
     }
     if (device_ != nullptr) {
         event.device = device_->address();
