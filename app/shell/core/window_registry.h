@@ -116,6 +116,7 @@ private:
             return WindowPlacement::TopLevel;
     }
 
+    std::vector<Entry>::iterator entryOf(std::type_index type);
     QWidget* findWindow(std::type_index type) const;
     void adopt(std::type_index type, std::unique_ptr<QWidget> window, WindowPlacement placement,
                Handlers handlers);
