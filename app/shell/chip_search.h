@@ -61,6 +61,7 @@ private:
     void SearchUSB();
     void ProbeCandidates(std::uint8_t portIndex, bool inverted);
     void ProgressStep(int step);
+    void notifyProgress() const;
     int SlotStep() const;
 
     ProgressListener progressListener_;
