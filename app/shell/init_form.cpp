@@ -9,6 +9,7 @@
 #include "app/shell/core/tagged_item_delegate.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
+#include "app/shell/startup.h"
 #include "app/shell/window_look.h"
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
@@ -41,7 +42,6 @@ const QColor kDarkRed(192, 0, 0);
 constexpr std::uint8_t kBitsToStayHigh = 0x0C;
 constexpr std::uint8_t kUPDCFG = 0x90;
 constexpr std::uint8_t kUpdateConfiguration = 0x01;
-constexpr std::uint16_t kStartUpPortAddress = 888;
 
 bool isNineXBuild(int build) {
     return build == 950 || build == 1111 || build == 1998 || build == 2222 || build == 3000;
