@@ -27,7 +27,6 @@ public:
     using ProgressListener = std::function<void(int value, int maximum)>;
 
     void setProgressListener(ProgressListener listener) { progressListener_ = std::move(listener); }
-    int progressValue() const { return progressValue_; }
     int progressMaximum() const { return progressMaximum_; }
     void resetProgress();
 
