@@ -5,6 +5,8 @@
 #include "app/device/short_delay.h"
 #include "app/device/transfer_record.h"
 
+#include <type_traits>
+
 namespace trelvane {
 
 std::uint8_t gPortType = 0;
@@ -62,6 +64,24 @@ private:
     std::uint8_t previous_;
 };
 
+// One routine call that only the parallel port carries: on any other medium
+// nothing is sent, the call counts as failed and a read gives 0.
+template <typename Call> auto onPrinterPortOnly(Call&& call) -> decltype(call()) {
+    using Result = decltype(call());
+    TransferRecord record;
+    if (selectedRoad() != Road::PrinterPort) {
+        return Result();
+    }
+    if constexpr (std::is_void_v<Result>) {
+        call();
+        record.carried();
+    } else {
+        const Result value = call();
+        record.carried();
+        return value;
+    }
+}
+
 } // namespace
 
 void WriteDeviceRegister(std::uint8_t deviceAddress, std::uint8_t addressPointer,
@@ -108,82 +128,53 @@ std::uint8_t ReadRegister(std::uint8_t addressPointer) {
 }
 
 void WriteDeviceWord(std::uint8_t deviceAddress, std::uint8_t addressPointer, std::int32_t value) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return;
-    }
-    printerPortProtocol()->WriteWord(deviceAddress, addressPointer, static_cast<float>(value));
-    record.carried();
+    onPrinterPortOnly([&] {
+        printerPortProtocol()->WriteWord(deviceAddress, addressPointer, static_cast<float>(value));
+    });
 }
 
 std::int32_t ReadDeviceWord(std::uint8_t deviceAddress, std::uint8_t addressPointer) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return 0;
-    }
-    const std::int32_t word =
-        roundToInt32(printerPortProtocol()->ReadWord(deviceAddress, addressPointer));
-    record.carried();
-    return word;
+    return onPrinterPortOnly([&] {
+        return roundToInt32(printerPortProtocol()->ReadWord(deviceAddress, addressPointer));
+    });
 }
 
 void SendDeviceByte(std::uint8_t deviceAddress, std::uint8_t data) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return;
-    }
-    printerPortProtocol()->ShortWrite(deviceAddress, data);
-    record.carried();
+    onPrinterPortOnly([&] { printerPortProtocol()->ShortWrite(deviceAddress, data); });
 }
 
 std::uint8_t ReceiveDeviceByte(std::uint8_t deviceAddress) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return 0;
-    }
-    const std::uint8_t value = printerPortProtocol()->ShortRead(deviceAddress);
-    record.carried();
-    return value;
+    return onPrinterPortOnly([&] { return printerPortProtocol()->ShortRead(deviceAddress); });
 }
 
 void WriteEEPROMByte(float address, std::uint8_t data) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return;
-    }
-    const auto eeprom = printerPortEEPROM();
-    const EEPROMAddress cell = splitEEPROMAddress(address);
-    AddressingTheChip chip(*eeprom);
-    eeprom->WriteByte(cell.highByte, cell.lowByte, data);
-    record.carried();
+    onPrinterPortOnly([&] {
+        const auto eeprom = printerPortEEPROM();
+        const EEPROMAddress cell = splitEEPROMAddress(address);
+        AddressingTheChip chip(*eeprom);
+        eeprom->WriteByte(cell.highByte, cell.lowByte, data);
+    });
 }
 
 std::uint8_t ReadEEPROMByte(float address) {
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return 0;
-    }
-    const auto eeprom = printerPortEEPROM();
-    const EEPROMAddress cell = splitEEPROMAddress(address);
-    AddressingTheChip chip(*eeprom);
-    const std::uint8_t value = eeprom->ReadByte(cell.highByte, cell.lowByte);
-    record.carried();
-    return value;
+    return onPrinterPortOnly([&] {
+        const auto eeprom = printerPortEEPROM();
+        const EEPROMAddress cell = splitEEPROMAddress(address);
+        AddressingTheChip chip(*eeprom);
+        return eeprom->ReadByte(cell.highByte, cell.lowByte);
+    });
 }
 
 void EraseEEPROMPage(std::uint8_t highByte, std::uint8_t lowByte) {
     ShortDelay();
-    TransferRecord record;
-    if (selectedRoad() != Road::PrinterPort) {
-        return;
-    }
-    {
-        const auto eeprom = printerPortEEPROM();
-        AddressingTheChip chip(*eeprom);
-        eeprom->SetAddress(highByte, lowByte);
-    }
-    printerPortEEPROM()->SingleCommand(gChipAddress, kPageEraseCommand);
-    record.carried();
+    onPrinterPortOnly([&] {
+        {
+            const auto eeprom = printerPortEEPROM();
+            AddressingTheChip chip(*eeprom);
+            eeprom->SetAddress(highByte, lowByte);
+        }
+        printerPortEEPROM()->SingleCommand(gChipAddress, kPageEraseCommand);
+    });
 }
 
 } // namespace trelvane

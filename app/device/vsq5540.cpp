@@ -44,17 +44,22 @@ void VSQ5540::SetDefaultBitDescriptions(std::size_t slot) {
     setBitNames(registers_.at(slot), kDefaultBitNames);
 }
 
-const Register* VSQ5540::findByAddress(std::uint8_t address) const {
-    if (cachedSlot_ && registers_[*cachedSlot_].Address() == static_cast<float>(address)) {
+template <typename Matches> const Register* VSQ5540::findRegister(Matches&& matches) const {
+    if (cachedSlot_ && matches(registers_[*cachedSlot_])) {
         return &registers_[*cachedSlot_];
     }
     for (std::size_t slot = 0; slot < registers_.size(); ++slot) {
-        if (registers_[slot].Address() == static_cast<float>(address)) {
+        if (matches(registers_[slot])) {
             cachedSlot_ = slot;
             return &registers_[slot];
         }
     }
     return nullptr;
+}
+
+const Register* VSQ5540::findByAddress(std::uint8_t address) const {
+    return findRegister(
+        [&](const Register& record) { return record.Address() == static_cast<float>(address); });
 }
 
 bool VSQ5540::ReadOnly(std::uint8_t address) const {
@@ -84,16 +89,9 @@ float VSQ5540::RegisterAddress(std::string_view name) const {
     if (name.empty()) {
         return kNoAddress;
     }
-    if (cachedSlot_ && registers_[*cachedSlot_].RegName() == name) {
-        return registers_[*cachedSlot_].Address();
-    }
-    for (std::size_t slot = 0; slot < registers_.size(); ++slot) {
-        if (registers_[slot].RegName() == name) {
-            cachedSlot_ = slot;
-            return registers_[slot].Address();
-        }
-    }
-    return kNoAddress;
+    const Register* record =
+        findRegister([&](const Register& candidate) { return candidate.RegName() == name; });
+    return record != nullptr ? record->Address() : kNoAddress;
 }
 
 VSQ5540& gRegisterMap() {

@@ -37,8 +37,9 @@ public:
 private:
     void LoadRegisterMap();
     void SetDefaultBitDescriptions(std::size_t slot);
-    // The record at `address`: the cached one when it matches, else the first
-    // in load order, which then becomes the cached one.
+    // The first record that `matches`: the cached one when it matches, else the
+    // first in load order, which then becomes the cached one.
+    template <typename Matches> const Register* findRegister(Matches&& matches) const;
     const Register* findByAddress(std::uint8_t address) const;
 
     std::vector<Register> registers_; // one per table row, in load order

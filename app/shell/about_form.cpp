@@ -18,40 +18,33 @@ frmAbout::frmAbout() {
     setObjectName("frmAbout");
     setModal(true);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName("picIcon");
+    picIcon = newNamed<QLabel>("picIcon", this);
     picIcon->setPixmap(chipPicture(64));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    lblTitle = new QLabel(this);
-    lblTitle->setObjectName("lblTitle");
+    lblTitle = newNamed<QLabel>("lblTitle", this);
     setFontScale(lblTitle, 1.4, true);
 
-    lblVersion = new QLabel(this);
-    lblVersion->setObjectName("lblVersion");
+    lblVersion = newNamed<QLabel>("lblVersion", this);
 
-    lblDescription = new QLabel("This software will help you to evaluate the VSQ5540 ASIC. "
-                                "Supporting Win95/98/ME/NT/2K/XP operating systems. ",
-                                this);
-    lblDescription->setObjectName("lblDescription");
+    lblDescription = newNamed<QLabel>("lblDescription",
+                                      "This software will help you to evaluate the VSQ5540 ASIC. "
+                                      "Supporting Win95/98/ME/NT/2K/XP operating systems. ",
+                                      this);
     lblDescription->setWordWrap(true);
 
-    auto* rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
+    auto* rule = newHorizontalRule(this);
 
     lblDisclaimer =
-        new QLabel("Warning: this program is protected by copyright law. Reproducing or "
-                   "distributing it, or any part of it, without authorisation is prohibited.",
-                   this);
-    lblDisclaimer->setObjectName("lblDisclaimer");
+        newNamed<QLabel>("lblDisclaimer",
+                         "Warning: this program is protected by copyright law. Reproducing or "
+                         "distributing it, or any part of it, without authorisation is prohibited.",
+                         this);
     lblDisclaimer->setWordWrap(true);
 
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
+    cmdOK = newNamed<QPushButton>("cmdOK", "OK", this);
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton("&System Info...", this);
-    cmdSysInfo->setObjectName("cmdSysInfo");
+    cmdSysInfo = newNamed<QPushButton>("cmdSysInfo", "&System Info...", this);
     for (QPushButton* button : {cmdOK, cmdSysInfo})
         button->setMinimumWidth(110);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

@@ -33,6 +33,10 @@ std::string hex(unsigned value) {
 
 void ChipSearch::resetProgress() {
     progressValue_ = 0;
+    notifyProgress();
+}
+
+void ChipSearch::notifyProgress() const {
     if (progressListener_)
         progressListener_(progressValue_, progressMaximum_);
 }
@@ -45,8 +49,7 @@ void ChipSearch::FillCandidates() {
 
 void ChipSearch::ProgressStep(int step) {
     progressValue_ = std::min(progressMaximum_, progressValue_ + step);
-    if (progressListener_)
-        progressListener_(progressValue_, progressMaximum_);
+    notifyProgress();
 }
 
 int ChipSearch::SlotStep() const {
@@ -56,8 +59,7 @@ int ChipSearch::SlotStep() const {
 
 void ChipSearch::SearchSelectedMedia(bool printerPort, bool smbus, bool usb) {
     progressMaximum_ = kUnitsPerMedium * (int(printerPort) + int(smbus) + int(usb));
-    if (progressListener_)
-        progressListener_(progressValue_, progressMaximum_);
+    notifyProgress();
     if (printerPort)
         SearchPrinterPorts();
     if (smbus)

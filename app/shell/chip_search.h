@@ -27,7 +27,6 @@ public:
     using ProgressListener = std::function<void(int value, int maximum)>;
 
     void setProgressListener(ProgressListener listener) { progressListener_ = std::move(listener); }
-    int progressValue() const { return progressValue_; }
     int progressMaximum() const { return progressMaximum_; }
     void resetProgress();
 
@@ -61,6 +60,7 @@ private:
     void SearchUSB();
     void ProbeCandidates(std::uint8_t portIndex, bool inverted);
     void ProgressStep(int step);
+    void notifyProgress() const;
     int SlotStep() const;
 
     ProgressListener progressListener_;

@@ -9,6 +9,7 @@
 #include "app/shell/core/tagged_item_delegate.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
+#include "app/shell/startup.h"
 #include "app/shell/window_look.h"
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
@@ -41,7 +42,6 @@ const QColor kDarkRed(192, 0, 0);
 constexpr std::uint8_t kBitsToStayHigh = 0x0C;
 constexpr std::uint8_t kUPDCFG = 0x90;
 constexpr std::uint8_t kUpdateConfiguration = 0x01;
-constexpr std::uint16_t kStartUpPortAddress = 888;
 
 bool isNineXBuild(int build) {
     return build == 950 || build == 1111 || build == 1998 || build == 2222 || build == 3000;
@@ -75,8 +75,7 @@ protected:
 };
 
 QLabel* newLabel(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    auto* label = newNamed<QLabel>(name, text, parent);
     label->setWordWrap(true);
     return label;
 }
@@ -95,19 +94,14 @@ InitForm::InitForm() {
                    Qt::WindowSystemMenuHint);
     buildPages();
 
-    picIcon = new WizardPicture(this);
-    picIcon->setObjectName("picIcon");
+    picIcon = newNamed<WizardPicture>("picIcon", this);
 
-    CancelCMD = new QPushButton("Cancel", this);
-    CancelCMD->setObjectName("CancelCMD");
-    BackCMD = new QPushButton("< Back", this);
-    BackCMD->setObjectName("BackCMD");
+    CancelCMD = newNamed<QPushButton>("CancelCMD", "Cancel", this);
+    BackCMD = newNamed<QPushButton>("BackCMD", "< Back", this);
     BackCMD->setEnabled(false);
-    NextCMD = new QPushButton("Next >", this);
-    NextCMD->setObjectName("NextCMD");
+    NextCMD = newNamed<QPushButton>("NextCMD", "Next >", this);
     NextCMD->setDefault(true);
-    FinishCMD = new QPushButton("Finish", this);
-    FinishCMD->setObjectName("FinishCMD");
+    FinishCMD = newNamed<QPushButton>("FinishCMD", "Finish", this);
     FinishCMD->setEnabled(false);
     for (QPushButton* button : {CancelCMD, BackCMD, NextCMD, FinishCMD})
         button->setMinimumWidth(96);
@@ -122,9 +116,7 @@ InitForm::InitForm() {
     content->addWidget(picIcon);
     content->addWidget(pages_, 1);
 
-    auto* rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
+    auto* rule = newHorizontalRule(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(12, 10, 12, 12);
@@ -170,18 +162,14 @@ void InitForm::buildPages() {
     welcome->addStretch();
 
     SeclectComsMediumPanel = newPage("SeclectComsMediumPanel");
-    PPCheck = new QCheckBox("Parallel Printer Port", SeclectComsMediumPanel);
-    PPCheck->setObjectName("PPCheck");
+    PPCheck = newNamed<QCheckBox>("PPCheck", "Parallel Printer Port", SeclectComsMediumPanel);
     PPCheck->setChecked(true);
     PPSearchDescLBL = newLabel(SeclectComsMediumPanel, "PPSearchDescLBL", kConnectBoardText);
-    SMBusCheck = new QCheckBox("On-Board SMBus", SeclectComsMediumPanel);
-    SMBusCheck->setObjectName("SMBusCheck");
+    SMBusCheck = newNamed<QCheckBox>("SMBusCheck", "On-Board SMBus", SeclectComsMediumPanel);
     SMBusSearchDescLBL = newLabel(SeclectComsMediumPanel, "SMBusSearchDescLBL", kConnectBoardText);
-    SMBusBaseAddressTXT = new QLineEdit("000", SeclectComsMediumPanel);
-    SMBusBaseAddressTXT->setObjectName("SMBusBaseAddressTXT");
+    SMBusBaseAddressTXT = newNamed<QLineEdit>("SMBusBaseAddressTXT", "000", SeclectComsMediumPanel);
     SMBusBaseAddressTXT->setMaximumWidth(80);
-    USBCheck = new QCheckBox("USB", SeclectComsMediumPanel);
-    USBCheck->setObjectName("USBCheck");
+    USBCheck = newNamed<QCheckBox>("USBCheck", "USB", SeclectComsMediumPanel);
     USBCheck->setEnabled(false);
     USBSearchDescLBL = newLabel(SeclectComsMediumPanel, "USBSearchDescLBL", kConnectBoardText);
     SearchMediumInstLBL = newLabel(SeclectComsMediumPanel, "SearchMediumInstLBL");
@@ -206,8 +194,7 @@ void InitForm::buildPages() {
     SearchingLBL = newLabel(SearchingPanel, "SearchingLBL", "Searching");
     setFontScale(SearchingLBL, 1.3, true);
     SearchingDetailsLBL = newLabel(SearchingPanel, "SearchingDetailsLBL");
-    SearchProgress = new QProgressBar(SearchingPanel);
-    SearchProgress->setObjectName("SearchProgress");
+    SearchProgress = newNamed<QProgressBar>("SearchProgress", SearchingPanel);
     SearchProgress->setTextVisible(false);
     auto* searching = static_cast<QVBoxLayout*>(SearchingPanel->layout());
     searching->addWidget(SearchingLBL);
@@ -219,8 +206,7 @@ void InitForm::buildPages() {
     SearchResultsPanel = newPage("SearchResultsPanel");
     SearchResultsDescLBL = newLabel(SearchResultsPanel, "SearchResultsDescLBL", "Search Results");
     setFontScale(SearchResultsDescLBL, 1.3, true);
-    SearchResultsLIST = new QListWidget(SearchResultsPanel);
-    SearchResultsLIST->setObjectName("SearchResultsLIST");
+    SearchResultsLIST = newNamed<QListWidget>("SearchResultsLIST", SearchResultsPanel);
     SearchResultsLIST->setItemDelegate(new TaggedItemDelegate(SearchResultsLIST));
     SearchResultsLIST->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SearchResultsLBL = newLabel(SearchResultsPanel, "SearchResultsLBL");

@@ -21,14 +21,12 @@ TMainForm::TMainForm() {
     setObjectName("TMainForm");
     setWindowTitle(QString::fromUtf8(kAppTitle));
 
-    mdiArea_ = new QMdiArea(this);
-    mdiArea_->setObjectName("MDIClient");
+    mdiArea_ = newNamed<QMdiArea>("MDIClient", this);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName("StatusBar");
+    statusLabel_ = newNamed<QLabel>("StatusBar", this);
     statusBar()->addWidget(statusLabel_, 1);
     statusBar()->setSizeGripEnabled(true);
 

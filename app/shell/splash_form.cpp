@@ -23,26 +23,20 @@ frmSplash::frmSplash() {
     picture->setFixedSize(112, 112);
     picture->setAlignment(Qt::AlignCenter);
 
-    lblProductName = new QLabel(this);
-    lblProductName->setObjectName("lblProductName");
+    lblProductName = newNamed<QLabel>("lblProductName", this);
     setFontScale(lblProductName, 1.8, true);
     lblProductName->setWordWrap(true);
 
-    lblVersion = new QLabel(this);
-    lblVersion->setObjectName("lblVersion");
+    lblVersion = newNamed<QLabel>("lblVersion", this);
     setFontScale(lblVersion, 1.2, false);
 
-    lblPlatform = new QLabel("For Win 95/98/NT/2K/ME/XP", this);
-    lblPlatform->setObjectName("lblPlatform");
+    lblPlatform = newNamed<QLabel>("lblPlatform", "For Win 95/98/NT/2K/ME/XP", this);
 
-    auto* maker = new QLabel("Ombrix", this);
-    maker->setObjectName("lblCompany");
+    auto* maker = newNamed<QLabel>("lblCompany", "Ombrix", this);
 
-    StatusLBL = new QLabel("Status: Starting Up.", this);
-    StatusLBL->setObjectName("StatusLBL");
+    StatusLBL = newNamed<QLabel>("StatusLBL", "Status: Starting Up.", this);
 
-    StatusProgress = new QProgressBar(this);
-    StatusProgress->setObjectName("StatusProgress");
+    StatusProgress = newNamed<QProgressBar>("StatusProgress", this);
     StatusProgress->setRange(0, 90);
     StatusProgress->setTextVisible(false);
     StatusProgress->setFixedHeight(14);

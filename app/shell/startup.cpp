@@ -17,7 +17,6 @@ namespace trelvane {
 namespace {
 
 constexpr std::uint8_t kStartUpChipAddress = 0xA8;
-constexpr std::uint16_t kStartUpPortAddress = 888; // 0x378
 
 } // namespace
 

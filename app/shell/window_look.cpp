@@ -1,5 +1,6 @@
 #include "app/shell/window_look.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -7,6 +8,13 @@
 #include <QWidget>
 
 namespace trelvane {
+
+QFrame* newHorizontalRule(QWidget* parent) {
+    auto* rule = new QFrame(parent);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    return rule;
+}
 
 void setFontScale(QWidget* widget, double scale, bool bold) {
     QFont font = widget->font();

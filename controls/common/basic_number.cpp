@@ -120,27 +120,34 @@ double readRadixNumber(NumberScanner& scan, bool& found, bool& digits) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-// Sign, digits, decimal point, exponent: copies what forms a number into `out`.
-// Returns whether any mantissa digit was read.
-bool readDecimalNumber(NumberScanner& scan, std::string& out) {
-    if (scan.peek() == u'+' || scan.peek() == u'-') {
-        out += static_cast<char>(scan.peek());
-        scan.advance();
-    }
+// Copies the decimal digits that stand next into `out`; whether there was any.
+bool copyDigits(NumberScanner& scan, std::string& out) {
     bool digits = false;
     while (isDigit(scan.peek())) {
         out += static_cast<char>(scan.peek());
         scan.advance();
         digits = true;
     }
+    return digits;
+}
+
+// Copies a sign that stands next into `out`.
+void copySign(NumberScanner& scan, std::string& out) {
+    if (scan.peek() == u'+' || scan.peek() == u'-') {
+        out += static_cast<char>(scan.peek());
+        scan.advance();
+    }
+}
+
+// Sign, digits, decimal point, exponent: copies what forms a number into `out`.
+// Returns whether any mantissa digit was read.
+bool readDecimalNumber(NumberScanner& scan, std::string& out) {
+    copySign(scan, out);
+    bool digits = copyDigits(scan, out);
     if (scan.peek() == u'.') {
         out += '.';
         scan.advance();
-        while (isDigit(scan.peek())) {
-            out += static_cast<char>(scan.peek());
-            scan.advance();
-            digits = true;
-        }
+        digits = copyDigits(scan, out) || digits;
     }
     if (!digits) {
         return false;
@@ -150,17 +157,8 @@ bool readDecimalNumber(NumberScanner& scan, std::string& out) {
         const std::size_t mark = scan.position();
         std::string exponent = "E";
         scan.advance();
-        if (scan.peek() == u'+' || scan.peek() == u'-') {
-            exponent += static_cast<char>(scan.peek());
-            scan.advance();
-        }
-        bool exponentDigits = false;
-        while (isDigit(scan.peek())) {
-            exponent += static_cast<char>(scan.peek());
-            scan.advance();
-            exponentDigits = true;
-        }
-        if (exponentDigits) {
+        copySign(scan, exponent);
+        if (copyDigits(scan, exponent)) {
             out += exponent;
         } else {
             scan.rewind(mark);

@@ -8,6 +8,14 @@ namespace {
     throw BasicError(ErrorNumber::MemberNotSupported);
 }
 
+// The member a look-up found; 438 when it found none.
+const Member& supported(const Member* found) {
+    if (found == nullptr) {
+        notSupported();
+    }
+    return *found;
+}
+
 } // namespace
 
 DispatchId Dispatchable::dispatchIdOf(const QString& name) const {
@@ -36,19 +44,11 @@ QVariant Dispatchable::dispatchCall(const QString& name, const QVariantList& arg
 }
 
 const Member& Dispatchable::member(DispatchId id) const {
-    const Member* found = memberTable().find(id);
-    if (found == nullptr) {
-        notSupported();
-    }
-    return *found;
+    return supported(memberTable().find(id));
 }
 
 const Member& Dispatchable::member(const QString& name) const {
-    const Member* found = memberTable().find(name);
-    if (found == nullptr) {
-        notSupported();
-    }
-    return *found;
+    return supported(memberTable().find(name));
 }
 
 QVariant Dispatchable::get(const Member& member) {

@@ -6,30 +6,33 @@
 #include <QImage>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 namespace vsq::controls {
 
 namespace {
 
+// Each character that is escaped, and the letter after the backslash that stands for it.
+constexpr std::pair<char16_t, char16_t> kEscapes[] = {
+    {u'\\', u'\\'},
+    {u'\t', u't'},
+    {u'\n', u'n'},
+    {u'\r', u'r'},
+};
+
 QString escaped(const QString& text) {
     QString out;
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case u'\t':
-            out += QStringLiteral("\\t");
-            break;
-        case u'\n':
-            out += QStringLiteral("\\n");
-            break;
-        case u'\r':
-            out += QStringLiteral("\\r");
-            break;
-        default:
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [&](const auto& pair) { return pair.first == c; });
+        if (escape == std::end(kEscapes)) {
             out += c;
+        } else {
+            out += u'\\';
+            out += escape->second;
         }
     }
     return out;
@@ -45,22 +48,12 @@ std::optional<QString> unescaped(const QString& text) {
         if (++i == text.size()) {
             return std::nullopt;
         }
-        switch (text[i].unicode()) {
-        case u'\\':
-            out += u'\\';
-            break;
-        case u't':
-            out += u'\t';
-            break;
-        case u'n':
-            out += u'\n';
-            break;
-        case u'r':
-            out += u'\r';
-            break;
-        default:
+        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                         [&](const auto& pair) { return pair.second == text[i]; });
+        if (escape == std::end(kEscapes)) {
             return std::nullopt;
         }
+        out += escape->first;
     }
     return out;
 }

@@ -19,7 +19,6 @@ class EEPROMIO : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        startUp();
         protocol().setDeviceAddress(kOtherDevice);
     }
 };

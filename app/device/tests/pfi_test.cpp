@@ -15,7 +15,6 @@ class PFISelect : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        startUp();
         CreateObjectDescriptors();
     }
 };

@@ -13,13 +13,7 @@ using namespace trelvane::testing;
 
 namespace {
 
-class RegisterIO : public SimulatedBoard {
-protected:
-    void SetUp() override {
-        SimulatedBoard::SetUp();
-        startUp();
-    }
-};
+class RegisterIO : public SimulatedBoard {};
 
 } // namespace
 

@@ -28,15 +28,12 @@ protected:
         pc().reset();
         previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
         gChipAddress = 0xA8;
-    }
-    void TearDown() override { vsq::platform::setRandomSource(previousRandom_); }
-
-    // What the start-up does to the root object before anything reaches the bus.
-    void startUp() {
+        // What the start-up does to the root object before anything reaches the bus.
         gComPort().PrinterPort()->setDataInverted(true);
         gComPort().PrinterPort()->setPortAddress(888);
         journal().clear();
     }
+    void TearDown() override { vsq::platform::setRandomSource(previousRandom_); }
 
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
     static vsq::sim::Vsq5540& chip(int bus = 1) { return pc().chip(bus); }

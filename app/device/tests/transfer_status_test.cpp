@@ -14,7 +14,6 @@ class TransferStatus : public SimulatedBoard {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        startUp();
         protocol().setArbitrationOn(true);
         protocol().setMaxArbitrationDenials(2);
     }

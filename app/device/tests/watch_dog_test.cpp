@@ -11,10 +11,6 @@ namespace {
 
 class WatchDogRegisters : public SimulatedBoard {
 protected:
-    void SetUp() override {
-        SimulatedBoard::SetUp();
-        startUp();
-    }
     WatchDog watchDog_;
 };
 

@@ -40,6 +40,11 @@ WindowRegistry& WindowRegistry::current() {
     return *currentRegistry();
 }
 
+std::vector<WindowRegistry::Entry>::iterator WindowRegistry::entryOf(std::type_index type) {
+    return std::find_if(entries_.begin(), entries_.end(),
+                        [&](const Entry& entry) { return entry.type == type; });
+}
+
 QWidget* WindowRegistry::findWindow(std::type_index type) const {
     for (const auto& entry : entries_)
         if (entry.type == type)
@@ -92,8 +97,7 @@ void WindowRegistry::present(QWidget& window) {
 }
 
 void WindowRegistry::unloadWindow(std::type_index type) {
-    auto found = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const Entry& entry) { return entry.type == type; });
+    const auto found = entryOf(type);
     if (found == entries_.end())
         return;
     Entry entry = std::move(*found);
@@ -106,8 +110,7 @@ void WindowRegistry::unloadWindow(std::type_index type) {
 }
 
 void WindowRegistry::discard(std::type_index type) {
-    auto found = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const Entry& entry) { return entry.type == type; });
+    const auto found = entryOf(type);
     if (found == entries_.end())
         return;
     QPointer<QWidget> frame = found->frame;

@@ -54,7 +54,6 @@ public:
     void setMdiHost(MdiHost host) { mdiHost_ = std::move(host); }
 
     template <class W> W* find() const { return static_cast<W*>(findWindow(typeid(W))); }
-    template <class W> bool isLoaded() const { return find<W>() != nullptr; }
 
     template <class W> W& load() {
         if (W* existing = find<W>())
@@ -116,6 +115,7 @@ private:
             return WindowPlacement::TopLevel;
     }
 
+    std::vector<Entry>::iterator entryOf(std::type_index type);
     QWidget* findWindow(std::type_index type) const;
     void adopt(std::type_index type, std::unique_ptr<QWidget> window, WindowPlacement placement,
                Handlers handlers);
