@@ -5,6 +5,8 @@
 // function fails that call with a ComError (53 "File not found: ...", 453
 // "Can't find DLL entry point ..."). One binding per process.
 
+#include "platform/library_loader.h"
+
 #include <cstdint>
 #include <string>
 
@@ -17,8 +19,8 @@ public:
     // The library to load: a path, or a file name looked for beside this
     // library and then on the loader's path. Default "libHalvicor.so".
     // Changing it drops the current binding.
-    void setLibraryName(const std::string& name);
-    const std::string& libraryName() const { return libraryName_; }
+    void setLibraryName(const std::string& name) { library_.setName(name); }
+    const std::string& libraryName() const { return library_.name(); }
 
     std::int32_t ReadPCI(std::int32_t bus, std::int32_t device, std::int32_t function,
                          std::int32_t reg);
@@ -31,17 +33,10 @@ public:
     HalvicorLibrary& operator=(const HalvicorLibrary&) = delete;
 
 private:
-    HalvicorLibrary() = default;
-    ~HalvicorLibrary();
-    void* function(const char* name, void*& slot);
-    void unload();
+    HalvicorLibrary();
+    ~HalvicorLibrary() = default;
 
-    std::string libraryName_ = "libHalvicor.so";
-    void* handle_ = nullptr;
-    void* readPci_ = nullptr;
-    void* writePci_ = nullptr;
-    void* readByBase_ = nullptr;
-    void* writeByBase_ = nullptr;
+    vsq::platform::LateBoundLibrary library_;
 };
 
 } // namespace brisendal

@@ -35,18 +35,10 @@ bool dataSensedLow(std::uint8_t status) {
     return busState().DataInverted ? bitSet : !bitSet;
 }
 
-// "Clock check": a slave holding SCL low fails the attempt.
-bool clockCheckFails() {
-    auto& state = busState();
-    if (state.ArbitrationOn && !CheckClockReleased()) {
-        state.BusError = true;
-        return true;
-    }
-    return false;
-}
-
-// The checks of the pre-start sequence and of the repeated start.
-bool expectFails(bool (*check)()) {
+// A line check that runs only while ArbitrationOn and, failing, sets BusError.
+// With CheckClockReleased it is the "clock check": a slave holding SCL low
+// fails the attempt.
+bool checkFails(bool (*check)()) {
     auto& state = busState();
     if (state.ArbitrationOn && !check()) {
         state.BusError = true;
@@ -153,19 +145,24 @@ void StopCondition() {
     CheckLineState(3);
 }
 
+void PrepareRepeatedStart() {
+    const auto& s = busState();
+    drive(s.DriveD);
+    if (checkFails(ClockLowDataHigh))
+        return;
+    BitDelay();
+    drive(s.DriveA);
+    checkFails(BothLinesHigh);
+}
+
 void PreStartSequence() {
     const auto& s = busState();
     drive(s.DriveC);
     BitDelay();
     drive(s.DriveD);
-    if (expectFails(ClockLowDataHigh))
+    if (checkFails(ClockLowDataHigh))
         return;
-    drive(s.DriveD);
-    if (expectFails(ClockLowDataHigh))
-        return;
-    BitDelay();
-    drive(s.DriveA);
-    expectFails(BothLinesHigh);
+    PrepareRepeatedStart(); // data high once more, then the clock
 }
 
 void WriteDataByte(std::uint8_t value) {
@@ -244,7 +241,7 @@ void ClockNoAck() {
     const auto& s = busState();
     drive(s.DriveD);
     drive(s.DriveA);
-    if (clockCheckFails())
+    if (checkFails(CheckClockReleased))
         return;
     BitDelay();
     drive(s.DriveD);
@@ -255,7 +252,7 @@ void ClockMasterAck() {
     const auto& s = busState();
     drive(s.DriveC);
     drive(s.DriveB);
-    if (clockCheckFails())
+    if (checkFails(CheckClockReleased))
         return;
     BitDelay();
     drive(s.DriveC);
@@ -265,7 +262,7 @@ std::optional<bool> ReadAckBit() {
     const auto& s = busState();
     drive(s.DriveD);
     drive(s.DriveA);
-    if (clockCheckFails())
+    if (checkFails(CheckClockReleased))
         return std::nullopt;
     const bool acknowledged = dataSensedLow(readStatus());
     BitDelay();
@@ -279,7 +276,7 @@ void ClockAckSlow() {
     const double start = vsq::platform::secondsNow();
     drive(s.DriveD);
     drive(s.DriveA);
-    if (clockCheckFails())
+    if (checkFails(CheckClockReleased))
         return;
     WaitUntil(start, 0.1);
     drive(s.DriveD);

@@ -29,6 +29,9 @@ bool CheckLineState(int n);
 void StartCondition();
 void StopCondition();
 void PreStartSequence();
+// The repeated start of a byte-data read: data released while the clock is
+// low, then the clock.
+void PrepareRepeatedStart();
 void WriteDataByte(std::uint8_t value); // most significant bit first
 std::uint8_t ReadDataByte();
 void ClockAck();                  // clocks the slave's acknowledge without sampling it

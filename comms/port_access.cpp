@@ -27,6 +27,15 @@ ParallelPortDriver& driver() {
     throw ComError(number, std::string(text));
 }
 
+// Calls the driver, its failures raised as ComError.
+template <typename Call> auto viaDriver(Call&& call) {
+    try {
+        return call(driver());
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
+}
+
 // The build numbers of the 9x family, on which ports are used without claiming.
 bool isWindows9xBuild(const std::string& buildText) {
     int build = 0;
@@ -38,37 +47,25 @@ bool isWindows9xBuild(const std::string& buildText) {
 }
 
 void outByte(std::uint16_t address, std::uint8_t value) {
-    try {
-        driver().OutByte(address, value);
-    } catch (const DriverUnavailable& e) {
-        raiseDriverError(e);
-    }
+    viaDriver([&](ParallelPortDriver& port) { port.OutByte(address, value); });
 }
 
 std::uint8_t inByte(std::uint16_t address) {
-    try {
-        return driver().InByte(address);
-    } catch (const DriverUnavailable& e) {
-        raiseDriverError(e);
-    }
+    return viaDriver([&](ParallelPortDriver& port) { return port.InByte(address); });
 }
 
 } // namespace
 
 std::uint8_t DriverPortCount() {
-    try {
-        return static_cast<std::uint8_t>(driver().GetParallelPortCount() & 0xFF);
-    } catch (const DriverUnavailable& e) {
-        raiseDriverError(e);
-    }
+    return viaDriver([](ParallelPortDriver& port) {
+        return static_cast<std::uint8_t>(port.GetParallelPortCount() & 0xFF);
+    });
 }
 
 bool DriverPortInfo(std::int32_t portNumber, PortInformation& record) {
-    try {
-        return (driver().GetParallelPortInfo(portNumber, record) & 0xFFFF) != 0;
-    } catch (const DriverUnavailable& e) {
-        raiseDriverError(e);
-    }
+    return viaDriver([&](ParallelPortDriver& port) {
+        return (port.GetParallelPortInfo(portNumber, record) & 0xFFFF) != 0;
+    });
 }
 
 void InitialiseParallelPorts() {

@@ -67,28 +67,12 @@ void WriteByteData(std::uint8_t deviceAddress, std::uint8_t addressPointer, std:
 
 std::uint8_t ReadByteData(std::uint8_t deviceAddress, std::uint8_t addressPointer) {
     std::uint8_t result = 0;
-    // The repeated start: data released while the clock is low, then the clock.
-    const auto prepareRepeatedStart = [] {
-        auto& s = busState();
-        const auto drive = [&s](std::uint8_t pattern) {
-            PortOutput(s.PortAddress, pattern | s.BitsToStayHigh);
-        };
-        drive(s.DriveD);
-        if (s.ArbitrationOn && !ClockLowDataHigh()) {
-            s.BusError = true;
-            return;
-        }
-        BitDelay();
-        drive(s.DriveA);
-        if (s.ArbitrationOn && !BothLinesHigh())
-            s.BusError = true;
-    };
     RunFrame(
         [&] {
             if (!runSteps(StartCondition, writeByte(deviceAddress), ClockAck,
                           writeByte(addressPointer), ClockAck))
                 return false;
-            const bool joined = busState().RepeatedStart ? runSteps(prepareRepeatedStart)
+            const bool joined = busState().RepeatedStart ? runSteps(PrepareRepeatedStart)
                                                          : runSteps(StopCondition, BitDelay);
             return joined && runSteps(
                                  StartCondition, writeByte(deviceAddress | 1), ClockAck,

@@ -1,6 +1,7 @@
 #include "platform/library_loader.h"
 
 #include <dlfcn.h>
+#include <stdexcept>
 
 namespace vsq::platform {
 
@@ -22,6 +23,44 @@ void* openLibraryNear(const void* anchor, const std::string& name, std::string& 
         error = why ? why : ("cannot load " + name);
     }
     return handle;
+}
+
+LateBoundLibrary::LateBoundLibrary(const void* anchor, std::string name, Raise raise)
+    : anchor_(anchor), name_(std::move(name)), raise_(raise) {}
+
+LateBoundLibrary::~LateBoundLibrary() {
+    unload();
+}
+
+void LateBoundLibrary::unload() {
+    if (handle_ != nullptr)
+        dlclose(handle_);
+    handle_ = nullptr;
+    slots_.fill(nullptr);
+}
+
+void LateBoundLibrary::setName(const std::string& name) {
+    unload();
+    name_ = name;
+}
+
+void* LateBoundLibrary::bind(std::size_t slot, const char* symbol) {
+    const auto fail = [this](Missing what, const std::string& text) {
+        raise_(what, text);
+        throw std::logic_error(text); // for a `raise` that returned after all
+    };
+    if (handle_ == nullptr) {
+        std::string error;
+        handle_ = openLibraryNear(anchor_, name_, error);
+        if (handle_ == nullptr)
+            fail(Missing::Library, "File not found: " + name_ + " (" + error + ")");
+    }
+    void* address = dlsym(handle_, symbol);
+    if (address == nullptr)
+        fail(Missing::Function,
+             std::string("Can't find DLL entry point ") + symbol + " in " + name_);
+    slots_.at(slot) = address;
+    return address;
 }
 
 } // namespace vsq::platform

@@ -4,6 +4,8 @@
 // its port driver. A missing library or function raises DriverUnavailable from
 // the call that needed it.
 
+#include "platform/library_loader.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -31,8 +33,8 @@ public:
     // The library to load: a path, or a file name looked for beside this
     // library and then on the loader's path. Default "libvsqparport.so", or
     // VSQ_PARPORT_LIBRARY. Changing it drops the current binding.
-    void setLibraryName(const std::string& name);
-    const std::string& libraryName() const { return libraryName_; }
+    void setLibraryName(const std::string& name) { library_.setName(name); }
+    const std::string& libraryName() const { return library_.name(); }
 
     std::int32_t GetParallelPortCount();
     std::int32_t GetParallelPortInfo(std::int32_t portNumber, PortInformation& record);
@@ -46,18 +48,9 @@ public:
 
 private:
     ParallelPortDriver();
-    ~ParallelPortDriver();
-    void* function(const char* name, void*& slot);
-    void unload();
+    ~ParallelPortDriver() = default;
 
-    std::string libraryName_;
-    void* handle_ = nullptr;
-    void* count_ = nullptr;
-    void* info_ = nullptr;
-    void* claim_ = nullptr;
-    void* release_ = nullptr;
-    void* inByte_ = nullptr;
-    void* outByte_ = nullptr;
+    LateBoundLibrary library_;
 };
 
 } // namespace vsq::platform
