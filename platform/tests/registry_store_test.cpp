@@ -66,8 +66,8 @@ TEST_F(RegistryStoreTest, ValuesSurviveAReloadWithTheirTypes) {
 
 TEST_F(RegistryStoreTest, DamagedLinesAreNamedSkippedAndTheFileLeftUntouched) {
     std::filesystem::create_directories(dir_ / "sub");
-    const std::string damaged = "[SOFTWARE\\Key]\n"
-                                "this line is not a value\n"
+    const std::string damaged = "Early\ts\tbefore any key\n"
+                                "[SOFTWARE\\Key]\n"
                                 "Good\td\t7\n"
                                 "Big\td\t4294967296\n"
                                 "Odd\tx\t1\n"
@@ -81,7 +81,7 @@ TEST_F(RegistryStoreTest, DamagedLinesAreNamedSkippedAndTheFileLeftUntouched) {
     testing::internal::CaptureStderr();
     RegistryStore store(path_);
     const std::string said = testing::internal::GetCapturedStderr();
-    for (const char* line : {":2: value line", ":4: bad 32-bit number", ":5: unknown value type",
+    for (const char* line : {":1: value line", ":4: bad 32-bit number", ":5: unknown value type",
                              ":6: bad escape", ":7: key line without closing bracket"})
         EXPECT_NE(said.find(path_ + line), std::string::npos) << line << "\n" << said;
     EXPECT_EQ(said.find(":8:"), std::string::npos);
