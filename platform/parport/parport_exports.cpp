@@ -51,13 +51,14 @@ void useParportBackend(std::unique_ptr<ParportBackend> backend) {
     state.problem.clear();
     state.backend = std::move(backend);
 }
+
 } // namespace vsq::parport
 
 using vsq::parport::backend;
 
 #define VSQ_EXPORT extern "C" __attribute__((visibility("default")))
 
-// Not one of the six: why the driver cannot work (an unknown VSQ_PARPORT), or
+// Beside the six driver functions: why the driver cannot work (an unknown VSQ_PARPORT), or
 // null when it can. Callers that know it ask before they count the ports.
 VSQ_EXPORT const char* ParallelPortDriverProblem() {
     const std::string& problem = vsq::parport::chosen().problem;
