@@ -211,6 +211,24 @@ TEST_F(SMBusOnSim, ProbeAndFailedReadsOnBothFamilies) {
     }
 }
 
+TEST_F(SMBusOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
+    using O = sim::ChipsetOutcome;
+    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ich, sim::SouthBridge::Ali}) {
+        for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
+            SCOPED_TRACE(static_cast<int>(bridge) * 10 + static_cast<int>(outcome));
+            powerUp(bridge);
+            SMBus bus;
+            pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+            ASSERT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "the data register still holds 0x5A";
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_FALSE(bus.DevicePresent(kChip));
+            EXPECT_TRUE(bus.DevicePresent(kChip));
+        }
+    }
+}
+
 TEST_F(SMBusOnSim, NoControllerOrNoUsableBaseTouchesNoPort) {
     powerUp();
     pc().pci().writeConfig(0, 7, 3, 0x90, 0); // the base register holds base 0

@@ -210,6 +210,36 @@ TEST_F(HalvicorOnSim, ProbeAndFailedReadsJudgeTheStatus) {
     }
 }
 
+TEST_F(HalvicorOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
+    using O = sim::ChipsetOutcome;
+    struct Case {
+        sim::SouthBridge bridge;
+        std::int32_t type;
+        std::int32_t base;
+    };
+    for (const Case c :
+         {Case{sim::SouthBridge::Piix4, kIntel, 0x5000},
+          Case{sim::SouthBridge::Ich, kIntel, 0x0400}, Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
+        for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
+            SCOPED_TRACE(static_cast<int>(c.bridge) * 10 + static_cast<int>(outcome));
+            sim::SimConfig simConfig;
+            simConfig.southBridge = c.bridge;
+            powerUp(simConfig);
+            if (c.type == kAli)
+                enableAli();
+            else
+                GetSMBBA();
+            pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+            ASSERT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_EQ(DevFound(c.base, c.type, kChip), 0);
+            EXPECT_EQ(DevFound(c.base, c.type, kChip), 1);
+        }
+    }
+}
+
 TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
     powerUp();
     for (std::int32_t type : {0, 3}) {
