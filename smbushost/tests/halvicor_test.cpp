@@ -262,8 +262,8 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     const std::int64_t start = platform::millisecondsNow();
     EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0) << "a read that timed out gives 0";
     const std::int64_t spent = platform::millisecondsNow() - start;
-    EXPECT_GE(spent, halvicor::kStatusTimeoutMs);
-    EXPECT_LE(spent, halvicor::kStatusTimeoutMs + 5);
+    EXPECT_GE(spent, 100) << "the wait lasts 100 ms";
+    EXPECT_LE(spent, 105);
     // The idle controller let the read start after one status reading.
     EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In8, 0x5000, 0}));
     EXPECT_EQ(trace.accesses[1].kind, PortAccess::Out8);

@@ -37,6 +37,30 @@ TEST_F(PFISelect, ReadsAndWritesTheSelectRegisterAsOneByte) {
     EXPECT_EQ(chip().registerValue(0xC4), 0xB9);
 }
 
+TEST_F(PFISelect, EachBitOfTheSelectByteLandsInItsOwnFieldAndWritesBack) {
+    struct Case {
+        std::uint8_t select;
+        int polarity, glitchFilter, detectionRange, faultType;
+    };
+    const Case cases[] = {
+        {0x01, 0, 0, 0, 1}, {0x02, 0, 0, 0, 2}, {0x04, 0, 0, 1, 0}, {0x08, 0, 0, 2, 0},
+        {0x10, 0, 1, 0, 0}, {0x20, 0, 2, 0, 0}, {0x40, 0, 4, 0, 0}, {0x80, 1, 0, 0, 0},
+        {0xFF, 1, 7, 3, 3}, {0x7F, 0, 7, 3, 3}, {0x00, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.select));
+        chip().setRegisterValue(0xCC, c.select);
+        gPFI3.ReadRangeFaultAndGlitchFilter();
+        EXPECT_EQ(gPFI3.VBPolarity(), c.polarity);
+        EXPECT_EQ(gPFI3.GlitchFilter(), c.glitchFilter);
+        EXPECT_EQ(gPFI3.DetectionRange(), c.detectionRange);
+        EXPECT_EQ(gPFI3.FaultType(), c.faultType);
+        chip().setRegisterValue(0xCC, static_cast<std::uint8_t>(~c.select));
+        gPFI3.WriteRangeFaultAndGlitchFilter();
+        EXPECT_EQ(chip().registerValue(0xCC), c.select);
+    }
+}
+
 TEST_F(PFISelect, WritesEvenAllZeroFieldsAndSettingAFieldSendsNothing) {
     chip().setRegisterValue(0xA4, 0xFF);
     gBPFI1.setFaultType(0);
