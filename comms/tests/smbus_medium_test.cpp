@@ -104,6 +104,29 @@ TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
     EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0x1u);
 }
 
+TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
+    struct Case {
+        std::uint32_t id;
+        bool taken;
+    };
+    const Case cases[] = {{0x24188086, true},  {0x24288086, true},  {0x24138086, true},
+                          {0x24238086, true},  {0x24438086, true},  {0x24458086, true},
+                          {0x24448086, false}, {0x24188087, false}, {0x71138086, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        sim::SimConfig simConfig;
+        simConfig.southBridge = sim::SouthBridge::Ich;
+        simConfig.smbusIdentifier = c.id;
+        pc().configure(simConfig);
+        SMBus bus;
+        EXPECT_EQ(static_cast<std::uint32_t>(bus.DeviceID()), c.taken ? c.id : 0u);
+        EXPECT_EQ(bus.SMBusBaseAddress(), c.taken ? 0x0400 : 0);
+        sim::SimConfig piix4;
+        piix4.southBridge = sim::SouthBridge::Piix4;
+        pc().configure(piix4);
+    }
+}
+
 TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
     powerUp();
     platform::OsVersionInfo windows98;

@@ -114,6 +114,25 @@ TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
     }
 }
 
+TEST_F(HalvicorOnSim, EveryIchIdentifierIsAnIntelControllerAndNoOther) {
+    struct Case {
+        std::uint32_t id;
+        std::int32_t type;
+    };
+    const Case cases[] = {{0x24188086, kIntel}, {0x24288086, kIntel}, {0x24138086, kIntel},
+                          {0x24238086, kIntel}, {0x24438086, kIntel}, {0x24458086, kIntel},
+                          {0x24448086, 0},      {0x24188087, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        sim::SimConfig simConfig;
+        simConfig.southBridge = sim::SouthBridge::Ich;
+        simConfig.smbusIdentifier = c.id;
+        powerUp(simConfig);
+        EXPECT_EQ(SouthBridgeType(), c.type);
+        EXPECT_EQ(GetSMBBA(), c.type ? 0x0400 : 0xFFFF);
+    }
+}
+
 TEST_F(HalvicorOnSim, ABaseRegisterHoldingBaseZeroIsNotUsed) {
     powerUp();
     pc().pci().writeConfig(0, 7, 3, 0x90, 0);

@@ -136,6 +136,32 @@ TEST_F(PFISelect, VoltagesFollowTheInputsKind) {
     EXPECT_TRUE(journal().events().empty());
 }
 
+TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
+    struct Case {
+        PFI* input;
+        std::uint8_t polarity;
+        std::uint8_t underVoltThreshold; // xxUVTH; xxUVHYST follows it
+        float atZero, atFullScale, hysteresisStep;
+    };
+    const Case cases[] = {
+        {&gBPFI1, 0, 0xA2, 6.0f, 10.0f, 0.0156f}, {&gBPFI1, 1, 0xA2, -6.0f, -2.0f, 0.0156f},
+        {&gBPFI2, 0, 0xAA, 6.0f, 10.0f, 0.0156f}, {&gBPFI2, 1, 0xAA, -6.0f, -2.0f, 0.0156f},
+        {&gHV, 0, 0xB2, 4.8f, 14.4f, 0.0375f},    {&gHV, 1, 0xB2, 4.8f, 14.4f, 0.0375f},
+        {&gPFI1, 1, 0xBA, 6.0f, 10.0f, 0.0156f},  {&gPFI2, 1, 0xC2, 6.0f, 10.0f, 0.0156f},
+        {&gPFI3, 1, 0xCA, 6.0f, 10.0f, 0.0156f},  {&gPFI4, 1, 0xD2, 6.0f, 10.0f, 0.0156f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.underVoltThreshold) * 10 + c.polarity);
+        c.input->setVBPolarity(c.polarity);
+        chip().setRegisterValue(c.underVoltThreshold, 0);
+        EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atZero, 1e-4);
+        chip().setRegisterValue(c.underVoltThreshold, 255);
+        EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atFullScale, 1e-4);
+        chip().setRegisterValue(static_cast<std::uint8_t>(c.underVoltThreshold + 1), 0xE1);
+        EXPECT_NEAR(c.input->UnderVoltHysteresis(), c.hysteresisStep, 1e-6);
+    }
+}
+
 TEST(ObjectDescriptors, GiveEachInputItsFiveAddressesAndTouchNoRegister) {
     vsq::sim::SimulatedPc::instance().reset();
     CreateObjectDescriptors();
