@@ -1,0 +1,403 @@
+#include "app/board/probes_frm.h"
+
+#include "app/board/board_channels.h"
+#include "app/board/board_diagram.h"
+#include "app/device/board_chips.h"
+#include "app/device/communications.h"
+#include "app/device/data_port_or_bits.h"
+#include "app/device/transfer_status.h"
+#include "app/shell/core/program_end.h"
+#include "comms/bus_state.h"
+#include "controls/display/gslider.h"
+#include "controls/display/strip.h"
+#include "controls/display/toggle.h"
+#include "controls/textbox/qvstxt.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace trelvane {
+namespace {
+
+using namespace trelvane::board;
+using vsq::display::GSlider;
+using vsq::display::Strip;
+using vsq::display::Toggle;
+
+// Analog switch U2: S1 and S2 are bits 0 and 1; bit 7 is not the window's.
+constexpr std::uint8_t kS1 = 0x01;
+constexpr std::uint8_t kS2 = 0x02;
+constexpr int kSwitches = 7;
+// The spare lines the GPIO toggles show: bits 4 to 7 of the stay-high byte.
+constexpr int kFirstGpioLine = 4;
+// The chart's scale: the driver outputs reach 15 V.
+constexpr double kChartVolts = 15.0;
+
+template <class W> W* named(const char* name, W* widget) {
+    widget->setObjectName(name);
+    return widget;
+}
+template <class W> W* named(const QString& name, W* widget) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLabel* newTitle(const QString& text, QWidget* parent, int index) {
+    auto* title = named(QStringLiteral("TitleLBL(%1)").arg(index), new QLabel(text, parent));
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    title->setFont(font);
+    return title;
+}
+
+Toggle* newSwitchToggle(int k, QWidget* parent) {
+    auto* toggle = named(QStringLiteral("U2SW(%1)").arg(k), new Toggle(parent));
+    toggle->setOffText(QStringLiteral("Off"));
+    toggle->setOnText(QStringLiteral("On"));
+    return toggle;
+}
+
+GSlider* newSlider(const QString& name, const QString& title, int max, QWidget* parent) {
+    auto* slider = named(name, new GSlider(parent));
+    slider->setTitle(title);
+    slider->setMin(0);
+    slider->setMax(max);
+    slider->setLargeStep(16);
+    return slider;
+}
+
+// Runs a handler of the engineer's action; a failed call stops the program.
+template <class F> auto handler(F work) {
+    return [work] { runOrStop(work); };
+}
+
+} // namespace
+
+ProbesFrm::ProbesFrm() {
+    setObjectName("ProbesFrm");
+    setWindowTitle("Evaluation Board Configuration");
+
+    BoardControlTab = named("BoardControlTab", new QTabWidget(this));
+    BoardControlTab->addTab(buildGpiTab(), "GPI/LDO");
+    BoardControlTab->addTab(buildVoltageTab(), "VH/VB/VP");
+    BoardControlTab->addTab(buildPdoTab(), "PDO");
+    BoardControlTab->addTab(buildWdiTab(), "WDI");
+
+    ReadAllCMD = named("ReadAllCMD", new QPushButton("Read All Again", this));
+    CloseCMD = named("CloseCMD", new QPushButton("Close", this));
+    connect(ReadAllCMD, &QPushButton::clicked, this, handler([this] { LoadSequence(); }));
+    connect(CloseCMD, &QPushButton::clicked, this,
+            [this] { WindowRegistry::current().frameOf(this)->hide(); });
+
+    PDOTimer = named("PDOTimer", new QTimer(this));
+    PDOTimer->setInterval(kChartIntervalMs);
+    connect(PDOTimer, &QTimer::timeout, this, handler([this] { PDOTimer_Timer(); }));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ReadAllCMD);
+    buttons->addWidget(CloseCMD);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BoardControlTab);
+    layout->addLayout(buttons);
+}
+
+ProbesFrm::~ProbesFrm() = default;
+
+QWidget* ProbesFrm::buildGpiTab() {
+    auto* tab = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(6);
+
+    // Spare lines into the general-purpose inputs: toggle, wire, chip pin.
+    grid->addWidget(new QLabel("Printer port", tab), 0, 0);
+    for (int k = 0; k < 4; ++k) {
+        GPIOToggle[k] = named(QStringLiteral("GPIOToggle(%1)").arg(k), new Toggle(tab));
+        GPIOToggle[k]->setToolTipText("Click To Change");
+        grid->addWidget(GPIOToggle[k], k + 1, 0);
+        grid->addWidget(newWire(QStringLiteral("GPIO %1").arg(k + 1), tab), k + 1, 1);
+        connect(GPIOToggle[k], &Toggle::Flipped, this, handler([this] { SetSpareLines(); }));
+    }
+    // The regulator's error flag and shutdown, and the driver output that
+    // shuts it down.
+    grid->addWidget(newWire("LDO-ERR", tab), 5, 1);
+    grid->addWidget(newWire("PDO 9", tab), 6, 1);
+    addChip(*grid, 0, 2, "VSQ5540",
+            {"GPI 1", "GPI 2", "GPI 3", "GPI 4", "GPI 4 / LDO-ERR", "PDO 9"});
+    grid->addWidget(newWire("SHDN", tab), 6, 3);
+    addChip(*grid, 4, 4, "U16, QLP4418", {"LDO-ERR", "SHDN"});
+    grid->setColumnMinimumWidth(5, 30);
+
+    // The analog switch, S6 aside (it is the watchdog input's).
+    grid->addWidget(new QLabel("Analog switch U2", tab), 0, 6);
+    int row = 1;
+    for (int k = 0; k < kSwitches; ++k) {
+        U2SW[k] = newSwitchToggle(k, tab);
+        connect(U2SW[k], &Toggle::Flipped, this, handler([this, k] { SetSwitch(k); }));
+        if (k == 5)
+            continue;
+        auto* label = new QLabel(QStringLiteral("S%1").arg(k + 1), tab);
+        label->setContentsMargins(0, 0, 8, 0);
+        auto* line = new QHBoxLayout;
+        line->addWidget(label);
+        line->addWidget(U2SW[k]);
+        line->addStretch();
+        grid->addLayout(line, row++, 6);
+    }
+    DisconnectCMD = named("DisconnectCMD", new QPushButton("Disconnect S1 and S2", tab));
+    connect(DisconnectCMD, &QPushButton::clicked, this, handler([this] { DisconnectS1AndS2(); }));
+    grid->addWidget(DisconnectCMD, row, 6);
+    grid->setColumnStretch(7, 1);
+    grid->setRowStretch(row + 1, 1);
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[0] = newTitle("General Purpose Inputs/LDO Control.", tab, 0));
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    return tab;
+}
+
+QWidget* ProbesFrm::buildVoltageTab() {
+    auto* tab = new QWidget;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(6);
+    // Each slider's wire into the chip: VH reaches it through the manual DIP switch.
+    const char* wires[] = {"VB 1", "VB 2", "S1, Manual Dip Switch", "VP 1", "VP 2", "VP 3", "VP 4"};
+    const char* pins[] = {"VB1", "VB2", "VH", "VP1", "VP2", "VP3", "VP4"};
+    QStringList chipPins;
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i) {
+        const DacSlider& row = dacSliders()[i];
+        const bool onU5 = i < kU5Sliders;
+        const int index = onU5 ? i : i - kU5Sliders;
+        auto* slider =
+            newSlider(QStringLiteral("%1(%2)").arg(onU5 ? "U5Slider" : "U6Slider").arg(index),
+                      row.title, row.maxCode, tab);
+        slider->setMinimumWidth(360);
+        (onU5 ? U5Slider[index] : U6Slider[index]) = slider;
+        connect(slider, &GSlider::Moving, this, [this, i] {
+            dacSlider(i)->setCaption(
+                dacCaption(dacSliders()[i], static_cast<int>(dacSlider(i)->Position())));
+        });
+        connect(slider, &GSlider::Moved, this, handler([this, i] { WriteDacChannel(i); }));
+        grid->addWidget(slider, i + 1, 0);
+        grid->addWidget(newWire(wires[i], tab), i + 1, 1);
+        chipPins << pins[i];
+    }
+    grid->addWidget(new QLabel("DACs U5 (VB1, VB2, VH) and U6 (VP1 to VP4)", tab), 0, 0);
+    addChip(*grid, 0, 2, "VSQ5540", chipPins);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(static_cast<int>(dacSliders().size()) + 1, 1);
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[1] = newTitle(
+                          "High Voltage, Bipolar Voltage and Positive Voltage Inputs", tab, 1));
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    return tab;
+}
+
+QWidget* ProbesFrm::buildPdoTab() {
+    auto* tab = new QWidget;
+    PDOStrip = named("PDOStrip", new Strip(tab));
+    PDOStrip->setMinimumSize(560, 260);
+
+    OnOffCHK = named("OnOffCHK", new QCheckBox("Start Graphing PDOs", tab));
+    connect(OnOffCHK, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            PDOTimer->start();
+        else
+            PDOTimer->stop();
+    });
+    DelayTXT = named("DelayTXT", new quiltane::QVSTXT(tab));
+    DelayTXT->setNumberBase(quiltane::Decimal2);
+    DelayTXT->setMaxNibbles(4);
+    DelayTXT->setText("0");
+    DelayTXT->setFixedWidth(90);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(OnOffCHK);
+    controls->addSpacing(24);
+    controls->addWidget(new QLabel("Delay (ms):", tab));
+    controls->addWidget(DelayTXT);
+    controls->addStretch();
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[2] = newTitle("Programmable Driver Outputs", tab, 2));
+    layout->addWidget(PDOStrip, 1);
+    layout->addLayout(controls);
+    return tab;
+}
+
+QWidget* ProbesFrm::buildWdiTab() {
+    auto* tab = new QWidget;
+    WDITimerSlider = newSlider("WDITimerSlider",
+                               "WDI timer frequency adjust (derived from U21 and U22)", 255, tab);
+    WDITimerSlider->setMinimumWidth(520);
+    connect(WDITimerSlider, &GSlider::Moving, this,
+            [this] { WDIFreqLBL->setText(wdiPeriodText(WDITimerSlider->Position(), 3)); });
+    connect(WDITimerSlider, &GSlider::Moved, this, handler([this] {
+                WriteDeviceRegister(
+                    kPotentiometerU21, kPotWiper,
+                    static_cast<std::uint8_t>(std::lround(WDITimerSlider->Position())));
+            }));
+    WDIFreqLBL = named("WDIFreqLBL", new QLabel("000", tab));
+    WDIFreqLBL->setMinimumWidth(100);
+
+    auto* frequency = new QHBoxLayout;
+    frequency->addWidget(new QLabel("WDI input frequency:", tab));
+    frequency->addWidget(WDIFreqLBL);
+    frequency->addStretch();
+    auto* s6 = new QHBoxLayout;
+    s6->addWidget(new QLabel("S6 (timer to WDI)", tab));
+    s6->addWidget(U2SW[5]);
+    s6->addStretch();
+    U2SW[5]->setParent(tab);
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[3] = newTitle("Watchdog Input", tab, 3));
+    layout->addSpacing(8);
+    layout->addWidget(WDITimerSlider);
+    layout->addLayout(frequency);
+    layout->addLayout(s6);
+    layout->addStretch();
+    return tab;
+}
+
+GSlider* ProbesFrm::dacSlider(int index) const {
+    return index < kU5Sliders ? U5Slider[index] : U6Slider[index - kU5Sliders];
+}
+
+void ProbesFrm::onLoad() {
+    LoadSequence();
+}
+
+void ProbesFrm::LoadSequence() {
+    ReadBoardDACs();
+    ReadSwitchAndToggles();
+    SetupPDOChart();
+    ReadWDITimerPot();
+    // VH got its caption with its reading (it may be over range).
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i) {
+        if (i != 2)
+            dacSlider(i)->setCaption(
+                dacCaption(dacSliders()[i], static_cast<int>(dacSlider(i)->Position())));
+    }
+}
+
+void ProbesFrm::ReadBoardDACs() {
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i)
+        dacSlider(i)->setStep(1);
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i) {
+        const DacSlider& row = dacSliders()[i];
+        const int code = ReadDeviceWord(row.device, row.channel) & kDacCodeMask;
+        if (i == 2 && code > kVhMaxCode) {
+            dacSlider(i)->setCaption(kVhOverRange);
+            dacSlider(i)->setPosition(kVhMaxCode);
+            continue;
+        }
+        dacSlider(i)->setPosition(code);
+        if (i == 2)
+            dacSlider(i)->setCaption(dacCaption(row, code));
+    }
+}
+
+void ProbesFrm::ReadSwitchAndToggles() {
+    const std::uint8_t switches = ReceiveDeviceByte(kAnalogSwitchU2);
+    for (int k = 0; k < kSwitches; ++k)
+        U2SW[k]->setState(switches & (1u << k));
+    const std::uint8_t lines = DataPortOrBits();
+    for (int k = 0; k < 4; ++k)
+        GPIOToggle[k]->setState(lines & (1u << (kFirstGpioLine + k)));
+}
+
+void ProbesFrm::SetupPDOChart() {
+    PDOStrip->setTraceCount(static_cast<std::int16_t>(adcSamples().size()));
+    PDOStrip->setRangeHigh(kChartVolts);
+    PDOStrip->setLegendHigh(kChartVolts);
+    for (int trace = 0; trace < static_cast<int>(adcSamples().size()); ++trace) {
+        PDOStrip->setLegendIndex(static_cast<std::int16_t>(trace));
+        PDOStrip->setLegendText(traceName(trace));
+    }
+}
+
+void ProbesFrm::ReadWDITimerPot() {
+    WDITimerSlider->setPosition(ReadDeviceRegister(kPotentiometerU21, kPotWiper));
+    WDIFreqLBL->setText(wdiPeriodText(WDITimerSlider->Position(), 2));
+}
+
+void ProbesFrm::WriteDacChannel(int index) {
+    const DacSlider& row = dacSliders()[index];
+    WriteDeviceWord(row.device, row.channel, dacWord(dacSlider(index)->Position()));
+}
+
+void ProbesFrm::SetSwitch(int k) {
+    const std::uint8_t switches = ReceiveDeviceByte(kAnalogSwitchU2);
+    if (lastTransferFailed()) {
+        // A byte built from nothing would open every switch: send none, and
+        // the toggle goes back.
+        U2SW[k]->setState(!U2SW[k]->State());
+        return;
+    }
+    if (k == 0 || k == 1) {
+        // Break before make: both open, then the one asked for; the other
+        // toggle follows.
+        const auto base = static_cast<std::uint8_t>(switches & ~(kS1 | kS2));
+        SendDeviceByte(kAnalogSwitchU2, base);
+        const bool s1 = (k == 0) == U2SW[k]->State();
+        SendDeviceByte(kAnalogSwitchU2, static_cast<std::uint8_t>(base | (s1 ? kS1 : kS2)));
+        U2SW[0]->setState(s1);
+        U2SW[1]->setState(!s1);
+        return;
+    }
+    const auto bit = static_cast<std::uint8_t>(1u << k);
+    SendDeviceByte(kAnalogSwitchU2,
+                   static_cast<std::uint8_t>((switches & ~bit) | (U2SW[k]->State() ? bit : 0)));
+}
+
+void ProbesFrm::DisconnectS1AndS2() {
+    const std::uint8_t switches = ReceiveDeviceByte(kAnalogSwitchU2);
+    if (lastTransferFailed())
+        return; // a byte built from nothing would open every switch
+    SendDeviceByte(kAnalogSwitchU2, static_cast<std::uint8_t>(switches & ~(kS1 | kS2)));
+    ReadSwitchAndToggles();
+}
+
+void ProbesFrm::SetSpareLines() {
+    std::array<bool, 4> on{};
+    for (int k = 0; k < 4; ++k)
+        on[k] = GPIOToggle[k]->State();
+    SetDataPortOrBits(spareLineBits(on));
+}
+
+void ProbesFrm::PDOTimer_Timer() {
+    // A tick inside another transfer's yields, or inside a running tick, would
+    // cut into it: wait for the next one.
+    if (sampling_ || brisendal::busState().frameInProgress())
+        return;
+    sampling_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{sampling_};
+    SampleDriverOutputs();
+}
+
+void ProbesFrm::SampleDriverOutputs() {
+    for (const AdcSample& sample : adcSamples()) {
+        WriteDeviceRegister(sample.device, kAdcConfiguration, sample.input);
+        const auto word = static_cast<std::uint16_t>(ReadDeviceWord(sample.device, kAdcConversion));
+        PDOStrip->AddSample(sample.trace, adcVolts(word, sample.fullScale));
+    }
+}
+
+} // namespace trelvane

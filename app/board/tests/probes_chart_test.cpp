@@ -1,0 +1,1 @@
+#include "app/board/tests/board_window_test.h"
