@@ -1,5 +1,6 @@
 #include "app/shell/main_form.h"
 
+#include "app/board/probes_frm.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -51,8 +52,16 @@ void TMainForm::buildMenus() {
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup"), the "Register Access" command and the
-    // "Visual Tools" menu go here, in that order.
+    // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
+    // in that order.
+
+    VisToolsMenu = bar->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    // The other tools' items go here, in menu order, ending with "RAM/EEPROM".
+    EBCMnu = VisToolsMenu->addAction("Evaluation Board Configuration", this, [] {
+        runOrStop([] { WindowRegistry::current().show<ProbesFrm>(); });
+    });
+    EBCMnu->setObjectName("EBCMnu");
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");

@@ -1,5 +1,6 @@
 #include "app/shell/startup.h"
 
+#include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
@@ -26,9 +27,12 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
     // Fail Inputs Tool" (PFIFRM), "Loading Programmable Logic Block Tool"
     // (PLBFRM), "Loading Programmable Delay Tool" (ProgrammableDelayFRM),
     // "Loading Generic Communications Tool" (ReadWriteForm), "Loading
-    // Evaluation Board Configuration Tool" (ProbesFrm). For example:
-    //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
-    static const std::vector<ToolLoadStep> steps;
+    // Evaluation Board Configuration Tool" (ProbesFrm).
+    static const std::vector<ToolLoadStep> steps = {
+        // The other five go here, in that order.
+        {"Loading Evaluation Board Configuration Tool",
+         [](WindowRegistry& w) { w.load<ProbesFrm>(); }},
+    };
     return steps;
 }
 

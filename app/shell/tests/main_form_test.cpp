@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/main_form.h"
@@ -47,9 +48,17 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     TMainForm& main = load();
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), "VSQ5540 Evaluation Software");
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Visual Tools", "Help"}));
     EXPECT_EQ(main.mnuExit->text(), "Exit");
     EXPECT_EQ(main.AboutMnu->text(), "About");
+}
+
+TEST_F(MainFormTest, TheBoardCommandShowsTheBoardWindow) {
+    TMainForm& main = load();
+    EXPECT_EQ(main.EBCMnu->text(), "Evaluation Board Configuration");
+    main.EBCMnu->trigger();
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_TRUE(windows().find<ProbesFrm>()->isVisible());
 }
 
 TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff) {
@@ -63,7 +72,8 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
 TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Options", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main),
+              QStringList({"File", "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 

@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
@@ -57,10 +58,11 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status: Starting Up.", 0},
         {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
-        {"Status:  Done", 30},
+        {"Status:  Loading Evaluation Board Configuration Tool", 30},
+        {"Status:  Done", 40},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 30); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 40); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -69,6 +71,8 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
     EXPECT_EQ(windows().find<frmSplash>(), nullptr);
     ASSERT_NE(windows().find<TMainForm>(), nullptr);
     EXPECT_FALSE(windows().find<TMainForm>()->isVisible());
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_FALSE(windows().find<ProbesFrm>()->isVisible());
     EXPECT_TRUE(wizard.isVisible());
     EXPECT_EQ(wizard.windowTitle(), "VSQ5540 Search Wizard");
     EXPECT_EQ(wizard.CurrentStep(), 1);
