@@ -2,12 +2,11 @@
 // The board diagrams of the evaluation-board window, laid out on the tab's
 // grid so each pin lines up with the control that drives it: a chip is a
 // framed box over a column of grid rows (its name in the first row, one pin
-// per row below), and a wire is a signal name over a line.
+// per row below), and a wire is a signal name over an arrow.
 
 #include <QStringList>
 
 class QGridLayout;
-class QLabel;
 class QWidget;
 
 namespace trelvane::board {
@@ -17,7 +16,7 @@ namespace trelvane::board {
 void addChip(QGridLayout& grid, int firstRow, int column, const QString& name,
              const QStringList& pins);
 
-// A wire: its signal name over a line.
-QLabel* newWire(const QString& name, QWidget* parent);
+// A wire carrying a signal to the right: its name over an arrow.
+QWidget* newWire(const QString& name, QWidget* parent);
 
 } // namespace trelvane::board

@@ -38,8 +38,11 @@ constexpr std::uint8_t kS2 = 0x02;
 constexpr int kSwitches = 7;
 // The spare lines the GPIO toggles show: bits 4 to 7 of the stay-high byte.
 constexpr int kFirstGpioLine = 4;
-// The chart's scale: the driver outputs reach 15 V.
-constexpr double kChartVolts = 15.0;
+// The chart's scale: the driver outputs reach 15 V; whole-volt grid lines.
+constexpr double kChartVolts = 16.0;
+// Trace 8 (PDO 9) in black, where the chart's palette would repeat trace 0's colour.
+constexpr std::int16_t kLastTrace = 8;
+constexpr std::uint32_t kBlack = 0x000000;
 
 template <class W> W* named(const char* name, W* widget) {
     widget->setObjectName(name);
@@ -115,11 +118,16 @@ ProbesFrm::~ProbesFrm() = default;
 
 QWidget* ProbesFrm::buildGpiTab() {
     auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[0] = newTitle("General Purpose Inputs/LDO Control.", tab, 0));
+    layout->addSpacing(8);
     auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    layout->addStretch();
     grid->setHorizontalSpacing(0);
     grid->setVerticalSpacing(6);
 
-    // Spare lines into the general-purpose inputs: toggle, wire, chip pin.
+    // The spare lines into the general-purpose inputs.
     grid->addWidget(new QLabel("Printer port", tab), 0, 0);
     for (int k = 0; k < 4; ++k) {
         GPIOToggle[k] = named(QStringLiteral("GPIOToggle(%1)").arg(k), new Toggle(tab));
@@ -128,18 +136,15 @@ QWidget* ProbesFrm::buildGpiTab() {
         grid->addWidget(newWire(QStringLiteral("GPIO %1").arg(k + 1), tab), k + 1, 1);
         connect(GPIOToggle[k], &Toggle::Flipped, this, handler([this] { SetSpareLines(); }));
     }
-    // The regulator's error flag and shutdown, and the driver output that
-    // shuts it down.
-    grid->addWidget(newWire("LDO-ERR", tab), 5, 1);
-    grid->addWidget(newWire("PDO 9", tab), 6, 1);
-    addChip(*grid, 0, 2, "VSQ5540",
-            {"GPI 1", "GPI 2", "GPI 3", "GPI 4", "GPI 4 / LDO-ERR", "PDO 9"});
-    grid->addWidget(newWire("SHDN", tab), 6, 3);
-    addChip(*grid, 4, 4, "U16, QLP4418", {"LDO-ERR", "SHDN"});
-    grid->setColumnMinimumWidth(5, 30);
+    addChip(*grid, 0, 2, "VSQ5540", {"GPI 1", "GPI 2", "GPI 3", "GPI 4", "", "PDO 9"});
+    // The regulator: PDO 9 shuts it down; its error flag comes back out.
+    grid->addWidget(newWire("PDO 9", tab), 6, 3);
+    addChip(*grid, 4, 4, "U16, QLP4418", {"", "SHDN", "LDO-ERR"});
+    grid->addWidget(newWire("LDO-ERR", tab), 7, 5);
+    grid->setColumnMinimumWidth(6, 40);
 
     // The analog switch, S6 aside (it is the watchdog input's).
-    grid->addWidget(new QLabel("Analog switch U2", tab), 0, 6);
+    grid->addWidget(new QLabel("Analog switch U2", tab), 0, 7);
     int row = 1;
     for (int k = 0; k < kSwitches; ++k) {
         U2SW[k] = newSwitchToggle(k, tab);
@@ -147,29 +152,29 @@ QWidget* ProbesFrm::buildGpiTab() {
         if (k == 5)
             continue;
         auto* label = new QLabel(QStringLiteral("S%1").arg(k + 1), tab);
-        label->setContentsMargins(0, 0, 8, 0);
+        label->setFixedWidth(label->fontMetrics().horizontalAdvance("S0") + 8);
         auto* line = new QHBoxLayout;
+        grid->addLayout(line, row++, 7);
         line->addWidget(label);
         line->addWidget(U2SW[k]);
         line->addStretch();
-        grid->addLayout(line, row++, 6);
     }
     DisconnectCMD = named("DisconnectCMD", new QPushButton("Disconnect S1 and S2", tab));
     connect(DisconnectCMD, &QPushButton::clicked, this, handler([this] { DisconnectS1AndS2(); }));
-    grid->addWidget(DisconnectCMD, row, 6);
-    grid->setColumnStretch(7, 1);
-    grid->setRowStretch(row + 1, 1);
-
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[0] = newTitle("General Purpose Inputs/LDO Control.", tab, 0));
-    layout->addSpacing(8);
-    layout->addLayout(grid);
+    grid->addWidget(DisconnectCMD, row + 1, 7);
+    grid->setColumnStretch(8, 1);
     return tab;
 }
 
 QWidget* ProbesFrm::buildVoltageTab() {
     auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[1] = newTitle(
+                          "High Voltage, Bipolar Voltage and Positive Voltage Inputs", tab, 1));
+    layout->addSpacing(8);
     auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    layout->addStretch();
     grid->setHorizontalSpacing(0);
     grid->setVerticalSpacing(6);
     // Each slider's wire into the chip: VH reaches it through the manual DIP switch.
@@ -197,13 +202,6 @@ QWidget* ProbesFrm::buildVoltageTab() {
     grid->addWidget(new QLabel("DACs U5 (VB1, VB2, VH) and U6 (VP1 to VP4)", tab), 0, 0);
     addChip(*grid, 0, 2, "VSQ5540", chipPins);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(static_cast<int>(dacSliders().size()) + 1, 1);
-
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[1] = newTitle(
-                          "High Voltage, Bipolar Voltage and Positive Voltage Inputs", tab, 1));
-    layout->addSpacing(8);
-    layout->addLayout(grid);
     return tab;
 }
 
@@ -240,6 +238,10 @@ QWidget* ProbesFrm::buildPdoTab() {
 
 QWidget* ProbesFrm::buildWdiTab() {
     auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(TitleLBL[3] = newTitle("Watchdog Input", tab, 3));
+    layout->addSpacing(8);
+
     WDITimerSlider = newSlider("WDITimerSlider",
                                "WDI timer frequency adjust (derived from U21 and U22)", 255, tab);
     WDITimerSlider->setMinimumWidth(520);
@@ -250,26 +252,31 @@ QWidget* ProbesFrm::buildWdiTab() {
                     kPotentiometerU21, kPotWiper,
                     static_cast<std::uint8_t>(std::lround(WDITimerSlider->Position())));
             }));
+    layout->addWidget(WDITimerSlider);
+
     WDIFreqLBL = named("WDIFreqLBL", new QLabel("000", tab));
     WDIFreqLBL->setMinimumWidth(100);
-
     auto* frequency = new QHBoxLayout;
+    layout->addLayout(frequency);
     frequency->addWidget(new QLabel("WDI input frequency:", tab));
     frequency->addWidget(WDIFreqLBL);
     frequency->addStretch();
-    auto* s6 = new QHBoxLayout;
-    s6->addWidget(new QLabel("S6 (timer to WDI)", tab));
-    s6->addWidget(U2SW[5]);
-    s6->addStretch();
-    U2SW[5]->setParent(tab);
+    layout->addSpacing(16);
 
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[3] = newTitle("Watchdog Input", tab, 3));
-    layout->addSpacing(8);
-    layout->addWidget(WDITimerSlider);
-    layout->addLayout(frequency);
-    layout->addLayout(s6);
+    // The timer reaches the watchdog input through S6.
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
     layout->addStretch();
+    grid->setHorizontalSpacing(0);
+    addChip(*grid, 0, 0, "U21, U22 timer", {"OUT"});
+    grid->addWidget(newWire("timer", tab), 1, 1);
+    auto* s6 = new QLabel("S6", tab);
+    s6->setContentsMargins(8, 0, 8, 0);
+    grid->addWidget(s6, 1, 2);
+    grid->addWidget(U2SW[5], 1, 3);
+    grid->addWidget(newWire("WDI", tab), 1, 4);
+    addChip(*grid, 0, 5, "VSQ5540", {"WDI"});
+    grid->setColumnStretch(6, 1);
     return tab;
 }
 
@@ -328,6 +335,8 @@ void ProbesFrm::SetupPDOChart() {
         PDOStrip->setLegendIndex(static_cast<std::int16_t>(trace));
         PDOStrip->setLegendText(traceName(trace));
     }
+    PDOStrip->setTraceIndex(kLastTrace);
+    PDOStrip->setTraceColor(kBlack);
 }
 
 void ProbesFrm::ReadWDITimerPot() {
