@@ -1,7 +1,6 @@
 #pragma once
 // Evaluation-board window tests on the simulated board: the board chips at
-// their power-up values, the program's start-up settings of the bus, and the
-// journal cleared before the window loads.
+// power-up, the program's start-up settings of the bus, the journal cleared.
 
 #include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
@@ -11,7 +10,6 @@
 #include "comms/SMBusProtocall.h"
 #include "controls/display/gslider.h"
 #include "controls/display/toggle.h"
-#include "platform/services.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
 
@@ -24,15 +22,10 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         pc().reset();
-        previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
         gChipAddress = 0xA8;
         gComPort().PrinterPort()->setDataInverted(true);
         gComPort().PrinterPort()->setPortAddress(888);
-        pc().journal().clear();
-    }
-    void TearDown() override {
-        vsq::platform::setRandomSource(previousRandom_);
-        ShellTest::TearDown();
+        clearJournal();
     }
 
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
@@ -42,11 +35,10 @@ protected:
     static brisendal::SMBusProtocall& protocol() {
         return *gComPort().PrinterPort()->SMBusProtocall();
     }
-
     ProbesFrm& load() { return windows().load<ProbesFrm>(); }
 
-    // The engineer's moves: a drag to `position` (the caption follows), then
-    // the release (the board is written).
+    // The engineer's moves: a drag (the caption follows), a release (the board
+    // is written), a flip.
     static void drag(vsq::display::GSlider* slider, double position) {
         slider->setPosition(position);
         emit slider->Moving();
@@ -57,24 +49,23 @@ protected:
         emit toggle->Flipped();
     }
 
-    // Makes the next transfer give up (SDA held low, line checks on) and frees
-    // the bus as soon as the library reports it.
+    // Makes the next transfer fail a line check (SDA held low) and frees the
+    // bus as soon as the library reports it.
     void failNextTransfer() {
         protocol().setArbitrationOn(true);
         protocol().setMaxArbitrationDenials(1);
         pc().holdSdaLow(1, true);
-        releaseOnError_ =
+        release_ =
             protocol().SMBusProtocallError().subscribe([this](std::int16_t, const std::string&) {
                 pc().holdSdaLow(1, false);
-                releaseOnError_.unsubscribe();
+                release_.unsubscribe();
             });
     }
 
     vsq::platform::VirtualTime time_{0.0005};
 
 private:
-    brisendal::SMBusProtocall::ErrorEvent::Subscription releaseOnError_;
-    vsq::platform::RandomSource previousRandom_;
+    brisendal::SMBusProtocall::ErrorEvent::Subscription release_;
 };
 
 } // namespace trelvane::testing
