@@ -62,6 +62,24 @@ QLabel* newTitle(const QString& text, QWidget* parent, int index) {
     return title;
 }
 
+// A tab's layout, its title first.
+QVBoxLayout* newTabLayout(QWidget* tab, QLabel*& title, int index, const QString& text) {
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(title = newTitle(text, tab, index));
+    layout->addSpacing(8);
+    return layout;
+}
+
+// The grid a board diagram is laid on, below what the layout holds so far.
+QGridLayout* addDiagramGrid(QVBoxLayout* layout) {
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    layout->addStretch();
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(6);
+    return grid;
+}
+
 Toggle* newSwitchToggle(int k, QWidget* parent) {
     auto* toggle = named(QStringLiteral("U2SW(%1)").arg(k), new Toggle(parent));
     toggle->setOffText(QStringLiteral("Off"));
@@ -118,14 +136,8 @@ ProbesFrm::~ProbesFrm() = default;
 
 QWidget* ProbesFrm::buildGpiTab() {
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[0] = newTitle("General Purpose Inputs/LDO Control.", tab, 0));
-    layout->addSpacing(8);
-    auto* grid = new QGridLayout;
-    layout->addLayout(grid);
-    layout->addStretch();
-    grid->setHorizontalSpacing(0);
-    grid->setVerticalSpacing(6);
+    QGridLayout* grid =
+        addDiagramGrid(newTabLayout(tab, TitleLBL[0], 0, "General Purpose Inputs/LDO Control."));
 
     // The spare lines into the general-purpose inputs.
     grid->addWidget(new QLabel("Printer port", tab), 0, 0);
@@ -168,15 +180,8 @@ QWidget* ProbesFrm::buildGpiTab() {
 
 QWidget* ProbesFrm::buildVoltageTab() {
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[1] = newTitle(
-                          "High Voltage, Bipolar Voltage and Positive Voltage Inputs", tab, 1));
-    layout->addSpacing(8);
-    auto* grid = new QGridLayout;
-    layout->addLayout(grid);
-    layout->addStretch();
-    grid->setHorizontalSpacing(0);
-    grid->setVerticalSpacing(6);
+    QGridLayout* grid = addDiagramGrid(newTabLayout(
+        tab, TitleLBL[1], 1, "High Voltage, Bipolar Voltage and Positive Voltage Inputs"));
     // Each slider's wire into the chip: VH reaches it through the manual DIP switch.
     const char* wires[] = {"VB 1", "VB 2", "S1, Manual Dip Switch", "VP 1", "VP 2", "VP 3", "VP 4"};
     const char* pins[] = {"VB1", "VB2", "VH", "VP1", "VP2", "VP3", "VP4"};
@@ -229,8 +234,7 @@ QWidget* ProbesFrm::buildPdoTab() {
     controls->addWidget(new QLabel("Delay (ms):", tab));
     controls->addWidget(DelayTXT);
     controls->addStretch();
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[2] = newTitle("Programmable Driver Outputs", tab, 2));
+    QVBoxLayout* layout = newTabLayout(tab, TitleLBL[2], 2, "Programmable Driver Outputs");
     layout->addWidget(PDOStrip, 1);
     layout->addLayout(controls);
     return tab;
@@ -238,9 +242,7 @@ QWidget* ProbesFrm::buildPdoTab() {
 
 QWidget* ProbesFrm::buildWdiTab() {
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(TitleLBL[3] = newTitle("Watchdog Input", tab, 3));
-    layout->addSpacing(8);
+    QVBoxLayout* layout = newTabLayout(tab, TitleLBL[3], 3, "Watchdog Input");
 
     WDITimerSlider = newSlider("WDITimerSlider",
                                "WDI timer frequency adjust (derived from U21 and U22)", 255, tab);
@@ -264,10 +266,7 @@ QWidget* ProbesFrm::buildWdiTab() {
     layout->addSpacing(16);
 
     // The timer reaches the watchdog input through S6.
-    auto* grid = new QGridLayout;
-    layout->addLayout(grid);
-    layout->addStretch();
-    grid->setHorizontalSpacing(0);
+    QGridLayout* grid = addDiagramGrid(layout);
     addChip(*grid, 0, 0, "U21, U22 timer", {"OUT"});
     grid->addWidget(newWire("timer", tab), 1, 1);
     auto* s6 = new QLabel("S6", tab);
