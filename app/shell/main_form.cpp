@@ -5,6 +5,7 @@
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/window_look.h"
 
@@ -51,8 +52,13 @@ void TMainForm::buildMenus() {
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup"), the "Register Access" command and the
-    // "Visual Tools" menu go here, in that order.
+    // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
+    // in that order, then the "Visual Tools" menu.
+    VisToolsMenu = bar->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
+                                     [] { WindowRegistry::current().show<PLBFRM>(); });
+    PLBMnu->setObjectName("PLBMnu");
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");
