@@ -16,9 +16,9 @@ constexpr int kToggleWidth = 24;
 constexpr int kToggleHeight = 16;
 constexpr int kLeftEN = 6 + kNameWidth;
 constexpr int kLeftPOL = kLeftEN + kToggleWidth + 4;
-constexpr int kFunctionA = 150;  // left edge of function A's box
+constexpr int kFunctionA = 150; // left edge of function A's box
 constexpr int kFunctionWidth = 44;
-constexpr int kCentre = 300;     // middle of the page
+constexpr int kCentre = 300; // middle of the page
 constexpr int kFunctionB = 2 * kCentre - kFunctionA - kFunctionWidth;
 constexpr int kRightPOL = 2 * kCentre - kLeftPOL - kToggleWidth;
 constexpr int kRightEN = 2 * kCentre - kLeftEN - kToggleWidth;
@@ -42,8 +42,7 @@ QFont heavyFont(int pointSize) {
     return font;
 }
 
-QLabel* newLabel(const QString& text, const QRect& area, Qt::Alignment alignment,
-                 QWidget* parent) {
+QLabel* newLabel(const QString& text, const QRect& area, Qt::Alignment alignment, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
     label->setAlignment(alignment);
@@ -65,8 +64,7 @@ const std::vector<std::string>& PLBPage::inputs() {
     return names;
 }
 
-PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent)
-    : QFrame(parent), block_(block) {
+PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent) : QFrame(parent), block_(block) {
     setObjectName("PLBFrame");
     const std::string ownRow = "PLB" + std::to_string(block);
     for (int row = 0; row < rows(); ++row) {
@@ -87,10 +85,10 @@ PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent)
                 toggle->setHidden(true);
     }
 
-    auto* functionA = newLabel("Function A", QRect(kFunctionA - 40, 4, 124, 24), Qt::AlignCenter,
-                               this);
-    auto* functionB = newLabel("Function B", QRect(kFunctionB - 40, 4, 124, 24), Qt::AlignCenter,
-                               this);
+    auto* functionA =
+        newLabel("Function A", QRect(kFunctionA - 40, 4, 124, 24), Qt::AlignCenter, this);
+    auto* functionB =
+        newLabel("Function B", QRect(kFunctionB - 40, 4, 124, 24), Qt::AlignCenter, this);
     for (QLabel* label : {functionA, functionB})
         label->setFont(heavyFont(9));
 
@@ -98,8 +96,8 @@ PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent)
         ->setToolTipText("Function A on");
     newToggle("F2EN", vsq::display::EnableFace, kCentre + 14, kEnablesY, adopt)
         ->setToolTipText("Function B on");
-    auto* blockLabel = newLabel(QString("PDB %1").arg(block), QRect(kCentre - 50, kBlockLabelY, 100, 24),
-                                Qt::AlignCenter, this);
+    auto* blockLabel = newLabel(QString("PDB %1").arg(block),
+                                QRect(kCentre - 50, kBlockLabelY, 100, 24), Qt::AlignCenter, this);
     blockLabel->setFont(heavyFont(10));
     newToggle("PLBOutEN", vsq::display::PolarityFace, kCentre - kToggleWidth / 2, kOutputY, adopt)
         ->setToolTipText("Block output");
@@ -144,10 +142,10 @@ void PLBPage::paintEvent(QPaintEvent* event) {
     const int rightEnable = kCentre + 14 + kToggleWidth;
     painter.drawLine(kFunctionA + kFunctionWidth, enablesMiddle, leftEnable - 2, enablesMiddle);
     painter.drawLine(rightEnable + 2, enablesMiddle, kFunctionB, enablesMiddle);
-    painter.drawLine(leftEnable + kToggleWidth / 2, enablesMiddle + kToggleHeight / 2 + 2,
-                     kCentre, kBlockLabelY);
-    painter.drawLine(rightEnable - kToggleWidth / 2, enablesMiddle + kToggleHeight / 2 + 2,
-                     kCentre, kBlockLabelY);
+    painter.drawLine(leftEnable + kToggleWidth / 2, enablesMiddle + kToggleHeight / 2 + 2, kCentre,
+                     kBlockLabelY);
+    painter.drawLine(rightEnable - kToggleWidth / 2, enablesMiddle + kToggleHeight / 2 + 2, kCentre,
+                     kBlockLabelY);
     painter.drawLine(kCentre, kBlockLabelY + 24, kCentre, kOutputY - 2);
 
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1.5));

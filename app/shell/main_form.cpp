@@ -1,11 +1,11 @@
 #include "app/shell/main_form.h"
 
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
-#include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/window_look.h"
 

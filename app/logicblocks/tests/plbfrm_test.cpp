@@ -87,11 +87,11 @@ protected:
     };
     std::vector<Shown> record(PLBFRM& window) {
         std::vector<Shown> shown;
-        QObject::connect(window.StatusBar, &QStatusBar::messageChanged, &window,
-                         [&window, &shown](const QString& text) {
-                             shown.push_back({text, window.ReadAllCMD->isEnabled() &&
-                                                        window.isEnabled()});
-                         });
+        QObject::connect(
+            window.StatusBar, &QStatusBar::messageChanged, &window,
+            [&window, &shown](const QString& text) {
+                shown.push_back({text, window.ReadAllCMD->isEnabled() && window.isEnabled()});
+            });
         return shown;
     }
 

@@ -63,7 +63,8 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
 TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Visual Tools", "Options", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main),
+              QStringList({"File", "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 
