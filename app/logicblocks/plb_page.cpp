@@ -8,6 +8,12 @@
 namespace trelvane {
 namespace {
 
+// The inputs, top row first.
+constexpr std::string_view kInputs[] = {
+    "VP1",  "VP2",  "VP3",  "VP4",  "VB1",  "VB2",  "VH",   "GPI1", "GPI2", "GPI3", "GPI4",
+    "WDIP", "WDIL", "PLB1", "PLB2", "PLB3", "PLB4", "PLB5", "PLB6", "PLB7", "PLB8", "PLB9"};
+constexpr int kRows = static_cast<int>(std::size(kInputs));
+
 // The diagram's grid, in pixels.
 constexpr int kRowPitch = 18;
 constexpr int kTop = 34;
@@ -32,16 +38,6 @@ int rowMiddle(int row) {
     return rowTop(row) + kRowPitch / 2;
 }
 
-int rows() {
-    return static_cast<int>(PLBPage::inputs().size());
-}
-
-QFont heavyFont(int pointSize) {
-    QFont font("Arial Black", pointSize);
-    font.setWeight(QFont::Black);
-    return font;
-}
-
 QLabel* newLabel(const QString& text, const QRect& area, Qt::Alignment alignment, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
@@ -57,18 +53,17 @@ constexpr int kOutputLabelY = 284;
 
 } // namespace
 
-const std::vector<std::string>& PLBPage::inputs() {
-    static const std::vector<std::string> names = {
-        "VP1",  "VP2",  "VP3",  "VP4",  "VB1",  "VB2",  "VH",   "GPI1", "GPI2", "GPI3", "GPI4",
-        "WDIP", "WDIL", "PLB1", "PLB2", "PLB3", "PLB4", "PLB5", "PLB6", "PLB7", "PLB8", "PLB9"};
-    return names;
+QFont headingFont(int pointSize) {
+    QFont font("Arial Black", pointSize);
+    font.setWeight(QFont::Black);
+    return font;
 }
 
 PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent) : QFrame(parent), block_(block) {
     setObjectName("PLBFrame");
     const std::string ownRow = "PLB" + std::to_string(block);
-    for (int row = 0; row < rows(); ++row) {
-        const std::string& input = inputs()[row];
+    for (int row = 0; row < kRows; ++row) {
+        const std::string input(kInputs[row]);
         const QString name = QString::fromStdString(input);
         const int y = rowTop(row) + (kRowPitch - kToggleHeight) / 2;
         newLabel(name, QRect(4, rowTop(row), kNameWidth, kRowPitch), Qt::AlignVCenter, this);
@@ -90,7 +85,7 @@ PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent) : QFrame(parent
     auto* functionB =
         newLabel("Function B", QRect(kFunctionB - 40, 4, 124, 24), Qt::AlignCenter, this);
     for (QLabel* label : {functionA, functionB})
-        label->setFont(heavyFont(9));
+        label->setFont(headingFont(9));
 
     newToggle("F1EN", vsq::display::EnableFace, kCentre - kToggleWidth - 14, kEnablesY, adopt)
         ->setToolTipText("Function A on");
@@ -98,7 +93,7 @@ PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent) : QFrame(parent
         ->setToolTipText("Function B on");
     auto* blockLabel = newLabel(QString("PDB %1").arg(block),
                                 QRect(kCentre - 50, kBlockLabelY, 100, 24), Qt::AlignCenter, this);
-    blockLabel->setFont(heavyFont(10));
+    blockLabel->setFont(headingFont(10));
     newToggle("PLBOutEN", vsq::display::PolarityFace, kCentre - kToggleWidth / 2, kOutputY, adopt)
         ->setToolTipText("Block output");
     newLabel("PLBout", QRect(kCentre - 40, kOutputLabelY, 80, 18), Qt::AlignCenter, this);
@@ -115,7 +110,7 @@ vsq::display::Toggle* PLBPage::newToggle(const std::string& array, int face, int
 }
 
 QSize PLBPage::sizeHint() const {
-    return {kWidth, rowTop(rows()) + 8};
+    return {kWidth, rowTop(kRows) + 8};
 }
 
 // The wiring: every input into its function's box, the boxes into their
@@ -127,10 +122,10 @@ void PLBPage::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
 
     const int top = rowTop(0) + 2;
-    const int bottom = rowTop(rows()) - 2;
+    const int bottom = rowTop(kRows) - 2;
     const std::string ownRow = "PLB" + std::to_string(block_);
-    for (int row = 0; row < rows(); ++row) {
-        if (inputs()[row] == ownRow)
+    for (int row = 0; row < kRows; ++row) {
+        if (kInputs[row] == ownRow)
             continue;
         const int y = rowMiddle(row);
         painter.drawLine(kLeftPOL + kToggleWidth + 2, y, kFunctionA, y);
@@ -155,7 +150,7 @@ void PLBPage::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRect(kCentre - 50, kBlockLabelY, 100, 24), 4, 4);
 
-    painter.setFont(heavyFont(8));
+    painter.setFont(headingFont(8));
     painter.save();
     for (const auto& [left, text] : {std::pair{kFunctionA, "A"}, std::pair{kFunctionB, "B"}}) {
         painter.drawText(QRect(left, top, kFunctionWidth, bottom - top), Qt::AlignCenter, text);

@@ -7,17 +7,20 @@
 // output switch PLBOutEN. The row of the block's own output has no toggles
 // to show. The page holds element n of every toggle array.
 
+#include <QFont>
 #include <QFrame>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace vsq::display {
 class Toggle;
 }
 
 namespace trelvane {
+
+// The heavy face of the window's headings ("Arial Black").
+QFont headingFont(int pointSize);
 
 class PLBPage : public QFrame {
 public:
@@ -27,9 +30,6 @@ public:
     PLBPage(int block, const Adopt& adopt, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
-
-    // The inputs, top row first.
-    static const std::vector<std::string>& inputs();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -56,12 +56,6 @@ QString failureText(std::uint64_t failures) {
                          : QString("Not done: %1 bus transfers failed").arg(failures);
 }
 
-QFont heavyFont(int pointSize) {
-    QFont font("Arial Black", pointSize);
-    font.setWeight(QFont::Black);
-    return font;
-}
-
 template <class W, class... Args> W* named(const char* name, Args&&... args) {
     auto* widget = new W(std::forward<Args>(args)...);
     widget->setObjectName(name);
@@ -112,7 +106,7 @@ QWidget* PLBFRM::newControls() {
     FuncationBCHK = named<QCheckBox>("FuncationBCHK", "Disconnect Function B", Frame2);
     DisablePLB = named<QPushButton>("DisablePLB", "Disable Now", Frame2);
     PLBDLBL = named<QLabel>("PLBDLBL", "PLB 1", Frame2);
-    PLBDLBL->setFont(heavyFont(12));
+    PLBDLBL->setFont(headingFont(12));
     PLBDLBL->setAlignment(Qt::AlignCenter);
     auto* disconnect = new QGridLayout(Frame2);
     disconnect->addWidget(FuncationACHK, 0, 0);
