@@ -46,7 +46,7 @@ std::uint8_t ReadEEPROMByte(float address);
 
 // Waits about 30 ms (ShortDelay), then erases the 32-byte page that starts at
 // highByte:lowByte (0xF8 or 0xF9; 0x00, 0x20, ... 0xE0) of the chip at
-// gChipAddress. Callers set EE_ERASE (bit 3 of UPDCFG, 0x90) first.
+// gChipAddress. Callers set EE_ERASE (bit 3 of reg::UPDCFG) first.
 void EraseEEPROMPage(std::uint8_t highByte, std::uint8_t lowByte);
 
 } // namespace trelvane
