@@ -4,12 +4,14 @@
 // configures the bus for the chosen chip and shows the main window. Cancel, or
 // closing the wizard before Finish, ends the program.
 
+#include "app/device/chip_search.h"
 #include "app/shell/build_number_source.h"
-#include "app/shell/chip_search.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -83,6 +85,8 @@ private:
     void SetUpResultsPage();
     void StartSearch();
     void ShowSearchResults();
+    // The place of the chip a result entry names, if it names one.
+    std::optional<ChipPlace> ChosenPlace(const std::string& entry) const;
     void ShowMainWindow();
     void CloseMainWindow();
 
