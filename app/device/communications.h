@@ -13,9 +13,10 @@
 
 namespace trelvane {
 
-// The medium the routines take: 0 the parallel port (`PrinterPort`), 1 the
-// chipset's SMBus host controller (`SMBus`, byte register transfers only), any
-// other value none (nothing is sent, reads return 0). 0 when the program starts.
+// The medium the routines take, a `Medium` (chip_road.h): the parallel port
+// (`PrinterPort`), the chipset's SMBus host controller (`SMBus`, byte register
+// transfers only), any other value none (nothing is sent, reads return 0). The
+// parallel port when the program starts; nothing writes it since.
 extern std::uint8_t gPortType;
 
 // The VSQ5540's bus address in 8-bit form (bit 0 clear). 0 when the program

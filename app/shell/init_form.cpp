@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -89,8 +90,6 @@ void paintDarkRed(QLabel* label) {
 
 InitForm::InitForm() {
     setObjectName("InitForm");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowSystemMenuHint);
     buildPages();
 
     picIcon = newNamed<WizardPicture>("picIcon", this);
@@ -99,7 +98,6 @@ InitForm::InitForm() {
     BackCMD = newNamed<QPushButton>("BackCMD", "< Back", this);
     BackCMD->setEnabled(false);
     NextCMD = newNamed<QPushButton>("NextCMD", "Next >", this);
-    NextCMD->setDefault(true);
     FinishCMD = newNamed<QPushButton>("FinishCMD", "Finish", this);
     FinishCMD->setEnabled(false);
     for (QPushButton* button : {CancelCMD, BackCMD, NextCMD, FinishCMD})
@@ -134,7 +132,35 @@ InitForm::InitForm() {
     layout->addLayout(buttons);
 
     setFixedSize(660, 420);
+    useFixedDialogFrame(this);
     centerOnScreen(this);
+    FollowDefaultButton();
+}
+
+void InitForm::FollowDefaultButton() {
+    QPushButton* preferred = NextCMD->isEnabled() ? NextCMD : FinishCMD;
+    NextCMD->setDefault(preferred == NextCMD);
+    FinishCMD->setDefault(preferred == FinishCMD);
+    if (preferred->isEnabled())
+        preferred->setFocus();
+}
+
+void InitForm::keyPressEvent(QKeyEvent* event) {
+    QPushButton* pressed = nullptr;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pressed = NextCMD->isDefault() ? NextCMD : FinishCMD;
+        break;
+    case Qt::Key_Escape:
+        pressed = CancelCMD;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (pressed->isEnabled())
+        pressed->click();
 }
 
 QFrame* InitForm::newPage(const char* name) {
@@ -314,11 +340,13 @@ void InitForm::SetUpResultsPage() {
 void InitForm::NextCMD_Click() {
     movingForward_ = true;
     GoToStep();
+    FollowDefaultButton();
 }
 
 void InitForm::BackCMD_Click() {
     movingForward_ = false;
     GoToStep();
+    FollowDefaultButton();
 }
 
 void InitForm::GoToStep() {

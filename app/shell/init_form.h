@@ -15,6 +15,7 @@
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -70,8 +71,14 @@ public:
     QPushButton* NextCMD = nullptr;
     QPushButton* FinishCMD = nullptr;
 
+protected:
+    // Enter presses the default button, Escape is Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildPages();
+    // "Next >" while it can be pressed, "Finish" after it; it takes the focus.
+    void FollowDefaultButton();
     QFrame* newPage(const char* name);
     int buildNumber() const;
 
