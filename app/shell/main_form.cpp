@@ -1,6 +1,7 @@
 #include "app/shell/main_form.h"
 
 #include "app/board/probes_frm.h"
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -53,11 +54,13 @@ void TMainForm::buildMenus() {
     mnuExit->setObjectName("mnuExit");
 
     // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
-    // in that order.
-
+    // in that order, then the "Visual Tools" menu.
     VisToolsMenu = bar->addMenu("Visual Tools");
     VisToolsMenu->setObjectName("VisToolsMenu");
-    // The other tools' items go here, in menu order, ending with "RAM/EEPROM".
+    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
+                                     [] { WindowRegistry::current().show<PLBFRM>(); });
+    PLBMnu->setObjectName("PLBMnu");
+    // "RAM/EEPROM" (EEPROMMnu) goes here, before this one.
     EBCMnu = VisToolsMenu->addAction("Evaluation Board Configuration", this, [] {
         runOrStop([] { WindowRegistry::current().show<ProbesFrm>(); });
     });

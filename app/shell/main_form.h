@@ -31,6 +31,7 @@ public:
     QMenu* FileMnu = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* VisToolsMenu = nullptr;
+    QAction* PLBMnu = nullptr;
     QAction* EBCMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;

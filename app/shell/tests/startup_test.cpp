@@ -58,11 +58,12 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status: Starting Up.", 0},
         {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
-        {"Status:  Loading Evaluation Board Configuration Tool", 30},
-        {"Status:  Done", 40},
+        {"Status:  Loading Programmable Logic Block Tool", 30},
+        {"Status:  Loading Evaluation Board Configuration Tool", 40},
+        {"Status:  Done", 50},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 40); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 50); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
