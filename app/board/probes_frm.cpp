@@ -8,6 +8,7 @@
 #include "app/device/transfer_status.h"
 #include "app/shell/core/program_end.h"
 #include "comms/bus_state.h"
+#include "controls/common/basic_number.h"
 #include "controls/display/gslider.h"
 #include "controls/display/strip.h"
 #include "controls/display/toggle.h"
@@ -21,8 +22,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace trelvane {
 namespace {
@@ -250,9 +249,8 @@ QWidget* ProbesFrm::buildWdiTab() {
     connect(WDITimerSlider, &GSlider::Moving, this,
             [this] { WDIFreqLBL->setText(wdiPeriodText(WDITimerSlider->Position(), 3)); });
     connect(WDITimerSlider, &GSlider::Moved, this, handler([this] {
-                WriteDeviceRegister(
-                    kPotentiometerU21, kPotWiper,
-                    static_cast<std::uint8_t>(std::lround(WDITimerSlider->Position())));
+                WriteDeviceRegister(kPotentiometerU21, kPotWiper,
+                                    vsq::controls::toByte(WDITimerSlider->Position()));
             }));
     layout->addWidget(WDITimerSlider);
 
