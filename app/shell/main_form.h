@@ -30,6 +30,12 @@ public:
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* VisToolsMenu = nullptr;
+    QAction* PFIMnu = nullptr;
+    QAction* GPIOMnu = nullptr;
+    QAction* WatchdogMnu = nullptr;
+    QAction* PDMnu = nullptr;
+    QAction* PDOMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;
@@ -37,6 +43,7 @@ public:
 
 private:
     void buildMenus();
+    void buildVisualToolsMenu();
     void showOnlyMenusInUse();
     void mnuExit_Click();
     void mnuEmulateBugFix_Click();
