@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trelvane {
@@ -42,7 +43,8 @@ QScrollBar* newFineTuneBar(QWidget* parent, const char* name, int maximum) {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
     bar->setObjectName(name);
     bar->setRange(0, maximum);
-    bar->setFixedWidth(60);
+    bar->setPageStep(std::max(1, maximum / 8));
+    bar->setFixedWidth(80);
     return bar;
 }
 
@@ -109,6 +111,9 @@ void PFIFRM::buildControls() {
             userChange(fill_, [this] { thresholdBarMoved(kUnderPointer, UVTScroll->value()); }));
     OVTLBL = newValueLabel(this, "OVTLBL");
     UVTLBL = newValueLabel(this, "UVTLBL");
+    // Each threshold's text in its pointer's colour.
+    OVTLBL->setStyleSheet("color: #C00000");
+    UVTLBL->setStyleSheet("color: #0000C0");
 
     OVHystSlider = new GSlider(this);
     OVHystSlider->setObjectName("OVHystSlider");

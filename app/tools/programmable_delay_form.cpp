@@ -45,10 +45,10 @@ struct BandDesign {
 };
 // The plot's stored design: rising and falling delays "500", input pulse 600.
 constexpr BandDesign kBands[] = {
-    {500, 1100, 6, 36, kOutputColor}, {1100, 1500, 40, 3, kOutputColor},
-    {-20, 500, 40, 3, kOutputColor},  {0, 600, 56, 36, kInputColor},
-    {-20, -20, 0, 0, kInputColor},    {-20, 0, 90, 3, kInputColor},
-    {600, 1500, 90, 3, kInputColor},
+    {500, 1100, 4, 40, kOutputColor}, {1100, 1500, 36, 8, kOutputColor},
+    {-20, 500, 36, 8, kOutputColor},  {0, 600, 56, 40, kInputColor},
+    {-20, -20, 0, 0, kInputColor},    {-20, 0, 88, 8, kInputColor},
+    {600, 1500, 88, 8, kInputColor},
 };
 
 int rounded(double value) {
@@ -73,13 +73,15 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
     grid->addWidget(new QLabel("Input Pulse", this), 0, 3);
     auto* legend = new QHBoxLayout;
     legend->addWidget(new QLabel("Graphical Representation", this));
-    legend->addStretch();
+    legend->addSpacing(24);
     for (const auto& [text, color] :
          {std::pair{"Output", "#008000"}, std::pair{"Input", "#0060C0"}}) {
         auto* label = new QLabel(text, this);
         label->setStyleSheet(QString("color: %1; font-weight: bold").arg(color));
         legend->addWidget(label);
+        legend->addSpacing(12);
     }
+    legend->addStretch();
     grid->addLayout(legend, 0, 4);
 
     for (int block = 0; block < kDelayBlocks; ++block) {
@@ -102,7 +104,7 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
         InputPulseTXT[block]->setNumberBase(quiltane::Decimal2);
         InputPulseTXT[block]->setMaxNibbles(7);
         InputPulseTXT[block]->setText(QString::number(kInitialPulse));
-        InputPulseTXT[block]->setFixedWidth(80);
+        InputPulseTXT[block]->setFixedSize(80, RisingCombo[block]->sizeHint().height());
         connect(InputPulseTXT[block], &quiltane::QVSTXT::Update, this,
                 userChange(fill_, [this, block] {
                     EdgeChanged(block, InputEdge, rounded(InputPulseTXT[block]->Value()));
@@ -147,7 +149,7 @@ void ProgrammableDelayFRM::setUpPlot(LGauge& plot) {
     plot.setMin(-20);
     plot.setMax(1500);
     plot.setLocked(true);
-    plot.setMinimumSize(300, 44);
+    plot.setMinimumSize(360, 56);
     plot.setPointerCount(3);
     const double edges[3] = {500, 1100, kInitialPulse};
     for (std::int16_t pointer = 0; pointer < 3; ++pointer) {

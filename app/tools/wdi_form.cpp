@@ -26,7 +26,7 @@ Selector* newSelector(QWidget* parent, const char* name, const char* caption,
     selector->setObjectName(name);
     selector->setCaption(caption);
     selector->setTextList(texts);
-    selector->setMinimumSize(200, 200);
+    selector->setMinimumSize(280, 220);
     return selector;
 }
 
