@@ -3,13 +3,14 @@
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
 #include "app/shell/core/app_globals.h"
+#include "app/shell/core/new_named.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"
+#include "app/tools/tool_look.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -26,8 +27,7 @@ constexpr std::uint8_t kGPIPullDowns = 0x0F; // PDENGPI1..4
 constexpr int kEdgeEntry = 1;
 
 QComboBox* newList(QWidget* parent, const char* name, int input) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QString("%1%2").arg(name).arg(input));
+    auto* list = newNamed<QComboBox>(QString("%1%2").arg(name).arg(input), parent);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return list;
 }
@@ -44,37 +44,29 @@ GPIOFRM::GPIOFRM() {
     setObjectName("GPIOFRM");
     setWindowTitle("GPI");
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName("SSTab1");
+    SSTab1 = newNamed<QTabWidget>("SSTab1", this);
     for (int input = 0; input < kGeneralPurposeInputs; ++input)
         SSTab1->addTab(buildTab(input), QString("GPI %1").arg(input + 1));
 
-    ReadAllCMD = new QPushButton("Read All", this);
-    ReadAllCMD->setObjectName("ReadAllCMD");
+    ReadAllCMD = newNamed<QPushButton>("ReadAllCMD", "Read All", this);
     connect(ReadAllCMD, &QPushButton::clicked, this,
             [this] { runToolCommand({this}, [this] { ReadGPIConfig(); }); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ReadAllCMD);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
-    layout->addLayout(buttons);
+    layout->addLayout(newButtonRow({ReadAllCMD}));
     setMinimumWidth(420);
 }
 
 QWidget* GPIOFRM::buildTab(int input) {
-    auto* frame = new QWidget;
-    frame->setObjectName(QString("Frame1%1").arg(input));
-
-    InvertCHK[input] = new QCheckBox("Invert Input", frame);
-    InvertCHK[input]->setObjectName(QString("InvertCHK%1").arg(input));
+    auto* frame = newNamed<QWidget>(QString("Frame1%1").arg(input));
+    InvertCHK[input] =
+        newNamed<QCheckBox>(QString("InvertCHK%1").arg(input), "Invert Input", frame);
     InputTypeCOMBO[input] = newList(frame, "InputTypeCOMBO", input);
     PulseLengthCOMBO[input] = newList(frame, "PulseLengthCOMBO", input);
     InputIgnoreCOMBO[input] = newList(frame, "InputIgnoreCOMBO", input);
-    EnablePullDownCHK[input] = new QCheckBox("Enable Pulldown", frame);
-    EnablePullDownCHK[input]->setObjectName(QString("EnablePullDownCHK%1").arg(input));
+    EnablePullDownCHK[input] =
+        newNamed<QCheckBox>(QString("EnablePullDownCHK%1").arg(input), "Enable Pulldown", frame);
 
     const auto write = userChange(fill_, [this, input] { WriteGPIConfig(input); });
     connect(InvertCHK[input], &QCheckBox::clicked, this, write);

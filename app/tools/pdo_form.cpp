@@ -1,11 +1,12 @@
 #include "app/tools/pdo_form.h"
 
 #include "app/device/communications.h"
+#include "app/shell/core/new_named.h"
 #include "app/tools/tool_command.h"
+#include "app/tools/tool_look.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,10 +24,8 @@ PDOFRM::PDOFRM() {
     for (int output = 0; output < kDriverOutputs; ++output) {
         const int row = output + 1;
         grid->addWidget(new QLabel(QString("PDO %1").arg(output + 1), this), row, 0);
-        EnabledCombo[output] = new QComboBox(this);
-        EnabledCombo[output]->setObjectName(QString("EnabledCombo%1").arg(output + 1));
-        PullUpCombo[output] = new QComboBox(this);
-        PullUpCombo[output]->setObjectName(QString("PullUpCombo%1").arg(output + 1));
+        EnabledCombo[output] = newNamed<QComboBox>(QString("EnabledCombo%1").arg(output + 1), this);
+        PullUpCombo[output] = newNamed<QComboBox>(QString("PullUpCombo%1").arg(output + 1), this);
         for (QComboBox* list : {EnabledCombo[output], PullUpCombo[output]}) {
             list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             connect(list, &QComboBox::activated, this,
@@ -36,24 +35,17 @@ PDOFRM::PDOFRM() {
         grid->addWidget(PullUpCombo[output], row, 2);
     }
 
-    ReadAllCMD = new QPushButton("Read All", this);
-    ReadAllCMD->setObjectName("ReadAllCMD");
-    CloseCMD = new QPushButton("Close", this);
-    CloseCMD->setObjectName("CloseCMD");
+    ReadAllCMD = newNamed<QPushButton>("ReadAllCMD", "Read All", this);
+    CloseCMD = newNamed<QPushButton>("CloseCMD", "Close", this);
     connect(ReadAllCMD, &QPushButton::clicked, this,
             [this] { runBusy(&PDOFRM::ReadAllPDOConfig); });
     connect(CloseCMD, &QPushButton::clicked, this,
             [] { WindowRegistry::current().unload<PDOFRM>(); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ReadAllCMD);
-    buttons->addWidget(CloseCMD);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(newButtonRow({ReadAllCMD, CloseCMD}));
 }
 
 void PDOFRM::onLoad() {

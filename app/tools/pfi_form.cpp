@@ -4,8 +4,10 @@
 #include "app/device/pfi.h"
 #include "app/device/transfer_status.h"
 #include "app/shell/core/app_globals.h"
+#include "app/shell/core/new_named.h"
 #include "app/tools/supply_fault_ranges.h"
 #include "app/tools/tool_command.h"
+#include "app/tools/tool_look.h"
 #include "controls/display/gslider.h"
 #include "controls/display/lgauge.h"
 
@@ -40,8 +42,7 @@ constexpr std::uint32_t kUnderColor = 0xC00000;
 constexpr std::uint32_t kWindowColor = 0x90E0A0;
 
 QScrollBar* newFineTuneBar(QWidget* parent, const char* name, int maximum) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
+    auto* bar = newNamed<QScrollBar>(name, Qt::Horizontal, parent);
     bar->setRange(0, maximum);
     bar->setPageStep(std::max(1, maximum / 8));
     bar->setFixedWidth(80);
@@ -49,15 +50,13 @@ QScrollBar* newFineTuneBar(QWidget* parent, const char* name, int maximum) {
 }
 
 QComboBox* newList(QWidget* parent, const char* name) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
+    auto* list = newNamed<QComboBox>(name, parent);
     list->setMinimumContentsLength(12);
     return list;
 }
 
 QLabel* newValueLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
+    auto* label = newNamed<QLabel>(name, parent);
     label->setMinimumWidth(130);
     return label;
 }
@@ -75,16 +74,15 @@ void PFIFRM::buildControls() {
     inputGroup_ = new QButtonGroup(this);
     inputGroup_->setExclusive(true);
     for (int index = 0; index < 7; ++index) {
-        PFITXT[index] = new QPushButton(supplyFaultInputs()[index].caption, this);
-        PFITXT[index]->setObjectName(QString("PFITXT%1").arg(index));
+        PFITXT[index] = newNamed<QPushButton>(QString("PFITXT%1").arg(index),
+                                              supplyFaultInputs()[index].caption, this);
         PFITXT[index]->setCheckable(true);
         inputGroup_->addButton(PFITXT[index], index);
     }
     connect(inputGroup_, &QButtonGroup::idClicked, this,
             [this](int index) { runToolCommand({}, [this, index] { PFITXT_Click(index); }); });
 
-    LimitsSlider = new LGauge(this);
-    LimitsSlider->setObjectName("LimitsSlider");
+    LimitsSlider = newNamed<LGauge>("LimitsSlider", this);
     LimitsSlider->setMin(0);
     LimitsSlider->setMax(kMaxThreshold);
     LimitsSlider->setPointerCount(4);
@@ -115,11 +113,9 @@ void PFIFRM::buildControls() {
     OVTLBL->setStyleSheet("color: #C00000");
     UVTLBL->setStyleSheet("color: #0000C0");
 
-    OVHystSlider = new GSlider(this);
-    OVHystSlider->setObjectName("OVHystSlider");
+    OVHystSlider = newNamed<GSlider>("OVHystSlider", this);
     OVHystSlider->setTitle("OV");
-    UVHystSlider = new GSlider(this);
-    UVHystSlider->setObjectName("UVHystSlider");
+    UVHystSlider = newNamed<GSlider>("UVHystSlider", this);
     UVHystSlider->setTitle("UV");
     OVScroll = newFineTuneBar(this, "OVScroll", kMaxHysteresis);
     UVScroll = newFineTuneBar(this, "UVScroll", kMaxHysteresis);
@@ -158,8 +154,7 @@ void PFIFRM::buildControls() {
         connect(list, &QComboBox::activated, this,
                 userChange(fill_, [this, field = field] { fieldChosen(field); }));
 
-    QuitCMD = new QPushButton("Close", this);
-    QuitCMD->setObjectName("QuitCMD");
+    QuitCMD = newNamed<QPushButton>("QuitCMD", "Close", this);
     connect(QuitCMD, &QPushButton::clicked, this,
             [] { WindowRegistry::current().unload<PFIFRM>(); });
 }
@@ -201,16 +196,12 @@ void PFIFRM::layOut() {
     selection->addWidget(PolarityCombo, 1, 3);
     selection->setColumnStretch(4, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(QuitCMD);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(inputs);
     layout->addWidget(thresholds);
     layout->addWidget(hysteresis);
     layout->addLayout(selection);
-    layout->addLayout(buttons);
+    layout->addLayout(newButtonRow({QuitCMD}));
 }
 
 void PFIFRM::onLoad() {
@@ -335,10 +326,8 @@ void PFIFRM::RedrawLimits() {
 
 void PFIFRM::RedrawThresholds() {
     const PFI& pfi = descriptor();
-    const std::uint8_t over = ReadRegister(pfi.AddrOverVoltThreshold());
-    chip_.overThreshold = lastTransferFailed() ? -1 : over;
-    const std::uint8_t under = ReadRegister(pfi.AddrUnderVoltThreshold());
-    chip_.underThreshold = lastTransferFailed() ? -1 : under;
+    const std::uint8_t over = readCode(pfi.AddrOverVoltThreshold(), chip_.overThreshold);
+    const std::uint8_t under = readCode(pfi.AddrUnderVoltThreshold(), chip_.underThreshold);
     OVTCode = over;
     UVTCode = under;
     setPointerValue(kOverPointer, over);
@@ -359,10 +348,8 @@ void PFIFRM::RedrawThresholdLabels() {
 
 void PFIFRM::RedrawHysteresis() {
     const PFI& pfi = descriptor();
-    const std::uint8_t under = ReadRegister(pfi.AddrDigitalHysteresisOnUVT());
-    chip_.underHysteresis = lastTransferFailed() ? -1 : under;
-    const std::uint8_t over = ReadRegister(pfi.AddrDigitalHysteresisOnOVT());
-    chip_.overHysteresis = lastTransferFailed() ? -1 : over;
+    const std::uint8_t under = readCode(pfi.AddrDigitalHysteresisOnUVT(), chip_.underHysteresis);
+    const std::uint8_t over = readCode(pfi.AddrDigitalHysteresisOnOVT(), chip_.overHysteresis);
     fill_.fill([&] {
         UVHystSlider->setPosition(under & kHysteresisBits);
         OVHystSlider->setPosition(over & kHysteresisBits);
@@ -447,6 +434,12 @@ void PFIFRM::commitHysteresis(bool over, int code) {
     else
         writeCode(pfi.AddrDigitalHysteresisOnUVT(), code, chip_.underHysteresis);
     showHysteresisLabels();
+}
+
+std::uint8_t PFIFRM::readCode(std::uint8_t address, int& onChip) {
+    const std::uint8_t value = ReadRegister(address);
+    onChip = lastTransferFailed() ? -1 : value;
+    return value;
 }
 
 void PFIFRM::writeCode(std::uint8_t address, int code, int& onChip) {

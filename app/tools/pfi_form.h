@@ -104,6 +104,9 @@ private:
     void CommitLimits(int pointer);
     void thresholdBarMoved(std::int16_t pointer, int code);
     void commitHysteresis(bool over, int code);
+    // A register read, noting in `onChip` what the chip holds (-1: unknown).
+    std::uint8_t readCode(std::uint8_t address, int& onChip);
+    // Writes `code` unless the chip holds it already.
     void writeCode(std::uint8_t address, int code, int& onChip);
 
     int pointerValue(std::int16_t pointer) const;

@@ -1,7 +1,9 @@
 #include "app/tools/programmable_delay_form.h"
 
 #include "app/device/communications.h"
+#include "app/shell/core/new_named.h"
 #include "app/tools/tool_command.h"
+#include "app/tools/tool_look.h"
 #include "controls/display/lgauge.h"
 #include "controls/textbox/qvstxt.h"
 
@@ -88,10 +90,8 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
         const int row = block + 1;
         grid->addWidget(new QLabel(QString("PDB%1").arg(block + 1), this), row, 0);
 
-        RisingCombo[block] = new QComboBox(this);
-        RisingCombo[block]->setObjectName(QString("RisingCombo%1").arg(block));
-        FallingCombo[block] = new QComboBox(this);
-        FallingCombo[block]->setObjectName(QString("FallingCombo%1").arg(block));
+        RisingCombo[block] = newNamed<QComboBox>(QString("RisingCombo%1").arg(block), this);
+        FallingCombo[block] = newNamed<QComboBox>(QString("FallingCombo%1").arg(block), this);
         connect(RisingCombo[block], &QComboBox::activated, this, userChange(fill_, [this, block] {
                     EdgeChanged(block, RisingEdge, delayOf(RisingCombo[block]));
                 }));
@@ -99,8 +99,8 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
                     EdgeChanged(block, FallingEdge, delayOf(FallingCombo[block]));
                 }));
 
-        InputPulseTXT[block] = new quiltane::QVSTXT(this);
-        InputPulseTXT[block]->setObjectName(QString("InputPulseTXT%1").arg(block));
+        InputPulseTXT[block] =
+            newNamed<quiltane::QVSTXT>(QString("InputPulseTXT%1").arg(block), this);
         InputPulseTXT[block]->setNumberBase(quiltane::Decimal2);
         InputPulseTXT[block]->setMaxNibbles(7);
         InputPulseTXT[block]->setText(QString::number(kInitialPulse));
@@ -110,8 +110,7 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
                     EdgeChanged(block, InputEdge, rounded(InputPulseTXT[block]->Value()));
                 }));
 
-        ScopePlot[block] = new LGauge(this);
-        ScopePlot[block]->setObjectName(QString("ScopePlot%1").arg(block));
+        ScopePlot[block] = newNamed<LGauge>(QString("ScopePlot%1").arg(block), this);
         setUpPlot(*ScopePlot[block]);
 
         grid->addWidget(RisingCombo[block], row, 1);
@@ -121,12 +120,9 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
     }
     grid->setColumnStretch(4, 1);
 
-    ReadAllCMD = new QPushButton("Read All", this);
-    ReadAllCMD->setObjectName("ReadAllCMD");
-    WriteALLCMD = new QPushButton("Write All", this);
-    WriteALLCMD->setObjectName("WriteALLCMD");
-    CloseCMD = new QPushButton("Close", this);
-    CloseCMD->setObjectName("CloseCMD");
+    ReadAllCMD = newNamed<QPushButton>("ReadAllCMD", "Read All", this);
+    WriteALLCMD = newNamed<QPushButton>("WriteALLCMD", "Write All", this);
+    CloseCMD = newNamed<QPushButton>("CloseCMD", "Close", this);
     connect(ReadAllCMD, &QPushButton::clicked, this,
             [this] { runBusy(&ProgrammableDelayFRM::ReadAllDelays); });
     connect(WriteALLCMD, &QPushButton::clicked, this,
@@ -134,14 +130,9 @@ ProgrammableDelayFRM::ProgrammableDelayFRM() {
     connect(CloseCMD, &QPushButton::clicked, this,
             [] { WindowRegistry::current().unload<ProgrammableDelayFRM>(); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {ReadAllCMD, WriteALLCMD, CloseCMD})
-        buttons->addWidget(button);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(newButtonRow({ReadAllCMD, WriteALLCMD, CloseCMD}));
     resize(900, sizeHint().height());
 }
 

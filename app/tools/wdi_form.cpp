@@ -2,6 +2,7 @@
 
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
+#include "app/shell/core/new_named.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"
@@ -22,8 +23,7 @@ constexpr std::uint8_t kPeriod = 0x07;      // PER
 
 Selector* newSelector(QWidget* parent, const char* name, const char* caption,
                       const QStringList& texts) {
-    auto* selector = new Selector(parent);
-    selector->setObjectName(name);
+    auto* selector = newNamed<Selector>(name, parent);
     selector->setCaption(caption);
     selector->setTextList(texts);
     selector->setMinimumSize(280, 220);
@@ -41,10 +41,8 @@ WDIFRM::WDIFRM() {
     WTSEL = newSelector(
         this, "WTSEL", "Watchdog Timeout Period",
         {"Disabled", "200ms ", "400ms ", "800ms ", "1600ms ", "3200ms ", "6400ms ", "12800ms"});
-    EnablePullDownCHK = new QCheckBox("Enable Pulldown", this);
-    EnablePullDownCHK->setObjectName("EnablePullDownCHK");
-    RefreshCMD = new QPushButton("Read All", this);
-    RefreshCMD->setObjectName("RefreshCMD");
+    EnablePullDownCHK = newNamed<QCheckBox>("EnablePullDownCHK", "Enable Pulldown", this);
+    RefreshCMD = newNamed<QPushButton>("RefreshCMD", "Read All", this);
 
     const auto write = userChange(fill_, [this] { WriteWDIConfig(); });
     connect(PLSel, &Selector::Turned, this, write);
