@@ -8,6 +8,11 @@
 #include "app/shell/core/registry_options.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/window_look.h"
+#include "app/tools/gpio_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
+#include "app/tools/wdi_form.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -53,12 +58,8 @@ void TMainForm::buildMenus() {
     mnuExit->setObjectName("mnuExit");
 
     // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
-    // in that order, then the "Visual Tools" menu.
-    VisToolsMenu = bar->addMenu("Visual Tools");
-    VisToolsMenu->setObjectName("VisToolsMenu");
-    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
-                                     [] { WindowRegistry::current().show<PLBFRM>(); });
-    PLBMnu->setObjectName("PLBMnu");
+    // in that order, before "Visual Tools".
+    buildVisualToolsMenu();
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");
@@ -73,6 +74,32 @@ void TMainForm::buildMenus() {
     AboutMnu->setObjectName("AboutMnu");
 
     showOnlyMenusInUse();
+}
+
+namespace {
+
+// Shows a tool window, loading it first when it is not loaded.
+template <class Window> void showTool() {
+    runOrStop([] { WindowRegistry::current().show<Window>(); });
+}
+
+} // namespace
+
+void TMainForm::buildVisualToolsMenu() {
+    VisToolsMenu = menuBar()->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    const auto add = [this](const char* name, const char* caption, void (*show)()) {
+        QAction* item = VisToolsMenu->addAction(caption, this, show);
+        item->setObjectName(name);
+        return item;
+    };
+    PFIMnu = add("PFIMnu", "Supply Fault Detectors", showTool<PFIFRM>);
+    GPIOMnu = add("GPIOMnu", "GPI's", showTool<GPIOFRM>);
+    WatchdogMnu = add("WatchdogMnu", "Watchdog", showTool<WDIFRM>);
+    PLBMnu = add("PLBMnu", "Programmable Logic Block", showTool<PLBFRM>);
+    PDMnu = add("PDMnu", "Programmable Delays", showTool<ProgrammableDelayFRM>);
+    PDOMnu = add("PDOMnu", "Programmable Driver Outputs", showTool<PDOFRM>);
+    // "RAM/EEPROM" (EEPROMMnu) and "Evaluation Board Configuration" (EBCMnu) go here.
 }
 
 void TMainForm::showOnlyMenusInUse() {

@@ -31,7 +31,12 @@ public:
     QMenu* FileMnu = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* VisToolsMenu = nullptr;
+    QAction* PFIMnu = nullptr;
+    QAction* GPIOMnu = nullptr;
+    QAction* WatchdogMnu = nullptr;
     QAction* PLBMnu = nullptr;
+    QAction* PDMnu = nullptr;
+    QAction* PDOMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;
@@ -39,6 +44,7 @@ public:
 
 private:
     void buildMenus();
+    void buildVisualToolsMenu();
     void showOnlyMenusInUse();
     void mnuExit_Click();
     void mnuEmulateBugFix_Click();
