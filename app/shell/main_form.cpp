@@ -6,6 +6,10 @@
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/main_status.h"
+#include "app/shell/settings/forms/eeprom_form.h"
+#include "app/shell/settings/forms/save_recall_settings_form.h"
+#include "app/shell/settings/generic_setup.h"
 #include "app/shell/window_look.h"
 
 #include <QGuiApplication>
@@ -47,12 +51,30 @@ void TMainForm::buildMenus() {
 
     FileMnu = bar->addMenu("File");
     FileMnu->setObjectName("FileMnu");
-    // "Save Settings to File" and "Recall Settings from File" go here, before Exit.
+    SaveSettingsmnu =
+        FileMnu->addAction("Save Settings to File", [] { ShowSaveRecallSettings(true); });
+    SaveSettingsmnu->setObjectName("SaveSettingsmnu");
+    RecallSettingsmnu =
+        FileMnu->addAction("Recall Settings from File", [] { ShowSaveRecallSettings(false); });
+    RecallSettingsmnu->setObjectName("RecallSettingsmnu");
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup"), the "Register Access" command and the
-    // "Visual Tools" menu go here, in that order.
+    AutoSetMnu = bar->addMenu("AutoSet");
+    AutoSetMnu->setObjectName("AutoSetMnu");
+    GenericSetupMnu =
+        AutoSetMnu->addAction("Generic Setup", this, &TMainForm::GenericSetupMnu_Click);
+    GenericSetupMnu->setObjectName("GenericSetupMnu");
+
+    // The "Register Access" command goes here.
+
+    VisToolsMenu = bar->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    // "Supply Fault Detectors", "GPI's", "Watchdog", "Programmable Logic Block",
+    // "Programmable Delays" and "Programmable Driver Outputs" go here, in that order.
+    EEPROMMnu = VisToolsMenu->addAction("RAM/EEPROM", this, &TMainForm::EEPROMMnu_Click);
+    EEPROMMnu->setObjectName("EEPROMMnu");
+    // "Evaluation Board Configuration" goes here.
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");
@@ -107,6 +129,30 @@ QString TMainForm::statusText() const {
 
 void TMainForm::mnuExit_Click() {
     endProgram();
+}
+
+void TMainForm::GenericSetupMnu_Click() {
+    runOrStop([] {
+        SetMainStatus("Generic Setup, setting up the VSQ5540 evaluation system, ");
+        GenericSetup(ShowPercentDone);
+        SetMainStatus("OK");
+    });
+}
+
+namespace {
+
+// The register access window's panel reads its register on a timer; the
+// EEPROM tool's work must not be interleaved with it. Turning that AutoRead
+// off lands here with the register access window.
+void StopRegisterPanelAutoRead() {}
+
+} // namespace
+
+void TMainForm::EEPROMMnu_Click() {
+    runOrStop([] {
+        StopRegisterPanelAutoRead();
+        WindowRegistry::current().show<EEPROMFRM>();
+    });
 }
 
 void TMainForm::mnuEmulateBugFix_Click() {

@@ -29,7 +29,13 @@ public:
 
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
+    QAction* SaveSettingsmnu = nullptr;
+    QAction* RecallSettingsmnu = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* AutoSetMnu = nullptr;
+    QAction* GenericSetupMnu = nullptr;
+    QMenu* VisToolsMenu = nullptr;
+    QAction* EEPROMMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;
@@ -39,6 +45,8 @@ private:
     void buildMenus();
     void showOnlyMenusInUse();
     void mnuExit_Click();
+    void GenericSetupMnu_Click();
+    void EEPROMMnu_Click();
     void mnuEmulateBugFix_Click();
     void AboutMnu_Click();
 
