@@ -103,7 +103,11 @@ EEPROMFRM::EEPROMFRM() {
     layout->addWidget(EraseFrame);
     layout->addLayout(closeRow);
     layout->addWidget(StatusBar);
-    setMinimumWidth(440);
+    // Wide enough for the longest status line.
+    setMinimumWidth(StatusBar->fontMetrics().horizontalAdvance(
+                        "Please wait while RAM settings are written to the EEPROM Config "
+                        "registers.") +
+                    48);
 
     connect(EEPROMLD, &QPushButton::clicked, this, &EEPROMFRM::EEPROMLD_Click);
     connect(RAMLDCMD, &QPushButton::clicked, this, &EEPROMFRM::RAMLDCMD_Click);

@@ -77,6 +77,12 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     Frame2 = newNamed<QGroupBox>("Frame2", "Step 2", this);
     Step2DescriptionLBL = newWrappingLabel("Step2DescriptionLBL", Frame2);
     FileNameCMD = newNamed<QPushButton>("FileNameCMD", Frame2);
+    int fileButtonWidth = 0; // wide enough for the text of either mode
+    for (const ModeTexts* texts : {&kSaveTexts, &kRecallTexts}) {
+        FileNameCMD->setText(texts->fileButton);
+        fileButtonWidth = std::max(fileButtonWidth, FileNameCMD->sizeHint().width());
+    }
+    FileNameCMD->setMinimumWidth(fileButtonWidth + 12);
     FilePathLBL = newNamed<QLabel>("FilePathLBL", QString::fromUtf8(kDefaultDataFileName), Frame2);
     FilePathLBL->setFrameShape(QFrame::StyledPanel);
     FilePathLBL->setFrameShadow(QFrame::Sunken);
@@ -97,6 +103,11 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     NoticeLBL = newWrappingLabel("NoticeLBL", Frame3);
     NoticeLBL->setText("Note: EEPROM Settings are going to be updated so the EEPROM will be "
                        "automatically erased when start is clicked.");
+    // The notice comes and goes with the EEPROM box: keep its room, so the
+    // window's size does not have to follow it.
+    QSizePolicy noticePolicy = NoticeLBL->sizePolicy();
+    noticePolicy.setRetainSizeWhenHidden(true);
+    NoticeLBL->setSizePolicy(noticePolicy);
     NoticeLBL->setVisible(false);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(Label2);
@@ -119,7 +130,8 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     layout->addWidget(Frame3);
     layout->addWidget(StatusLBL);
     layout->addWidget(ProgressBar);
-    setMinimumWidth(440);
+    layout->addStretch(1);
+    setMinimumWidth(480);
 }
 
 void SaveRecallSettingsForm::onLoad() {
