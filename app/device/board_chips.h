@@ -28,14 +28,14 @@ inline constexpr std::uint8_t kPotWiper = 0x00;
 
 // QA2296 temperature sensors with four-input ADCs: the first byte of a write
 // is the register pointer; bytes and words (high byte first) by register.
-inline constexpr std::uint8_t kAdcU12 = 0x50; // PDO 9 to PDO 6
-inline constexpr std::uint8_t kAdcU13 = 0x52; // PDO 5 to PDO 2
-inline constexpr std::uint8_t kAdcU14 = 0x54; // PDO 1
-inline constexpr std::uint8_t kAdcConfiguration = 1;  // byte; bits 7-5 select the input
-inline constexpr std::uint8_t kAdcHysteresis = 2;     // word (THYST)
+inline constexpr std::uint8_t kAdcU12 = 0x50;          // PDO 9 to PDO 6
+inline constexpr std::uint8_t kAdcU13 = 0x52;          // PDO 5 to PDO 2
+inline constexpr std::uint8_t kAdcU14 = 0x54;          // PDO 1
+inline constexpr std::uint8_t kAdcConfiguration = 1;   // byte; bits 7-5 select the input
+inline constexpr std::uint8_t kAdcHysteresis = 2;      // word (THYST)
 inline constexpr std::uint8_t kAdcOverTemperature = 3; // word (TOTI)
-inline constexpr std::uint8_t kAdcConversion = 4;     // word; the code in bits 15-6
-inline constexpr std::uint8_t kAdcConfiguration2 = 5; // byte
+inline constexpr std::uint8_t kAdcConversion = 4;      // word; the code in bits 15-6
+inline constexpr std::uint8_t kAdcConfiguration2 = 5;  // byte
 inline constexpr std::uint8_t kAdcInput1 = 0x20;
 inline constexpr std::uint8_t kAdcInput2 = 0x40;
 inline constexpr std::uint8_t kAdcInput3 = 0x60;

@@ -20,6 +20,14 @@
 #include <QStatusBar>
 
 namespace trelvane {
+namespace {
+
+// "RAM/EEPROM" first turns off the automatic reading of the register access
+// window's panel (its AutoRead), so no timed read runs amid the EEPROM
+// tool's work. The register access window fills this in.
+void StopRegisterPanelAutoRead() {}
+
+} // namespace
 
 TMainForm::TMainForm() {
     setObjectName("TMainForm");
@@ -138,15 +146,6 @@ void TMainForm::GenericSetupMnu_Click() {
         SetMainStatus("OK");
     });
 }
-
-namespace {
-
-// The register access window's panel reads its register on a timer; the
-// EEPROM tool's work must not be interleaved with it. Turning that AutoRead
-// off lands here with the register access window.
-void StopRegisterPanelAutoRead() {}
-
-} // namespace
 
 void TMainForm::EEPROMMnu_Click() {
     runOrStop([] {

@@ -43,8 +43,8 @@ std::optional<std::string> ReplaceFileContents(const std::string& path, std::str
         return reason(errno);
     // An existing file keeps its permissions; a new one gets the usual ones.
     struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777
-                                                               : newFileMode();
+    const mode_t mode =
+        ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
     bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {

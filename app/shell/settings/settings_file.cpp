@@ -62,6 +62,28 @@ void writeBoard(const BoardWrite& write) {
     }
 }
 
+enum class StatusShown { BeforeEachWrite, AfterEachWrite };
+
+// Replays one section's writes with the count of lines handled so far on the
+// progress bar; false when the program began to quit meanwhile.
+template <typename Write, typename StatusText, typename Transfer>
+bool replayPass(const std::vector<Write>& writes, int progressMaximum, StatusShown shown,
+                StatusText&& statusText, Transfer&& transfer, SaveRecallFeedback& feedback) {
+    feedback.setProgressMaximum(progressMaximum);
+    int count = 0;
+    for (const Write& write : writes) {
+        if (quitRequested())
+            return false;
+        if (shown == StatusShown::BeforeEachWrite)
+            feedback.showStatus(statusText(write), count);
+        passOverFailure([&] { transfer(write); });
+        if (shown == StatusShown::AfterEachWrite)
+            feedback.showStatus(statusText(write), count);
+        ++count;
+    }
+    return true;
+}
+
 bool confirmMissing(bool chosen, bool present, const char* text, SaveRecallFeedback& feedback) {
     if (!chosen || present)
         return true;
@@ -75,8 +97,7 @@ void reportSkippedLines(int count, SaveRecallFeedback& feedback) {
                                         : std::to_string(count) +
                                               " lines of the file could not be read and were "
                                               "skipped.";
-    feedback.notify(
-        {text, "A problem was detected", NoticeButtons::Ok, NoticeIcon::Exclamation});
+    feedback.notify({text, "A problem was detected", NoticeButtons::Ok, NoticeIcon::Exclamation});
 }
 
 } // namespace
@@ -119,11 +140,12 @@ void RecallSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedbac
                                     "No Evalboard Settings are present in this file", feedback);
     confirmed &= confirmMissing(eeprom, contents.hasUserEEPROM && contents.hasConfigEEPROM,
                                 "No EEPROM Settings are present in this file", feedback);
-    confirmed &= confirmMissing(ram, contents.hasRAM, "No RAM Settings are present in this file",
-                                feedback);
-    const bool anythingToReplay = (ram && contents.hasRAM) ||
-                                  (eeprom && (contents.hasUserEEPROM || contents.hasConfigEEPROM)) ||
-                                  (evalBoard && contents.hasBoard);
+    confirmed &=
+        confirmMissing(ram, contents.hasRAM, "No RAM Settings are present in this file", feedback);
+    const bool anythingToReplay =
+        (ram && contents.hasRAM) ||
+        (eeprom && (contents.hasUserEEPROM || contents.hasConfigEEPROM)) ||
+        (evalBoard && contents.hasBoard);
     if (!anythingToReplay || !confirmed)
         return;
 
@@ -135,38 +157,32 @@ void RecallSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedbac
 
     int skipped = 0;
     if (evalBoard) {
-        feedback.setProgressMaximum(11);
-        int count = 0;
-        for (const BoardWrite& write : contents.board) {
-            if (quitRequested())
-                return;
-            feedback.showStatus("Reading Eval board settings", count++);
-            passOverFailure([&] { writeBoard(write); });
-        }
+        if (!replayPass(
+                contents.board, 11, StatusShown::BeforeEachWrite,
+                [](const BoardWrite&) { return "Reading Eval board settings"; }, writeBoard,
+                feedback))
+            return;
         skipped += contents.badBoardLines;
     }
     if (ram) {
-        feedback.setProgressMaximum(256);
-        int count = 0;
-        for (const RegisterWrite& write : contents.ram) {
-            if (quitRequested())
-                return;
-            passOverFailure([&] { WriteRegister(write.address, write.value); });
-            feedback.showStatus("Recalling VSQ5540 RAM Settings", count++);
-        }
+        if (!replayPass(
+                contents.ram, 256, StatusShown::AfterEachWrite,
+                [](const RegisterWrite&) { return "Recalling VSQ5540 RAM Settings"; },
+                [](const RegisterWrite& write) { WriteRegister(write.address, write.value); },
+                feedback))
+            return;
         skipped += contents.badRAMLines;
     }
     if (eeprom) {
-        feedback.setProgressMaximum(514);
-        int count = 0;
-        for (const EEPROMWrite& write : contents.eeprom) {
-            if (quitRequested())
-                return;
-            passOverFailure([&] { WriteEEPROMByte(write.address, write.value); });
-            feedback.showStatus(write.userTag ? "Recalling VSQ5540 User EEPROM settings"
-                                              : "Recalling VSQ5540 Config EEPROM settings",
-                                count++);
-        }
+        if (!replayPass(
+                contents.eeprom, 514, StatusShown::AfterEachWrite,
+                [](const EEPROMWrite& write) {
+                    return write.userTag ? "Recalling VSQ5540 User EEPROM settings"
+                                         : "Recalling VSQ5540 Config EEPROM settings";
+                },
+                [](const EEPROMWrite& write) { WriteEEPROMByte(write.address, write.value); },
+                feedback))
+            return;
         skipped += contents.badEEPROMLines;
     }
     feedback.showStatus("Finished Recalling Settings", 0);

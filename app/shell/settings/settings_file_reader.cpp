@@ -161,7 +161,7 @@ void readLine(std::string_view field, SettingsFileContents& contents) {
     if (board) {
         std::optional<BoardWrite> write;
         if (numbers)
-            write = tag == "0ES" ? byteLine(*numbers)
+            write = tag == "0ES"   ? byteLine(*numbers)
                     : tag == "1ES" ? wordLine(*numbers)
                                    : sendLine(*numbers);
         take(write, contents.board, contents.badBoardLines);

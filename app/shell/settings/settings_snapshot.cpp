@@ -78,7 +78,8 @@ void ReadEvalBoardSettings(SaveRecallFeedback& feedback) {
         for (; row < kGroupEnds[group]; ++row) {
             const EvalBoardRow& source = kEvalBoardTable[row];
             const bool storesCommand = source.commandField != CommandField::None;
-            gEvalBoardSettings[row] = {source.device, storesCommand ? source.command : std::uint8_t{0},
+            gEvalBoardSettings[row] = {source.device,
+                                       storesCommand ? source.command : std::uint8_t{0},
                                        readBoardValue(source)};
         }
         feedback.showStatus("Saving Eval Board Settings", group + 1);

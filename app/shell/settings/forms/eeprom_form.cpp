@@ -221,9 +221,7 @@ void EEPROMFRM::SaveRAMCMD_Click() {
     StopCMD->setEnabled(true);
     StopRequested = false;
     SetCopyRunning(true);
-    runOperation([this] {
-        CopyRegistersToConfigEEPROM(EraseEEPROMFirstCHK->isChecked(), *this);
-    });
+    runOperation([this] { CopyRegistersToConfigEEPROM(EraseEEPROMFirstCHK->isChecked(), *this); });
     if (!closeWhenDone_) {
         SetCopyRunning(false);
         StopCMD->setEnabled(false);

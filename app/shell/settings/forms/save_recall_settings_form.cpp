@@ -27,9 +27,9 @@ struct ModeTexts {
     const char* fileButton;
 };
 
-constexpr ModeTexts kSaveTexts = {
-    "Save Settings", "Select what you would like to save to file:",
-    "Please select where you would like to save these settings.", "Save to.."};
+constexpr ModeTexts kSaveTexts = {"Save Settings", "Select what you would like to save to file:",
+                                  "Please select where you would like to save these settings.",
+                                  "Save to.."};
 constexpr ModeTexts kRecallTexts = {
     "Recall Settings", "Select what you would like to recall from file:",
     "Please select the file you would like to recall these settings from.", "Recall from.."};

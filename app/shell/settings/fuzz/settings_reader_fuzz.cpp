@@ -76,9 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t fields = 1;
     for (const char c : text)
         fields += c == ',' || c == '\n';
-    const std::size_t lines = contents.board.size() + contents.ram.size() + contents.eeprom.size() +
-                              static_cast<std::size_t>(contents.badBoardLines + contents.badRAMLines +
-                                                       contents.badEEPROMLines);
+    const std::size_t lines =
+        contents.board.size() + contents.ram.size() + contents.eeprom.size() +
+        static_cast<std::size_t>(contents.badBoardLines + contents.badRAMLines +
+                                 contents.badEEPROMLines);
     if (lines > fields)
         __builtin_trap();
 

@@ -104,13 +104,12 @@ TEST(SettingsFileReader, TheFirstFieldMustBeTheHeaderText) {
         const char* text;
         bool valid;
     };
-    for (const Case c : {Case{"Ombrix VSQ5540 Data File, 10:15:32, 07/12/2026\r\n", true},
-                         Case{"Ombrix VSQ5540 Data File", true},
-                         Case{"  Ombrix VSQ5540 Data File  ,x", true},
-                         Case{"Ombrix VSQ5540 Data File 10:15:32", false},
-                         Case{"ombrix VSQ5540 Data File, 10:15:32", false},
-                         Case{"0RS A8h 00h 00h\r\nOmbrix VSQ5540 Data File", false},
-                         Case{"", false}})
+    for (const Case c :
+         {Case{"Ombrix VSQ5540 Data File, 10:15:32, 07/12/2026\r\n", true},
+          Case{"Ombrix VSQ5540 Data File", true}, Case{"  Ombrix VSQ5540 Data File  ,x", true},
+          Case{"Ombrix VSQ5540 Data File 10:15:32", false},
+          Case{"ombrix VSQ5540 Data File, 10:15:32", false},
+          Case{"0RS A8h 00h 00h\r\nOmbrix VSQ5540 Data File", false}, Case{"", false}})
         EXPECT_EQ(ParseSettingsFile(c.text).headerValid, c.valid) << c.text;
 }
 
@@ -119,12 +118,12 @@ TEST(SettingsFileReader, SectionsAreMarkedByTheSecondAndThirdCharacters) {
         const char* line;
         bool board, ram, user, config;
     };
-    for (const Case c : {Case{"0ES 50h 01h 5h", true, false, false, false},
-                         Case{"xES", true, false, false, false},
-                         Case{"0RS A8h 0Dh 12h", false, true, false, false},
-                         Case{"3UE", false, false, true, false},
-                         Case{"3CE A8h F8h 00h 00h", false, false, false, true},
-                         Case{"0rs A8h 0Dh 12h", false, false, false, false}}) {
+    for (const Case c :
+         {Case{"0ES 50h 01h 5h", true, false, false, false}, Case{"xES", true, false, false, false},
+          Case{"0RS A8h 0Dh 12h", false, true, false, false},
+          Case{"3UE", false, false, true, false},
+          Case{"3CE A8h F8h 00h 00h", false, false, false, true},
+          Case{"0rs A8h 0Dh 12h", false, false, false, false}}) {
         const auto contents = read(c.line);
         EXPECT_EQ(contents.hasBoard, c.board) << c.line;
         EXPECT_EQ(contents.hasRAM, c.ram) << c.line;

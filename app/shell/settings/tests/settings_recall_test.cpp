@@ -1,13 +1,9 @@
 // Recalling on the simulated board: what reaches the bus, in which order, and
 // what the user is told.
 
-#include "app/device/tests/simulated_board.h"
-#include "app/shell/settings/settings_file.h"
 #include "app/shell/settings/settings_file_writer.h"
-#include "recording_feedback.h"
+#include "settings_file_test.h"
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 using namespace trelvane;
@@ -29,7 +25,8 @@ std::vector<std::pair<char, int>> frameRuns(const vsq::sim::Journal& journal) {
     std::vector<std::pair<char, int>> runs;
     for (const auto& frame : frames) {
         const bool chip = (frame.at(0) & 0xFE) == 0xA8;
-        const bool eepromWrite = chip && frame.size() == 4 && (frame[1] == 0xF8 || frame[1] == 0xF9);
+        const bool eepromWrite =
+            chip && frame.size() == 4 && (frame[1] == 0xF8 || frame[1] == 0xF9);
         const char kind = !chip ? 'B' : eepromWrite ? 'E' : 'C';
         if (runs.empty() || runs.back().first != kind)
             runs.emplace_back(kind, 0);
@@ -40,21 +37,8 @@ std::vector<std::pair<char, int>> frameRuns(const vsq::sim::Journal& journal) {
 
 using Runs = std::vector<std::pair<char, int>>;
 
-class SettingsRecall : public SimulatedBoard {
+class SettingsRecall : public SettingsFileTest {
 protected:
-    void SetUp() override {
-        SimulatedBoard::SetUp();
-        folder_ = fs::temp_directory_path() / ("settings-recall-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-        gDataFileName = (folder_ / "recalled.txt").string();
-    }
-    void TearDown() override {
-        fs::remove_all(folder_);
-        SimulatedBoard::TearDown();
-    }
-
-    void writeFile(const std::string& text) { std::ofstream(gDataFileName, std::ios::binary) << text; }
-
     // A file of the snapshot tables (all zero) holding only the sections named
     // by their tags' marks ("ES", "RS", "UE", "CE").
     void writeFileWith(const std::vector<std::string>& marks) {
@@ -68,9 +52,6 @@ protected:
                     text += line + "\n";
         writeFile(text);
     }
-
-    fs::path folder_;
-    RecordingFeedback feedback;
 };
 
 TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamEEPROM) {
@@ -106,7 +87,8 @@ TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamE
 
     for (int a = 0; a < 0xE0; ++a)
         if (!vsq::sim::Vsq5540::readOnly(static_cast<std::uint8_t>(a)))
-            chip().setRegisterValue(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(a ^ 0x5A));
+            chip().setRegisterValue(static_cast<std::uint8_t>(a),
+                                    static_cast<std::uint8_t>(a ^ 0x5A));
     for (int a = 0xF800; a <= 0xF9FF; ++a)
         chip().setEepromByte(static_cast<std::uint16_t>(a), 0x33);
     for (auto* dac : {&board.dacU5(), &board.dacU6()})

@@ -1,18 +1,12 @@
 // Saving on the simulated board, whose chip and board chips power up in the
 // default set-up.
 
-#include "app/device/tests/simulated_board.h"
 #include "app/shell/settings/data_file_path.h"
-#include "app/shell/settings/settings_file.h"
 #include "app/shell/settings/settings_file_writer.h"
 #include "app/shell/settings/settings_snapshot.h"
-#include "recording_feedback.h"
+#include "settings_file_test.h"
 
 #include <gmock/gmock.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace trelvane;
 using namespace trelvane::testing;
@@ -29,49 +23,28 @@ std::vector<std::string> crlfLines(const std::string& text) {
     return lines;
 }
 
-class SettingsSave : public SimulatedBoard {
-protected:
-    void SetUp() override {
-        SimulatedBoard::SetUp();
-        folder_ = fs::temp_directory_path() / ("settings-save-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-        gDataFileName = (folder_ / "saved.txt").string();
-    }
-    void TearDown() override {
-        fs::remove_all(folder_);
-        SimulatedBoard::TearDown();
-    }
-    static std::string fileText(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    fs::path folder_;
-    RecordingFeedback feedback;
-};
+using SettingsSave = SettingsFileTest;
 
 TEST_F(SettingsSave, AFullSaveGives791CrlfLinesOfTheSnapshot) {
     ASSERT_TRUE(SaveSettingsFile(true, true, true, feedback));
     const auto lines = crlfLines(fileText(gDataFileName));
     ASSERT_EQ(lines.size(), 791u);
-    EXPECT_THAT(lines[0], ::testing::MatchesRegex(
-                              "Ombrix VSQ5540 Data File, [0-9]{2}:[0-9]{2}:[0-9]{2}, "
-                              "[0-9]{2}/[0-9]{2}/[0-9]{4}"));
+    EXPECT_THAT(lines[0],
+                ::testing::MatchesRegex("Ombrix VSQ5540 Data File, [0-9]{2}:[0-9]{2}:[0-9]{2}, "
+                                        "[0-9]{2}/[0-9]{2}/[0-9]{4}"));
     struct Line {
         std::size_t number; // 1-based
         const char* text;
     };
-    for (const Line line : {Line{2, "0ES 50h 01h 0h"}, Line{3, "1ES 50h 02h 4B00h"},
-                            Line{14, "1ES 18h 21h 2200h"}, Line{17, "1ES 18h 28h 0h"},
-                            Line{21, "1ES 1Ah 28h 2100h"}, Line{22, "2ES 90h 41h "},
-                            Line{23, "0ES 58h 80h "}, Line{24, "0RS A8h 00h 00h"},
-                            Line{37, "0RS A8h 0Dh 12h"}, Line{168, "0RS A8h 90h 01h"},
-                            Line{280, "3UE A8h F9h 00h FFh"}, Line{536, "3CE A8h F8h 00h 00h"},
-                            Line{791, "3CE A8h F8h FFh FFh"}})
+    for (const Line line :
+         {Line{2, "0ES 50h 01h 0h"}, Line{3, "1ES 50h 02h 4B00h"}, Line{14, "1ES 18h 21h 2200h"},
+          Line{17, "1ES 18h 28h 0h"}, Line{21, "1ES 1Ah 28h 2100h"}, Line{22, "2ES 90h 41h "},
+          Line{23, "0ES 58h 80h "}, Line{24, "0RS A8h 00h 00h"}, Line{37, "0RS A8h 0Dh 12h"},
+          Line{168, "0RS A8h 90h 01h"}, Line{280, "3UE A8h F9h 00h FFh"},
+          Line{536, "3CE A8h F8h 00h 00h"}, Line{791, "3CE A8h F8h FFh FFh"}})
         EXPECT_EQ(lines[line.number - 1], line.text) << "line " << line.number;
-    EXPECT_EQ(feedback.statuses.back(), (std::pair<std::string, int>{"Finished Saving Settings", 0}));
+    EXPECT_EQ(feedback.statuses.back(),
+              (std::pair<std::string, int>{"Finished Saving Settings", 0}));
 }
 
 TEST_F(SettingsSave, SnapshotsAreTakenInTheOrderBoardRamUserConfigBeforeTheFileIsWritten) {
@@ -80,11 +53,10 @@ TEST_F(SettingsSave, SnapshotsAreTakenInTheOrderBoardRamUserConfigBeforeTheFileI
     for (const auto& [text, value] : feedback.statuses)
         if (order.empty() || order.back() != text)
             order.push_back(text);
-    EXPECT_EQ(order, (std::vector<std::string>{"Saving Eval Board Settings",
-                                               "Saving VSQ5540 RAM Settings",
-                                               "Saving User EEPROM Settings",
-                                               "Saving Config EEPROM Settings",
-                                               "Finished Saving Settings"}));
+    EXPECT_EQ(order, (std::vector<std::string>{
+                         "Saving Eval Board Settings", "Saving VSQ5540 RAM Settings",
+                         "Saving User EEPROM Settings", "Saving Config EEPROM Settings",
+                         "Finished Saving Settings"}));
     EXPECT_EQ(feedback.maxima, (std::vector<int>{6, 256, 256, 256}));
     // Two frames for each read (pointer, then data) but the switch's receive
     // byte: 21 x 2 + 1 on the board, 256 x 2 registers, 512 x 2 EEPROM bytes.
@@ -118,11 +90,6 @@ TEST(SettingsFileText, SmallValuesAndAddressesKeepTheirWidths) {
     EXPECT_EQ(lines[23], "0RS 0Ch 00h 07h");
 }
 
-TEST(SettingsFileText, TimeAndDateHoldNoComma) {
-    EXPECT_THAT(TimeAndDateText(0),
-                ::testing::MatchesRegex("[0-9]{2}:[0-9]{2}:[0-9]{2}, [0-9]{2}/[0-9]{2}/[0-9]{4}"));
-}
-
 TEST_F(SettingsSave, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
     struct Case {
         fs::path target;
@@ -146,7 +113,8 @@ TEST_F(SettingsSave, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
 
 TEST_F(SettingsSave, ADriveNameLandsInTheHomeFolder) {
     ::setenv("HOME", folder_.c_str(), 1);
-    EXPECT_EQ(LocalDataFilePath("C:\\VSQ7713DumpFile.txt"), (folder_ / "VSQ7713DumpFile.txt").string());
+    EXPECT_EQ(LocalDataFilePath("C:\\VSQ7713DumpFile.txt"),
+              (folder_ / "VSQ7713DumpFile.txt").string());
     EXPECT_EQ(LocalDataFilePath("d:\\dumps\\a.txt"), (folder_ / "dumps/a.txt").string());
     EXPECT_EQ(LocalDataFilePath("/tmp/a.txt"), "/tmp/a.txt");
     EXPECT_EQ(LocalDataFilePath("C:relative.txt"), "C:relative.txt");

@@ -37,16 +37,16 @@ TEST_F(SaveRecallForm, StartFollowsTheBoxesAndTheNoticeShowsOnlyForARecallOfTheE
         bool board, ram, eeprom;
         bool start, notice;
     };
-    for (const Case c : {Case{true, false, false, false, false, false},
-                         Case{true, true, false, false, true, false},
-                         Case{true, false, true, false, true, false},
-                         Case{true, false, false, true, true, false},
-                         Case{false, false, false, true, true, true},
-                         Case{false, true, true, false, true, false}}) {
+    for (const Case c :
+         {Case{true, false, false, false, false, false},
+          Case{true, true, false, false, true, false}, Case{true, false, true, false, true, false},
+          Case{true, false, false, true, true, false}, Case{false, false, false, true, true, true},
+          Case{false, true, true, false, true, false}}) {
         auto& form = show(c.saveMode);
         form.show();
-        for (auto [box, wanted] : {std::pair{form.EvalBoardCHK, c.board},
-                                   std::pair{form.RAMCHK, c.ram}, std::pair{form.EEPROMCHK, c.eeprom}})
+        for (auto [box, wanted] :
+             {std::pair{form.EvalBoardCHK, c.board}, std::pair{form.RAMCHK, c.ram},
+              std::pair{form.EEPROMCHK, c.eeprom}})
             if (box->isChecked() != wanted)
                 box->click();
         EXPECT_EQ(form.StartCMD->isEnabled(), c.start);
@@ -87,10 +87,11 @@ TEST_F(SaveRecallForm, TheChosenFileMustEndInTxt) {
         const char* used;
         bool problem;
     };
-    for (const Case c : {Case{"", "C:\\VSQ7713DumpFile.txt", "/before.txt", false},
-                         Case{"/data/a.txt", "/data/a.txt", "/data/a.txt", false},
-                         Case{"/data/a.TXT", "C:\\VSQ7713DumpFile.txt", "C:\\VSQ7713DumpFile.txt", true},
-                         Case{"/data/a", "C:\\VSQ7713DumpFile.txt", "C:\\VSQ7713DumpFile.txt", true}}) {
+    for (const Case c :
+         {Case{"", "C:\\VSQ7713DumpFile.txt", "/before.txt", false},
+          Case{"/data/a.txt", "/data/a.txt", "/data/a.txt", false},
+          Case{"/data/a.TXT", "C:\\VSQ7713DumpFile.txt", "C:\\VSQ7713DumpFile.txt", true},
+          Case{"/data/a", "C:\\VSQ7713DumpFile.txt", "C:\\VSQ7713DumpFile.txt", true}}) {
         gDataFileName = "/before.txt";
         scripted().messages.clear();
         scripted().fileNames.push_back(c.chosen);
@@ -121,11 +122,10 @@ TEST_F(SaveRecallForm, WhileAnOperationRunsItsControlsAreDisabledAndACloseWaitsF
     bool anyEnabled = false;
     onYield = [&] {
         ++yields;
-        for (QWidget* control : {static_cast<QWidget*>(form.StartCMD),
-                                 static_cast<QWidget*>(form.EvalBoardCHK),
-                                 static_cast<QWidget*>(form.RAMCHK),
-                                 static_cast<QWidget*>(form.EEPROMCHK),
-                                 static_cast<QWidget*>(form.FileNameCMD)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(form.StartCMD), static_cast<QWidget*>(form.EvalBoardCHK),
+              static_cast<QWidget*>(form.RAMCHK), static_cast<QWidget*>(form.EEPROMCHK),
+              static_cast<QWidget*>(form.FileNameCMD)})
             anyEnabled = anyEnabled || control->isEnabled();
         if (yields == 10) {
             form.StartCMD->click(); // ignored: disabled
