@@ -1,5 +1,6 @@
 #include "app/shell/main_form.h"
 
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -78,7 +79,10 @@ void TMainForm::buildMenus() {
 
     VisToolsMenu = bar->addMenu("Visual Tools");
     VisToolsMenu->setObjectName("VisToolsMenu");
-    // "Supply Fault Detectors", "GPI's", "Watchdog", "Programmable Logic Block",
+    // "Supply Fault Detectors", "GPI's" and "Watchdog" go here, in that order.
+    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
+                                     [] { WindowRegistry::current().show<PLBFRM>(); });
+    PLBMnu->setObjectName("PLBMnu");
     // "Programmable Delays" and "Programmable Driver Outputs" go here, in that order.
     EEPROMMnu = VisToolsMenu->addAction("RAM/EEPROM", this, &TMainForm::EEPROMMnu_Click);
     EEPROMMnu->setObjectName("EEPROMMnu");

@@ -35,6 +35,7 @@ public:
     QMenu* AutoSetMnu = nullptr;
     QAction* GenericSetupMnu = nullptr;
     QMenu* VisToolsMenu = nullptr;
+    QAction* PLBMnu = nullptr;
     QAction* EEPROMMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;

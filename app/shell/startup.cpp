@@ -3,6 +3,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
@@ -28,7 +29,9 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
     // "Loading Generic Communications Tool" (ReadWriteForm), "Loading
     // Evaluation Board Configuration Tool" (ProbesFrm). For example:
     //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
-    static const std::vector<ToolLoadStep> steps;
+    static const std::vector<ToolLoadStep> steps = {
+        {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
+    };
     return steps;
 }
 
