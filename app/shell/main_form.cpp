@@ -7,6 +7,10 @@
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/main_status.h"
+#include "app/shell/settings/forms/eeprom_form.h"
+#include "app/shell/settings/forms/save_recall_settings_form.h"
+#include "app/shell/settings/generic_setup.h"
 #include "app/shell/window_look.h"
 #include "app/tools/gpio_form.h"
 #include "app/tools/pdo_form.h"
@@ -22,6 +26,14 @@
 #include <QStatusBar>
 
 namespace trelvane {
+namespace {
+
+// "RAM/EEPROM" first turns off the automatic reading of the register access
+// window's panel (its AutoRead), so no timed read runs amid the EEPROM
+// tool's work. The register access window fills this in.
+void StopRegisterPanelAutoRead() {}
+
+} // namespace
 
 TMainForm::TMainForm() {
     setObjectName("TMainForm");
@@ -53,12 +65,23 @@ void TMainForm::buildMenus() {
 
     FileMnu = bar->addMenu("File");
     FileMnu->setObjectName("FileMnu");
-    // "Save Settings to File" and "Recall Settings from File" go here, before Exit.
+    SaveSettingsmnu =
+        FileMnu->addAction("Save Settings to File", [] { ShowSaveRecallSettings(true); });
+    SaveSettingsmnu->setObjectName("SaveSettingsmnu");
+    RecallSettingsmnu =
+        FileMnu->addAction("Recall Settings from File", [] { ShowSaveRecallSettings(false); });
+    RecallSettingsmnu->setObjectName("RecallSettingsmnu");
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
-    // in that order, before "Visual Tools".
+    AutoSetMnu = bar->addMenu("AutoSet");
+    AutoSetMnu->setObjectName("AutoSetMnu");
+    GenericSetupMnu =
+        AutoSetMnu->addAction("Generic Setup", this, &TMainForm::GenericSetupMnu_Click);
+    GenericSetupMnu->setObjectName("GenericSetupMnu");
+
+    // The "Register Access" command goes here.
+
     buildVisualToolsMenu();
 
     mnuOptions = bar->addMenu("Options");
@@ -99,7 +122,9 @@ void TMainForm::buildVisualToolsMenu() {
     PLBMnu = add("PLBMnu", "Programmable Logic Block", showTool<PLBFRM>);
     PDMnu = add("PDMnu", "Programmable Delays", showTool<ProgrammableDelayFRM>);
     PDOMnu = add("PDOMnu", "Programmable Driver Outputs", showTool<PDOFRM>);
-    // "RAM/EEPROM" (EEPROMMnu) and "Evaluation Board Configuration" (EBCMnu) go here.
+    EEPROMMnu = VisToolsMenu->addAction("RAM/EEPROM", this, &TMainForm::EEPROMMnu_Click);
+    EEPROMMnu->setObjectName("EEPROMMnu");
+    // "Evaluation Board Configuration" (EBCMnu) goes here.
 }
 
 void TMainForm::showOnlyMenusInUse() {
@@ -140,6 +165,21 @@ QString TMainForm::statusText() const {
 
 void TMainForm::mnuExit_Click() {
     endProgram();
+}
+
+void TMainForm::GenericSetupMnu_Click() {
+    runOrStop([] {
+        SetMainStatus("Generic Setup, setting up the VSQ5540 evaluation system, ");
+        GenericSetup(ShowPercentDone);
+        SetMainStatus("OK");
+    });
+}
+
+void TMainForm::EEPROMMnu_Click() {
+    runOrStop([] {
+        StopRegisterPanelAutoRead();
+        WindowRegistry::current().show<EEPROMFRM>();
+    });
 }
 
 void TMainForm::mnuEmulateBugFix_Click() {

@@ -29,7 +29,11 @@ public:
 
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
+    QAction* SaveSettingsmnu = nullptr;
+    QAction* RecallSettingsmnu = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* AutoSetMnu = nullptr;
+    QAction* GenericSetupMnu = nullptr;
     QMenu* VisToolsMenu = nullptr;
     QAction* PFIMnu = nullptr;
     QAction* GPIOMnu = nullptr;
@@ -37,6 +41,7 @@ public:
     QAction* PLBMnu = nullptr;
     QAction* PDMnu = nullptr;
     QAction* PDOMnu = nullptr;
+    QAction* EEPROMMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;
@@ -47,6 +52,8 @@ private:
     void buildVisualToolsMenu();
     void showOnlyMenusInUse();
     void mnuExit_Click();
+    void GenericSetupMnu_Click();
+    void EEPROMMnu_Click();
     void mnuEmulateBugFix_Click();
     void AboutMnu_Click();
 

@@ -130,7 +130,7 @@ TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
         captions << item->text();
     EXPECT_EQ(captions, QStringList({"Supply Fault Detectors", "GPI's", "Watchdog",
                                      "Programmable Logic Block", "Programmable Delays",
-                                     "Programmable Driver Outputs"}));
+                                     "Programmable Driver Outputs", "RAM/EEPROM"}));
     main.GPIOMnu->trigger();
     main.WatchdogMnu->trigger();
     ASSERT_NE(windows().find<GPIOFRM>(), nullptr);
