@@ -88,11 +88,23 @@ brisendal::QVSComPort& QVSManager::root() {
     return *root_;
 }
 
+// Switched on, the timer starts at the full rate.
 void QVSManager::switchPollTimer(bool on) {
     if (on && !pollTimer_.isActive()) {
-        pollTimer_.start(kPollIntervalMs, Qt::PreciseTimer, this);
+        idleTicks_ = 0;
+        pollIntervalMs_ = kPollIntervalMs;
+        pollTimer_.start(pollIntervalMs_, Qt::PreciseTimer, this);
     } else if (!on) {
         pollTimer_.stop();
+    }
+}
+
+void QVSManager::setPollInterval(int milliseconds) {
+    if (milliseconds != pollIntervalMs_) {
+        pollIntervalMs_ = milliseconds;
+        if (pollTimer_.isActive()) {
+            pollTimer_.start(pollIntervalMs_, Qt::PreciseTimer, this);
+        }
     }
 }
 

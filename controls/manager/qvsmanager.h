@@ -16,7 +16,11 @@
 // "master" equals the manager's name on its host, letter case included.
 //
 // A tick is skipped while a bus frame of either medium is in progress or an
-// earlier tick is still running. A request that cannot be carried out (a value
+// earlier tick is still running. After kIdleTicks ticks in a row that found
+// nothing pending, the timer ticks every kIdlePollIntervalMs instead (a 1 ms
+// timer alone costs a few percent of a core in wake-ups); it is back at 1 ms
+// as soon as a managed panel's Flag is written through its setter (the host
+// hears of it) or a tick finds a request. A request that cannot be carried out (a value
 // that does not fit its transfer, a shape the medium has no transfer for, a
 // panel that does not answer) and a transfer that fails on the bus raise
 // ArbitrationError; a read then yields 0, and the flag is cleared either way.
@@ -120,8 +124,10 @@ class QVSManager : public QWidget, public vsq::controls::Control {
                    setArbitrationMaxCollisions)
 
 public:
-    // The poll interval, in milliseconds.
+    // The poll interval, in milliseconds, and the one of an idle manager.
     static constexpr int kPollIntervalMs = 1;
+    static constexpr int kIdlePollIntervalMs = 10;
+    static constexpr int kIdleTicks = 1000;
     // The control's fixed size: 480 x 480 twips.
     static constexpr int kSizeTwips = 480;
 
@@ -165,6 +171,7 @@ public:
     // delivers one tick by sending a QTimerEvent with that id.
     bool pollTimerActive() const { return pollTimer_.isActive(); }
     int pollTimerId() const { return pollTimer_.timerId(); }
+    int pollIntervalMs() const { return pollIntervalMs_; }
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("QVSManager"); }
@@ -191,12 +198,15 @@ private:
     // The root object, created on first use.
     brisendal::QVSComPort& root();
     void switchPollTimer(bool on);
+    void setPollInterval(int milliseconds);
+    void flagWritten(vsq::controls::Control* control, const QString& propertyName);
 
     // Discovery and servicing (qvsmanager_service.cpp).
     void pollTick();
     void ensureControlList();
     void collectManagedControls();
-    void serviceControls();
+    // Whether any panel was serviced.
+    bool serviceControls();
     void serviceControl(ManagedPanel& panel);
     float readDevice(const Transfer& transfer);
     void writeDevice(const Transfer& transfer);
@@ -208,6 +218,9 @@ private:
     bool listBuilt_ = false;
     bool tickRunning_ = false;
     QBasicTimer pollTimer_;
+    int pollIntervalMs_ = kPollIntervalMs;
+    int idleTicks_ = 0;
+    QMetaObject::Connection flagWatch_;
 
     std::uint8_t commType_ = 0;
     std::int16_t printerPortAddress_ = 888;

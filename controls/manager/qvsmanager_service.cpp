@@ -10,6 +10,7 @@
 #include "comms/com_error.h"
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_number.h"
+#include "controls/common/control_host.h"
 #include "controls/manager/managed_panel.h"
 #include "controls/manager/qvsmanager.h"
 
@@ -119,9 +120,29 @@ void QVSManager::timerEvent(QTimerEvent* event) {
 }
 
 void QVSManager::pollTick() {
-    serviceControls();
+    if (serviceControls()) {
+        idleTicks_ = 0;
+        setPollInterval(kPollIntervalMs);
+    } else if (++idleTicks_ >= kIdleTicks) {
+        setPollInterval(kIdlePollIntervalMs);
+    }
     if (!listBuilt_) {
         ensureControlList();
+    }
+}
+
+// A request raised through a managed panel's Flag setter is served at the
+// full rate.
+void QVSManager::flagWritten(vsq::controls::Control* control, const QString& propertyName) {
+    if (propertyName.compare(QLatin1String("Flag"), Qt::CaseInsensitive) != 0) {
+        return;
+    }
+    for (const ManagedPanel& panel : managedControls_) {
+        if (panel.is(control)) {
+            idleTicks_ = 0;
+            setPollInterval(kPollIntervalMs);
+            return;
+        }
     }
 }
 
@@ -134,6 +155,10 @@ void QVSManager::ensureControlList() {
 
 void QVSManager::collectManagedControls() {
     managedControls_.clear();
+    if (host() != nullptr && !flagWatch_) {
+        flagWatch_ = connect(host(), &vsq::controls::ControlHost::propertyChanged, this,
+                             &QVSManager::flagWritten);
+    }
     const QString ownName = nameOnHost();
     for (vsq::controls::Control* control : hostControls()) {
         if (auto panel = ManagedPanel::collect(*control, ownName)) {
@@ -142,7 +167,8 @@ void QVSManager::collectManagedControls() {
     }
 }
 
-void QVSManager::serviceControls() {
+bool QVSManager::serviceControls() {
+    bool serviced = false;
     for (ManagedPanel& panel : managedControls_) {
         if (!panel.serviceable()) {
             continue;
@@ -155,6 +181,7 @@ void QVSManager::serviceControls() {
         }
         if (flagged) {
             serviceControl(panel);
+            serviced = true;
         }
     }
     if (serviceNControlsEnabled_) {
@@ -165,6 +192,7 @@ void QVSManager::serviceControls() {
             switchPollTimer(false);
         }
     }
+    return serviced;
 }
 
 // Checks the request first; a request that cannot be carried out, like a
