@@ -30,6 +30,7 @@ public:
     void setFlag(bool v) {
         flag = v;
         flagWrites << QStringLiteral("%1 %2").arg(v ? "True" : "False").arg(rwValue);
+        propertyChanged(QStringLiteral("Flag"));
     }
     QString Master() const { return master; }
     void setMaster(const QString& v) { master = v; }
