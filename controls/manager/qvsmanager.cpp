@@ -44,6 +44,8 @@ std::int32_t baseAddressOf(float value) {
 QVSManager::QVSManager(QWidget* parent) : QWidget(parent) {
     const int side = vsq::controls::pixelsFromTwips(kSizeTwips);
     setFixedSize(side, side);
+    // It draws nothing; clicks reach whatever lies under it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 QVSManager::~QVSManager() = default;

@@ -63,10 +63,10 @@ TEST_F(ManagerTest, ATickInsideTheApplicationsFrameWaitsForTheNextTick) {
             }
             ASSERT_TRUE(intrusion.delivered());
         }
-        EXPECT_TRUE(first.flag);
+        EXPECT_TRUE(first.flag());
         ASSERT_TRUE(tick());
-        EXPECT_FALSE(first.flag);
-        EXPECT_EQ(first.rwValue, 0x3E);
+        EXPECT_FALSE(first.flag());
+        EXPECT_EQ(first.rwValue(), 0x3E);
         EXPECT_EQ(traffic(row.bus), row.traffic);
         EXPECT_TRUE(heard_.empty());
     }
@@ -83,8 +83,8 @@ TEST_F(ManagerTest, ATickInsideARunningTickIsSkipped) {
     ASSERT_TRUE(tick());
     EXPECT_EQ(nested, 2);
     EXPECT_EQ(traffic(), "S A8+ 10+ 11+ P S A8+ 11+ 22+ P");
-    EXPECT_EQ(first.flagWrites, QStringList{"False 17"});
-    EXPECT_EQ(second.flagWrites, QStringList{"False 34"});
+    EXPECT_EQ(first.flagWrites, QStringList{"false 17"});
+    EXPECT_EQ(second.flagWrites, QStringList{"false 34"});
 }
 
 TEST_F(ManagerTest, ThePollTimerServesARequestOnItsOwn) {
@@ -92,10 +92,10 @@ TEST_F(ManagerTest, ThePollTimerServesARequestOnItsOwn) {
     first.request(0, 0xA8, 0x94, true);
     QElapsedTimer waited;
     waited.start();
-    while (first.flag && waited.elapsed() < 5000) {
+    while (first.flag() && waited.elapsed() < 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    EXPECT_FALSE(first.flag);
-    EXPECT_EQ(first.rwValue, 0x3E);
+    EXPECT_FALSE(first.flag());
+    EXPECT_EQ(first.rwValue(), 0x3E);
     EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P");
 }

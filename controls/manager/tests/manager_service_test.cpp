@@ -21,8 +21,8 @@ TEST_F(ManagerTest, TwoFlaggedPanelsAreServedInOneTickInHostOrder) {
     first.request(0, 0xA8, 0x94, true);
     ASSERT_TRUE(tick());
     EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P S A8+ 10+ 5A+ P");
-    EXPECT_EQ(first.flagWrites, QStringList{"False 62"}); // the value is in place first
-    EXPECT_EQ(second.flagWrites, QStringList{"False 90"});
+    EXPECT_EQ(first.flagWrites, QStringList{"false 62"}); // the value is in place first
+    EXPECT_EQ(second.flagWrites, QStringList{"false 90"});
     EXPECT_EQ(manager.DeviceAddress(), 0xA8); // the last serviced panel's
 }
 
@@ -31,19 +31,19 @@ TEST_F(ManagerTest, OnlyPanelsNamingTheManagerExactlyAreServed) {
     PanelStub gauge(&window, "QVSLimitGauge");
     host.add(wrongCase, "QVSRegInfo3");
     host.add(gauge, "QVSLimitGauge1");
-    wrongCase.master = "qvsmanager1";
+    wrongCase.fields["Master"] = "qvsmanager1";
     first.request(0, 0xA8, 0x94, true);
     manager.readProperties(bagWith("Enabled", true));
     ASSERT_TRUE(tick()); // the first tick serves before it finds its panels
-    EXPECT_TRUE(first.flag);
+    EXPECT_TRUE(first.flag());
     wrongCase.request(0, 0xA8, 0x94, true);
     gauge.request(0, 0xA8, 0x94, true);
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(tick());
     }
-    EXPECT_FALSE(first.flag);
-    EXPECT_TRUE(wrongCase.flag);
-    EXPECT_TRUE(gauge.flag);
+    EXPECT_FALSE(first.flag());
+    EXPECT_TRUE(wrongCase.flag());
+    EXPECT_TRUE(gauge.flag());
     EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P");
 }
 
@@ -77,8 +77,8 @@ TEST_F(ManagerTest, TheParallelPortCarriesEachShape) {
         first.request(row.shape, row.device, row.address, row.read, row.value);
         ASSERT_TRUE(tick());
         EXPECT_EQ(traffic(), row.traffic);
-        EXPECT_FALSE(first.flag);
-        EXPECT_EQ(first.rwValue, row.result);
+        EXPECT_FALSE(first.flag());
+        EXPECT_EQ(first.rwValue(), row.result);
         EXPECT_EQ(events, row.aboutToWrite ? QStringList{row.aboutToWrite} : QStringList{});
     }
 }
@@ -94,7 +94,7 @@ TEST_F(ManagerTest, TheChipsetMediumCarriesByteRegistersOnly) {
     second.request(0, 0xA8, 0x12, false, 0x24);
     ASSERT_TRUE(tick());
     EXPECT_EQ(traffic(vsq::sim::kChipsetBus), "S A8+ 11+ Sr A9+ 42- P S A8+ 12+ 24+ P");
-    EXPECT_EQ(first.rwValue, 0x42);
+    EXPECT_EQ(first.rwValue(), 0x42);
     EXPECT_EQ(pc().chip(vsq::sim::kChipsetBus).registerValue(0x12), 0x24);
 
     for (std::int16_t shape : {1, 2, 3}) {
@@ -103,8 +103,8 @@ TEST_F(ManagerTest, TheChipsetMediumCarriesByteRegistersOnly) {
         first.request(shape, 0xA8, 0xF812, true, 9);
         ASSERT_TRUE(tick());
         EXPECT_EQ(traffic(vsq::sim::kChipsetBus), "");
-        EXPECT_FALSE(first.flag);
-        EXPECT_EQ(first.rwValue, 0);
+        EXPECT_FALSE(first.flag());
+        EXPECT_EQ(first.rwValue(), 0);
         EXPECT_EQ(events, QStringList{QStringLiteral("ArbitrationError 5 The chipset SMBus has no "
                                                      "transfer of shape %1 (QVSRegInfo1 asks for "
                                                      "it)")
@@ -119,8 +119,8 @@ TEST_F(ManagerTest, TheUsbMediumCarriesNothing) {
     ASSERT_TRUE(tick());
     EXPECT_EQ(traffic(), "");
     EXPECT_EQ(traffic(vsq::sim::kChipsetBus), "");
-    EXPECT_EQ(first.flagWrites, QStringList{"False 0"});
-    EXPECT_EQ(second.flagWrites, QStringList{"False 90"});
+    EXPECT_EQ(first.flagWrites, QStringList{"false 0"});
+    EXPECT_EQ(second.flagWrites, QStringList{"false 90"});
     EXPECT_EQ(events, QStringList{"AboutToWrite 0 168 16 90"});
 }
 
@@ -162,8 +162,8 @@ TEST_F(ManagerTest, ABadRequestMakesNoTransferAndClearsTheFlag) {
         first.request(row.shape, row.device, row.address, row.read, row.value);
         ASSERT_TRUE(tick());
         EXPECT_EQ(traffic(), "");
-        EXPECT_FALSE(first.flag);
-        EXPECT_EQ(first.rwValue, row.read ? 0 : row.value);
+        EXPECT_FALSE(first.flag());
+        EXPECT_EQ(first.rwValue(), row.read ? 0 : row.value);
         EXPECT_EQ(events, QStringList{QStringLiteral("ArbitrationError 6 Overflow: QVSRegInfo1 "
                                                      "asks for ") +
                                       row.error});
@@ -181,8 +181,8 @@ TEST_F(ManagerTest, ATransferThatFailsOnTheBusRaisesArbitrationError) {
         events.clear();
         first.request(shape, 0xA8, shape == 3 ? 0xF812 : 0x94, true, 9);
         ASSERT_TRUE(tick());
-        EXPECT_FALSE(first.flag);
-        EXPECT_EQ(first.rwValue, 0);
+        EXPECT_FALSE(first.flag());
+        EXPECT_EQ(first.rwValue(), 0);
         EXPECT_EQ(events,
                   QStringList{"ArbitrationError 2 " +
                               QString::fromStdString(brisendal::testing::arbitrationText(2))});
@@ -197,6 +197,6 @@ TEST_F(ManagerTest, AnIdleManagerTicksSlowerUntilAPanelRaisesItsFlag) {
     EXPECT_EQ(manager.pollIntervalMs(), 1);
     ASSERT_TRUE(tick());
     EXPECT_EQ(manager.pollIntervalMs(), 10);
-    second.setFlag(true); // through the setter: the host hears of it
+    second.dispatchPut("Flag", true); // through the setter: the host hears of it
     EXPECT_EQ(manager.pollIntervalMs(), 1);
 }
