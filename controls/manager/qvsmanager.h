@@ -57,6 +57,7 @@
 #include <vector>
 
 namespace brisendal {
+class EEPROM;
 class QVSComPort;
 class SMBusProtocall;
 } // namespace brisendal
@@ -97,12 +98,14 @@ enum : std::uint8_t {
     kUSB = 2,
 };
 
-// ArbitrationError numbers of the manager's own (a failed bus transfer
-// carries the library's number, 2, and its text).
+// ArbitrationError numbers of the manager's own. A failed bus transfer carries
+// the library's number (2) and text; a failed call into a panel or the library
+// its own number, or kCallFailed when that does not fit a byte (438: the panel
+// lacks a member).
 enum : std::uint8_t {
+    kCallFailed = 1,
     kNoSuchTransfer = 5,  // the medium has no transfer of the requested shape
     kRequestOverflow = 6, // a request value does not fit its transfer
-    kPanelFailed = 13,    // a panel did not answer a member or gave no number
 };
 
 class QVSManager : public QWidget, public vsq::controls::Control {
@@ -182,8 +185,7 @@ public:
 
 signals:
     // A request failed: a transfer the bus refused (the library's number and
-    // text), or one that could not be carried out (kNoSuchTransfer,
-    // kRequestOverflow, kPanelFailed).
+    // text), or one that could not be carried out (see the numbers above).
     void ArbitrationError(quint8 ErrorNumber, const QString& ErrorDescription);
     // Just before every write request is carried out.
     void AboutToWrite(quint8 CommunicationsType, float DeviceAddress, float AddressPointer,
@@ -208,6 +210,10 @@ private:
     // Whether any panel was serviced.
     bool serviceControls();
     void serviceControl(ManagedPanel& panel);
+    static Transfer checkedTransfer(const ManagedPanel& panel, bool read, std::uint8_t medium);
+    brisendal::SMBusProtocall& parallelProtocol();
+    brisendal::EEPROM& eepromAt(std::uint8_t deviceAddress);
+    template <class Object, class Call> auto carriedBy(Object& object, Call&& call);
     float readDevice(const Transfer& transfer);
     void writeDevice(const Transfer& transfer);
     void reportFailure(std::uint8_t number, const QString& description);

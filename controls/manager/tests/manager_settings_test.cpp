@@ -133,25 +133,20 @@ TEST_F(ManagerTest, SettersPushIntoTheProcessWideBusState) {
     startApplication();
     manager.readProperties(PropertyBag{});
     const auto& state = brisendal::busState();
-    const struct {
-        vsq::controls::DispatchId id;
-        double value;
-        std::function<bool()> holds;
-    } rows[] = {
-        {id::DataPortOrBits, 0x14,
-         [&] { return state.BitsToStayHigh == 0x14 && state.OrBits == 0x14; }},
-        {id::DeviceAddress, 0x5A, [&] { return state.DeviceAddress == 0x5A; }},
-        {id::DataInverted, 0, [&] { return !state.DataInverted; }},
-        // Stored only, until the next bag read.
-        {id::StatusPortOrBits, 0xFF, [&] { return state.BitsToStayHigh == 0x14; }},
-        {id::ControlPortOrBits, 0xFF, [&] { return state.BitsToStayHigh == 0x14; }},
-        {id::ArbitrationOn, -1, [&] { return !state.ArbitrationOn; }},
-        {id::ArbitrationMaxCollisions, 3, [&] { return state.MaxArbitrationDenials == 10; }},
-    };
-    for (const auto& row : rows) {
-        manager.dispatchPut(row.id, row.value);
-        EXPECT_TRUE(row.holds()) << std::hex << row.id;
-    }
+    manager.setDataPortOrBits(0x14);
+    EXPECT_EQ(state.BitsToStayHigh, 0x14);
+    EXPECT_EQ(state.OrBits, 0x14);
+    manager.setDeviceAddress(0x5A);
+    EXPECT_EQ(protocol_->DeviceAddress(), 0x5A);
+    manager.setDataInverted(false);
+    EXPECT_FALSE(state.DataInverted);
+    // Stored only, until the next bag read.
+    manager.setControlPortOrBits(0xFF);
+    manager.setArbitrationOn(true);
+    manager.setArbitrationMaxCollisions(3);
+    EXPECT_EQ(state.BitsToStayHigh, 0x14);
+    EXPECT_FALSE(state.ArbitrationOn);
+    EXPECT_EQ(state.MaxArbitrationDenials, 10);
 }
 
 TEST_F(ManagerTest, ThePollTimerRunsOnlyWhenAsked) {
