@@ -92,21 +92,17 @@ enum TCommType : std::uint8_t {
 };
 
 // Media (CommType).
-enum : std::uint8_t {
-    kParallelPort = 0,
-    kChipsetSMBus = 1,
-    kUSB = 2,
-};
+inline constexpr std::uint8_t kParallelPort = 0;
+inline constexpr std::uint8_t kChipsetSMBus = 1;
+inline constexpr std::uint8_t kUSB = 2;
 
 // ArbitrationError numbers of the manager's own. A failed bus transfer carries
 // the library's number (2) and text; a failed call into a panel or the library
 // its own number, or kCallFailed when that does not fit a byte (438: the panel
 // lacks a member).
-enum : std::uint8_t {
-    kCallFailed = 1,
-    kNoSuchTransfer = 5,  // the medium has no transfer of the requested shape
-    kRequestOverflow = 6, // a request value does not fit its transfer
-};
+inline constexpr std::uint8_t kCallFailed = 1;
+inline constexpr std::uint8_t kNoSuchTransfer = 5;  // the medium has no transfer of that shape
+inline constexpr std::uint8_t kRequestOverflow = 6; // a request value does not fit its transfer
 
 class QVSManager : public QWidget, public vsq::controls::Control {
     Q_OBJECT
