@@ -296,6 +296,25 @@ LGauge::Geometry LGauge::geometry() const {
     return g;
 }
 
+double LGauge::xForValue(double value) const {
+    const Geometry g = geometry();
+    const double span = max_ - min_;
+    return g.track.left() + (span > 0 ? (clamped(value) - min_) / span : 0) * g.track.width();
+}
+
+QPointF LGauge::grip(int index) const {
+    const Geometry g = geometry();
+    const Pointer& p = pointers_.at(static_cast<std::size_t>(index));
+    switch (p.style) {
+    case MarkerAbove:
+        return {xForValue(p.value), g.track.top() - kMarkerHeight / 2};
+    case MarkerBelow:
+        return {xForValue(p.value), g.track.bottom() + kMarkerHeight / 2};
+    default:
+        return {(xForValue(p.lower) + xForValue(p.upper)) / 2, g.track.center().y()};
+    }
+}
+
 double LGauge::valueAt(double x) const {
     const Geometry g = geometry();
     const double fraction = std::clamp((x - g.track.left()) / g.track.width(), 0.0, 1.0);

@@ -149,6 +149,9 @@ public:
     void setStep(double step);
 
     QSize sizeHint() const override;
+    // Where a value stands on the scale (x), and where a pointer is gripped.
+    double xForValue(double value) const;
+    QPointF grip(int pointer) const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("LGauge"); }

@@ -141,6 +141,10 @@ Selector::Geometry Selector::geometry() const {
     return g;
 }
 
+QPointF Selector::textCentre(int position) const {
+    return geometry().labels.at(static_cast<std::size_t>(position)).center();
+}
+
 int Selector::positionAt(const QPointF& point) const {
     const Geometry g = geometry();
     for (int i = 0; i < count_; ++i) {

@@ -233,8 +233,8 @@ bool Strip::advanceFrame(std::uint64_t newest) {
     for (int t = 0; t < traceCount_; ++t) {
         const TraceRing& ring = traces_[static_cast<std::size_t>(t)];
         const std::uint64_t drawn = drawn_[static_cast<std::size_t>(t)];
-        // The last sample drawn must still be kept to join the new ones to it.
-        if (ring.total() < drawn || (drawn > 0 && ring.total() - drawn >= ring.size())) {
+        // The last two samples drawn must still be kept to join the new ones to them.
+        if (ring.total() < drawn || (drawn > 0 && ring.total() - drawn + 1 >= ring.size())) {
             return false;
         }
     }
@@ -254,8 +254,10 @@ bool Strip::advanceFrame(std::uint64_t newest) {
         const auto index = static_cast<std::size_t>(t);
         const std::uint64_t total = traces_[index].total();
         if (total > drawn_[index] || shift > 0) {
-            // From the last sample drawn, whose column the scroll may have cut.
-            drawSamples(t, static_cast<std::int64_t>(drawn_[index]) - 1, newest);
+            // From the sample before the last one drawn: the last one's column
+            // was cut at the edge, and joining it again needs where the line
+            // entered it.
+            drawSamples(t, static_cast<std::int64_t>(drawn_[index]) - 2, newest);
             drawn_[index] = total;
         }
     }
