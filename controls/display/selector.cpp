@@ -89,7 +89,9 @@ void Selector::setToolTipText(const QString& text) {
 }
 
 QSize Selector::sizeHint() const {
-    const QFontMetrics metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     int text = 0;
     for (const QString& t : texts_) {
         text = std::max(text, metrics.horizontalAdvance(t));
@@ -104,6 +106,10 @@ QSize Selector::sizeHint() const {
 Selector::Geometry Selector::geometry() const {
     Geometry g;
     const QFontMetrics metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    // Texts are measured bold, as the selected one is drawn.
+    const QFontMetrics textMetrics(bold);
     const QRectF area = QRectF(rect()).adjusted(3, 2, -3, -2);
     g.caption = caption_.isEmpty()
                     ? QRectF(area.topLeft(), QSizeF(area.width(), 0))
@@ -112,7 +118,7 @@ Selector::Geometry Selector::geometry() const {
                       area.bottom() - g.caption.bottom() - 2);
     double textWidth = 0;
     for (const QString& t : texts_) {
-        textWidth = std::max<double>(textWidth, metrics.horizontalAdvance(t));
+        textWidth = std::max<double>(textWidth, textMetrics.horizontalAdvance(t));
     }
     const double line = metrics.height();
     const double room = std::min(dial.width() / 2 - textWidth - kMarkGap - kTextGap,
@@ -127,7 +133,7 @@ Selector::Geometry Selector::geometry() const {
         g.angles.push_back(angle);
         const QString text = texts_.value(i);
         const QPointF anchor = g.at(angle, g.radius + kMarkGap + kTextGap);
-        const double w = metrics.horizontalAdvance(text);
+        const double w = textMetrics.horizontalAdvance(text);
         // The text's nearest side faces the dial: texts to the right of the
         // knob start at their anchor, those to the left end there.
         const double s = std::sin(angle);
