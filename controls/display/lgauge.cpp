@@ -364,20 +364,20 @@ int LGauge::pointerAt(const QPointF& point) const {
 
 bool LGauge::moveByUser(int index, double target) {
     Pointer& p = pointers_[static_cast<std::size_t>(index)];
-    double snapped = clamped(min_ + std::round((target - min_) / step_) * step_);
+    double to = snapped(target, min_, max_, step_);
     if (p.style == BandPointer) {
         const double width = p.upper - p.lower;
-        snapped = std::clamp(snapped, min_ - std::min(0.0, width), max_ - std::max(0.0, width));
-        if (snapped == p.lower) {
+        to = std::clamp(to, min_ - std::min(0.0, width), max_ - std::max(0.0, width));
+        if (to == p.lower) {
             return false;
         }
-        p.lower = snapped;
-        p.upper = snapped + width;
+        p.lower = to;
+        p.upper = to + width;
     } else {
-        if (snapped == p.value) {
+        if (to == p.value) {
             return false;
         }
-        p.value = snapped;
+        p.value = to;
     }
     update();
     pointerIndex_ = static_cast<std::int16_t>(index);

@@ -28,31 +28,22 @@ std::vector<double> kept(const Strip& chart, int trace) {
 
 TEST(Strip, EveryMemberByItsDispatchNumber) {
     Strip chart;
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {12, 9, std::int16_t{9}},
-        {13, 8, std::int16_t{8}},
-        {14, 192.0f, 192u}, // a Single, as the register panel passes it
-        {23, 2, std::int16_t{2}},
-        {33, 65540, 65540.0},
-        {64, 65540, 65540.0},
-        {58, 3, std::int16_t{3}},
-        {56, 0x008000, 0x008000u},
-        {200, -1, -1.0},
-        {201, -1, -1.0},
-        {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
-        {203, 50, 50},
-        {204, 3, std::int16_t{3}},
-        {24, 0, 0},
-    };
-    for (const Case& c : cases) {
-        chart.dispatchPut(c.id, c.written);
-        EXPECT_EQ(chart.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(chart, {
+                             {12, 9, std::int16_t{9}},
+                             {13, 8, std::int16_t{8}},
+                             {14, 192.0f, 192u}, // a Single, as the register panel passes it
+                             {23, 2, std::int16_t{2}},
+                             {33, 65540, 65540.0},
+                             {64, 65540, 65540.0},
+                             {58, 3, std::int16_t{3}},
+                             {56, 0x008000, 0x008000u},
+                             {200, -1, -1.0},
+                             {201, -1, -1.0},
+                             {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
+                             {203, 50, 50},
+                             {204, 3, std::int16_t{3}},
+                             {24, 0, 0},
+                         });
 }
 
 TEST(Strip, SettingsOutsideTheirRangesFail) {
