@@ -385,6 +385,10 @@ bool LGauge::moveByUser(int index, double target) {
     return true;
 }
 
+int LGauge::keyPointer() const {
+    return std::min(lastGrabbed_, static_cast<int>(pointers_.size()) - 1);
+}
+
 void LGauge::raisePointerMoved(int index) {
     pointerIndex_ = static_cast<std::int16_t>(index);
     emit PointerMoved();
@@ -399,6 +403,7 @@ void LGauge::mousePressEvent(QMouseEvent* event) {
         return;
     }
     grabbed_ = index;
+    lastGrabbed_ = index;
     movedInGesture_ = false;
     pointerIndex_ = static_cast<std::int16_t>(index);
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
@@ -435,7 +440,7 @@ void LGauge::wheelEvent(QWheelEvent* event) {
     if (locked_ || notches == 0 || pointers_.empty()) {
         return;
     }
-    const int index = pointerIndex_;
+    const int index = keyPointer();
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
     const double from = p.style == BandPointer ? p.lower : p.value;
     if (moveByUser(index, from + notches * step_)) {
@@ -467,7 +472,7 @@ void LGauge::keyPressEvent(QKeyEvent* event) {
     if (locked_ || pointers_.empty()) {
         return;
     }
-    const int index = pointerIndex_;
+    const int index = keyPointer();
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
     const double from = p.style == BandPointer ? p.lower : p.value;
     if (moveByUser(index, from + steps * step_)) {
@@ -568,7 +573,7 @@ void LGauge::paintEvent(QPaintEvent*) {
             triangle.lineTo(x + kMarkerHalfWidth, tip + kMarkerHeight);
         }
         triangle.closeSubpath();
-        const bool current = hasFocus() && static_cast<int>(i) == pointerIndex_;
+        const bool current = hasFocus() && static_cast<int>(i) == keyPointer();
         painter.setBrush(c);
         painter.setPen(
             QPen(current ? pal.color(QPalette::Highlight) : c.darker(140), current ? 1.5 : 1));

@@ -159,7 +159,7 @@ TEST_F(LGaugeTest, ABandIsDraggedAsAWholeAndStopsAtTheScaleEnds) {
     EXPECT_EQ(events.last(), QStringLiteral("Moved 3")); // the topmost band under the mouse
 }
 
-TEST_F(LGaugeTest, KeysAndTheWheelMoveTheCurrentPointerByOneStep) {
+TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
     struct Case {
         int key; // 0: one wheel notch away
         double expected;
@@ -171,6 +171,9 @@ TEST_F(LGaugeTest, KeysAndTheWheelMoveTheCurrentPointerByOneStep) {
                           {Qt::Key_PageUp, 110},
                           {Qt::Key_PageDown, 90},
                           {0, 101}};
+    setValue(1, 100);
+    QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(100, 1)); // takes hold, moves nothing
+    EXPECT_TRUE(events.isEmpty());
     for (const Case& c : cases) {
         setValue(1, 100);
         events.clear();

@@ -128,3 +128,35 @@ TEST(Strip, AChartScrolledSampleBySampleLooksLikeOneDrawnAtOnce) {
     }
     EXPECT_EQ(picture(scrolled), picture(whole));
 }
+
+TEST(Strip, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
+    Strip chart;
+    chart.setTraceCount(9);
+    chart.setRangeHigh(16);
+    chart.setLegendIndex(8);
+    chart.setLegendText(QStringLiteral("PDO 9"));
+    chart.setTraceIndex(8);
+    chart.setTraceWidth(2);
+    vsq::controls::PropertyBag bag;
+    chart.writeProperties(bag);
+    Strip copy;
+    copy.readProperties(bag);
+    copy.setLegendIndex(8);
+    copy.setTraceIndex(8);
+    EXPECT_EQ(copy.TraceCount(), 9);
+    EXPECT_EQ(copy.RangeHigh(), 16);
+    EXPECT_EQ(copy.LegendText(), QStringLiteral("PDO 9"));
+    EXPECT_EQ(copy.TraceWidth(), 2);
+
+    copy.readProperties(vsq::controls::PropertyBag{});
+    EXPECT_EQ(copy.TraceCount(), 1);
+    EXPECT_EQ(copy.RangeHigh(), 100);
+    EXPECT_EQ(copy.RangeLow(), 0);
+    EXPECT_EQ(copy.LegendHigh(), 100);
+    EXPECT_EQ(copy.Capacity(), 1000);
+    EXPECT_EQ(copy.SampleSpacing(), 2);
+    EXPECT_EQ(copy.TraceIndex(), 0);
+    EXPECT_EQ(copy.TraceColor(), 0x00B0401Fu); // the first colour of the palette
+    EXPECT_EQ(copy.TraceWidth(), 1);
+    EXPECT_EQ(copy.LegendText(), QString());
+}
