@@ -13,19 +13,19 @@ namespace {
 // The chart's members, by dispatch number.
 enum ChartMember : vsq::controls::DispatchId {
     kTraceCount = 12,
-    kSelectedTrace = 13,
+    kTraceIndex = 13,
     kTraceColour = 14,
-    kTraceStyle = 23,
-    kCursor = 24,
-    kRangeTop = 33,
-    kScaleTop = 64,
+    kTraceWidth = 23,
+    kScrollBack = 24,
+    kRangeHigh = 33,
+    kLegendHigh = 64,
     kAddSample = 126,
-    kClearSamples = 127,
+    kClear = 127,
 };
 
-constexpr float kTraceColourValue = 192.0f;
-constexpr std::int16_t kValueTraceStyle = 2;
-constexpr std::int16_t kLogicTraceStyle = 1;
+constexpr float kTraceColourCode = 192.0f;
+constexpr std::int16_t kValueTraceWidth = 2;
+constexpr std::int16_t kLogicTraceWidth = 1;
 constexpr std::int16_t kByteRange = 255;
 // A word's range sits a little above 65535.
 constexpr std::int32_t kWordRange = 65540;
@@ -34,17 +34,17 @@ QVariant integer(int value) {
     return QVariant::fromValue(static_cast<std::int16_t>(value));
 }
 
-void configureTrace(vsq::controls::Dispatchable& chart, const QVariant& trace, int style) {
-    chart.dispatchPut(kSelectedTrace, trace);
-    chart.dispatchPut(kTraceColour, QVariant::fromValue(kTraceColourValue));
-    chart.dispatchPut(kTraceStyle, integer(style));
+void configureTrace(vsq::controls::Dispatchable& chart, const QVariant& trace, int width) {
+    chart.dispatchPut(kTraceIndex, trace);
+    chart.dispatchPut(kTraceColour, QVariant::fromValue(kTraceColourCode));
+    chart.dispatchPut(kTraceWidth, integer(width));
 }
 
 } // namespace
 
 void clearChart(vsq::controls::Dispatchable& chart) {
-    chart.dispatchCall(kClearSamples);
-    chart.dispatchPut(kCursor, integer(0));
+    chart.dispatchCall(kClear);
+    chart.dispatchPut(kScrollBack, integer(0));
 }
 
 void setUpChart(vsq::controls::Dispatchable& chart, bool wordRegister, bool logic) {
@@ -55,16 +55,16 @@ void setUpChart(vsq::controls::Dispatchable& chart, bool wordRegister, bool logi
         chart.dispatchPut(kTraceCount, integer(traces));
         for (int trace = 0; trace < traces; ++trace) {
             configureTrace(chart, QVariant::fromValue(static_cast<std::uint8_t>(trace)),
-                           kLogicTraceStyle);
+                           kLogicTraceWidth);
         }
         range = integer(traces);
     } else {
         chart.dispatchPut(kTraceCount, integer(1));
-        configureTrace(chart, integer(0), kValueTraceStyle);
+        configureTrace(chart, integer(0), kValueTraceWidth);
         range = wordRegister ? QVariant::fromValue(kWordRange) : integer(kByteRange);
     }
-    chart.dispatchPut(kRangeTop, range);
-    chart.dispatchPut(kScaleTop, range);
+    chart.dispatchPut(kRangeHigh, range);
+    chart.dispatchPut(kLegendHigh, range);
 }
 
 void feedChart(vsq::controls::Dispatchable& chart, float value, bool wordRegister, bool logic) {

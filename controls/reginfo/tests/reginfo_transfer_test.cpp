@@ -3,6 +3,7 @@
 
 #include "controls/reginfo/tests/reginfo_fixture.h"
 
+#include "controls/display/strip.h"
 #include "sim/simulated_pc.h"
 
 #include <QToolButton>
@@ -197,4 +198,21 @@ TEST_F(RegInfoBoard, QuittingWhileAPanelWaitsEndsTheWaitAtOnce) {
     EXPECT_LT(yields, 5);
     EXPECT_FALSE(panel.busy());
     EXPECT_FALSE(panel.Flag());
+}
+
+TEST_F(RegInfoBoard, AServedReadInLogicModeGivesEachBitItsLevelOnTheChart) {
+    pc().chip().setRegisterValue(0x10, 0xA5);
+    panel.setGraphLogic(true);
+    panel.setAutoRead(true);
+    selectRegister(0xA8, 0x10);
+    panel.setAutoRead(false);
+    auto& strip = static_cast<vsq::display::Strip&>(panel.sideStrip());
+    EXPECT_EQ(strip.TraceCount(), 8);
+    const double levels[] = {0.9, 1.1, 2.9, 3.1, 4.1, 5.9, 6.1, 7.9}; // traces 0..7
+    for (int trace = 0; trace < 8; ++trace) {
+        ASSERT_EQ(strip.trace(trace).size(), 1u) << trace;
+        EXPECT_DOUBLE_EQ(strip.trace(trace).newest(), levels[trace]) << trace;
+    }
+    panel.setAddressPointer(0x10); // a new address starts an empty chart
+    EXPECT_TRUE(strip.trace(7).empty());
 }
