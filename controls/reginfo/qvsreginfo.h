@@ -223,6 +223,7 @@ private:
     void SetWordFormat(bool wordFormat);
     void ApplyCommunicationsType(std::uint8_t type);
     void ApplyReadOnlyBitMask();
+    void showRegisterDetails(const QString& details);
     QString bitText(int bit) const;
     void setBitTextProperty(int bit, const QString& text);
     void markDigit(int bit, std::uint32_t colour);
@@ -281,6 +282,7 @@ private:
     bool executeRead_ = true;
     bool flag_ = false;
     QString master_;
+    QString registerDetails_;
     QVariant readOnlyBitMask_ = QVariant::fromValue<std::int16_t>(0);
     bool autoRead_ = false;
     bool wordFormat_ = false;
