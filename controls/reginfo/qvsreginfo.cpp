@@ -82,7 +82,6 @@ QVSRegInfo::QVSRegInfo(QWidget* parent) : QWidget(parent) {
     chart_ = strip.calls;
     autoReadTimer_ = new QTimer(this);
     autoReadTimer_->setObjectName(QStringLiteral("RegisterListTimer"));
-    autoReadTimer_->setInterval(1);
     connect(autoReadTimer_, &QTimer::timeout, this, [this] {
         // Queued, so a panel that goes while the tick waits is not inside
         // its own timer's handler.

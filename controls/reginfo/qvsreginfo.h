@@ -240,11 +240,14 @@ private:
     void StopOption_Click();
     void StartAutoRead();
     void StopAutoRead();
+    void switchAutoReadTimer(bool on);
     // Starts a sequence, first seeing a caller's pending request served.
     Outcome beginSequence();
     void endSequence();
     // Raises a request of the panel's own and waits for it.
     Outcome request(bool read);
+    // A write of the value, then its read-back (when the write was served).
+    Outcome writeAndReadBack(float value);
     Outcome waitForService();
     // Runs the action now, or after the running sequence when one runs.
     bool holdWhileBusy(std::function<void()> action);
@@ -272,6 +275,8 @@ private:
     QToolButton* stopOption_ = nullptr;
     QCheckBox* logicCheck_ = nullptr;
     QTimer* autoReadTimer_ = nullptr;
+    std::int32_t autoReadInterval_ = 1; // ms; 0 never fires
+    bool autoReadOn_ = false;           // the timer is switched on
     QWidget* chartWidget_ = nullptr;
     vsq::controls::Dispatchable* chart_ = nullptr;
 

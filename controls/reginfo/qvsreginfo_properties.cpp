@@ -128,10 +128,11 @@ void QVSRegInfo::setRegisterDetails(const QString& details) {
 }
 
 std::int32_t QVSRegInfo::AutoReadTimerInterval() const {
-    return autoReadTimer_->interval();
+    return autoReadInterval_;
 }
 void QVSRegInfo::setAutoReadTimerInterval(std::int32_t milliseconds) {
-    autoReadTimer_->setInterval(std::max(milliseconds, 0));
+    autoReadInterval_ = std::max(milliseconds, 0);
+    switchAutoReadTimer(autoReadOn_);
     propertyChanged(QStringLiteral("AutoReadTimerInterval"));
 }
 
@@ -323,7 +324,7 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
         bitDescriptions_.at(bit)->setText(name);
     }
     showRegisterDetails(bag.read<QString>("RegisterDetails", ""));
-    autoReadTimer_->setInterval(bag.read<std::int32_t>("AutoReadTimerInterval", 1));
+    autoReadInterval_ = bag.read<std::int32_t>("AutoReadTimerInterval", 1);
     hexToolTip_ = bag.read<QString>("HexTxtBoxToolTipText", "");
     decToolTip_ = bag.read<QString>("DecTxtBoxToolTipText", "");
     autoReadToolTip_ = bag.read<QString>("AutoReadToolTipText", "");
@@ -357,8 +358,7 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
 
 void QVSRegInfo::writeProperties(PropertyBag& bag) {
     bag.write<QString>("RegisterDetails", registerDetails_, "");
-    bag.write("AutoReadTimerInterval",
-              QVariant::fromValue<std::int32_t>(autoReadTimer_->interval()),
+    bag.write("AutoReadTimerInterval", QVariant::fromValue<std::int32_t>(autoReadInterval_),
               QVariant::fromValue<std::int16_t>(1));
     bag.write<QString>("HexTxtBoxToolTipText", hexToolTip_, "");
     bag.write<QString>("DecTxtBoxToolTipText", decToolTip_, "");
