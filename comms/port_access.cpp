@@ -23,7 +23,7 @@ ParallelPortDriver& driver() {
 // The failed status a caller sees for a driver that cannot be reached.
 [[noreturn]] void raiseDriverError(const DriverUnavailable& e) {
     const std::string_view text = e.what();
-    const int number = text.starts_with("File not found") ? 53 : 453;
+    const int number = text.starts_with("Can't find DLL entry point") ? 453 : 53;
     throw ComError(number, std::string(text));
 }
 

@@ -44,20 +44,35 @@ void LateBoundLibrary::setName(const std::string& name) {
     name_ = name;
 }
 
+namespace {
+
+[[noreturn]] void fail(LateBoundLibrary::Raise raise, LateBoundLibrary::Missing what,
+                       const std::string& text) {
+    raise(what, text);
+    throw std::logic_error(text); // for a `raise` that returned after all
+}
+
+} // namespace
+
+void LateBoundLibrary::load() {
+    if (handle_ != nullptr)
+        return;
+    std::string error;
+    handle_ = openLibraryNear(anchor_, name_, error);
+    if (handle_ == nullptr)
+        fail(raise_, Missing::Library, "File not found: " + name_ + " (" + error + ")");
+}
+
+void* LateBoundLibrary::optionalFunction(const char* symbol) {
+    load();
+    return dlsym(handle_, symbol);
+}
+
 void* LateBoundLibrary::bind(std::size_t slot, const char* symbol) {
-    const auto fail = [this](Missing what, const std::string& text) {
-        raise_(what, text);
-        throw std::logic_error(text); // for a `raise` that returned after all
-    };
-    if (handle_ == nullptr) {
-        std::string error;
-        handle_ = openLibraryNear(anchor_, name_, error);
-        if (handle_ == nullptr)
-            fail(Missing::Library, "File not found: " + name_ + " (" + error + ")");
-    }
+    load();
     void* address = dlsym(handle_, symbol);
     if (address == nullptr)
-        fail(Missing::Function,
+        fail(raise_, Missing::Function,
              std::string("Can't find DLL entry point ") + symbol + " in " + name_);
     slots_.at(slot) = address;
     return address;

@@ -44,8 +44,13 @@ public:
         return reinterpret_cast<Function>(address);
     }
 
+    // A function the library may lack: null when it does (a missing library
+    // still fails through `raise`). Looked up at every call.
+    void* optionalFunction(const char* symbol);
+
 private:
     void* bind(std::size_t slot, const char* symbol);
+    void load();
     void unload();
 
     const void* anchor_;

@@ -1,7 +1,10 @@
 #include "platform/native_port_io.h"
 
+#include "platform/setup_report.h"
+
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #if defined(__linux__) && (defined(__x86_64__) || defined(__i386__))
 #include <sys/io.h>
@@ -12,20 +15,38 @@
 
 namespace vsq::platform {
 
+NativePortIo::System NativePortIo::realSystem() {
+    System system;
+#if VSQ_HAVE_RAW_PORTS
+    system.iopl = [](int level) { return ::iopl(level); };
+#else
+    system.iopl = [](int) {
+        errno = ENOSYS;
+        return -1;
+    };
+#endif
+    system.isRoot = [] { return ::geteuid() == 0; };
+    return system;
+}
+
 bool NativePortIo::accessAllowed() {
     if (state_ == State::Unknown) {
-#if VSQ_HAVE_RAW_PORTS
-        if (iopl(3) == 0) {
+        if (system_.iopl(3) == 0) {
             state_ = State::Allowed;
         } else {
+            const int why = errno;
             state_ = State::Refused;
-            refusal_ = std::string("raw I/O port access refused (iopl: ") + std::strerror(errno) +
-                       "); run as root or choose VSQ_PORTIO=sim";
+            refusal_ =
+                std::string("raw I/O port access refused (iopl: ") + std::strerror(why) + "): ";
+            if (why == ENOSYS)
+                refusal_ += "this kernel or machine has no raw port access";
+            else if (system_.isRoot())
+                refusal_ += "the kernel forbids it even to root (lockdown or secure boot)";
+            else
+                refusal_ += "the chipset SMBus needs the program run as root";
+            refusal_ += "; the chipset SMBus is not searched (VSQ_PORTIO=sim simulates it)";
+            reportSetupProblem(refusal_);
         }
-#else
-        state_ = State::Refused;
-        refusal_ = "raw I/O port access is available only on Linux x86";
-#endif
     }
     return state_ == State::Allowed;
 }
@@ -57,12 +78,16 @@ std::uint8_t NativePortIo::in8(std::uint16_t) {
     require();
     return 0xFF;
 }
-void NativePortIo::out8(std::uint16_t, std::uint8_t) { require(); }
+void NativePortIo::out8(std::uint16_t, std::uint8_t) {
+    require();
+}
 std::uint32_t NativePortIo::in32(std::uint16_t) {
     require();
     return 0xFFFFFFFF;
 }
-void NativePortIo::out32(std::uint16_t, std::uint32_t) { require(); }
+void NativePortIo::out32(std::uint16_t, std::uint32_t) {
+    require();
+}
 #endif
 
 } // namespace vsq::platform

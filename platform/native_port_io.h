@@ -1,13 +1,26 @@
 #pragma once
-// Raw x86 I/O ports through iopl(3). Needs root (CAP_SYS_RAWIO); without it
-// accessAllowed() is false and every access raises PortIoError instead of faulting.
+// Raw x86 I/O ports through iopl(3). Needs root (CAP_SYS_RAWIO) and a kernel
+// that allows it (no lockdown); without it accessAllowed() is false, the
+// reason is said once on standard error, and every access raises PortIoError
+// instead of faulting.
 
 #include "platform/port_io.h"
+
+#include <functional>
 
 namespace vsq::platform {
 
 class NativePortIo : public PortIoBackend {
 public:
+    // The system calls asked for the permission; tests put fakes here.
+    struct System {
+        std::function<int(int level)> iopl; // 0, or -1 with errno set
+        std::function<bool()> isRoot;
+    };
+    static System realSystem();
+
+    explicit NativePortIo(System system = realSystem()) : system_(std::move(system)) {}
+
     std::string name() const override { return "native"; }
     bool accessAllowed() override;
     std::uint8_t in8(std::uint16_t port) override;
@@ -17,6 +30,7 @@ public:
 
 private:
     void require();
+    System system_;
     enum class State { Unknown, Allowed, Refused } state_ = State::Unknown;
     std::string refusal_;
 };

@@ -37,6 +37,14 @@ ParallelPortDriver::ParallelPortDriver()
                raiseDriverUnavailable) {}
 
 std::int32_t ParallelPortDriver::GetParallelPortCount() {
+    // Our own driver says when it cannot work at all (an unknown VSQ_PARPORT);
+    // that fails the call as a missing driver would.
+    using ProblemFn = const char* (*)();
+    if (auto problem =
+            reinterpret_cast<ProblemFn>(library_.optionalFunction("ParallelPortDriverProblem"))) {
+        if (const char* text = problem())
+            throw DriverUnavailable(text);
+    }
     return library_.function<CountFn>(kCount, "GetParallelPortCount")();
 }
 

@@ -36,6 +36,7 @@ public:
     void setLibraryName(const std::string& name) { library_.setName(name); }
     const std::string& libraryName() const { return library_.name(); }
 
+    // Also raises DriverUnavailable when the driver says it cannot work at all.
     std::int32_t GetParallelPortCount();
     std::int32_t GetParallelPortInfo(std::int32_t portNumber, PortInformation& record);
     std::int32_t ClaimParallelPort(std::int32_t portNumber, std::int32_t mode);

@@ -1,12 +1,20 @@
 #include "platform/registry_store.h"
 
+#include "platform/setup_report.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vsq::platform {
 namespace {
@@ -22,11 +30,20 @@ std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -42,11 +59,20 @@ bool unescape(const std::string& text, std::string& out) {
         if (++i == text.size())
             return false;
         switch (text[i]) {
-        case '\\': out += '\\'; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        default: return false;
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return false;
         }
     }
     return true;
@@ -84,19 +110,86 @@ RegistryStore& RegistryStore::instance() {
     return store;
 }
 
-RegistryStore::RegistryStore(std::string filePath) : filePath_(std::move(filePath)) { reload(); }
+RegistryStore::RegistryStore(std::string filePath) : filePath_(std::move(filePath)) {
+    reload();
+}
+
+namespace {
+
+// The whole file, read without blocking on anything that is not a regular file
+// and without growing beyond `most` bytes. Empty `why` when read; absent files
+// read as empty.
+std::string readSmallRegularFile(const std::string& path, std::size_t most, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            why = std::strerror(errno);
+        return {};
+    }
+    std::string text;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        why = std::strerror(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        why = "not a regular file";
+    } else if (static_cast<std::uintmax_t>(info.st_size) > most) {
+        why = "larger than " + std::to_string(most) + " bytes";
+    } else {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                why = std::strerror(errno);
+                break;
+            }
+            if (got == 0)
+                break;
+            text.append(buffer, static_cast<std::size_t>(got));
+            if (text.size() > most) {
+                why = "larger than " + std::to_string(most) + " bytes";
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return why.empty() ? text : std::string();
+}
+
+} // namespace
+
+void RegistryStore::problem(const std::string& where, const std::string& why) {
+    const std::string text = filePath_ + where + ": " + why;
+    if (!loadError_.empty())
+        loadError_ += '\n';
+    loadError_ += text;
+    reportSetupProblem("registry " + text);
+}
 
 void RegistryStore::reload() {
     keys_.clear();
     loadError_.clear();
-    std::ifstream in(filePath_);
-    if (!in)
-        return; // no file yet: an empty registry
-    std::vector<Key> keys;
+    std::string why;
+    const std::string text = readSmallRegularFile(filePath_, kMostFileBytes, why);
+    if (!why.empty()) {
+        problem("", why + "; not read, and changes are not saved");
+        return;
+    }
+    parse(text);
+    if (!loadError_.empty())
+        reportSetupProblem("registry " + filePath_ +
+                           ": the other lines count; changes are not saved until it is mended");
+}
+
+void RegistryStore::parse(const std::string& text) {
+    std::istringstream in(text);
     std::string line;
     int number = 0;
-    auto fail = [&](const std::string& why) {
-        loadError_ = filePath_ + ":" + std::to_string(number) + ": " + why;
+    Key* current = nullptr;
+    bool keyDamaged = false;
+    const auto skip = [&](const std::string& why) {
+        problem(":" + std::to_string(number), why + "; line skipped");
     };
     while (std::getline(in, line)) {
         ++number;
@@ -105,32 +198,56 @@ void RegistryStore::reload() {
         if (line.empty() || line[0] == '#')
             continue;
         if (line.front() == '[') {
-            if (line.back() != ']')
-                return fail("key line without closing bracket");
-            keys.push_back(Key{line.substr(1, line.size() - 2), {}});
+            keyDamaged = line.size() < 2 || line.back() != ']';
+            if (keyDamaged) {
+                skip("key line without closing bracket (its values are skipped with it)");
+                current = nullptr;
+                continue;
+            }
+            const std::string path = line.substr(1, line.size() - 2);
+            current = find(path);
+            if (current == nullptr) {
+                keys_.push_back(Key{path, {}});
+                current = &keys_.back();
+            }
             continue;
         }
+        if (keyDamaged)
+            continue;
         auto fields = splitTabs(line);
-        if (keys.empty() || fields.size() != 3 || fields[1].size() != 1)
-            return fail("value line is not NAME<TAB>TYPE<TAB>DATA under a key");
+        if (current == nullptr || fields.size() != 3 || fields[1].size() != 1) {
+            skip("value line is not NAME<TAB>TYPE<TAB>DATA under a key");
+            continue;
+        }
         Value value;
         std::string data;
-        if (!unescape(fields[0], value.name) || !unescape(fields[2], data))
-            return fail("bad escape");
+        if (!unescape(fields[0], value.name) || !unescape(fields[2], data)) {
+            skip("bad escape");
+            continue;
+        }
         if (fields[1] == "s") {
             value.value = data;
         } else if (fields[1] == "d") {
-            char* end = nullptr;
-            unsigned long number32 = std::strtoul(data.c_str(), &end, 10);
-            if (data.empty() || *end != '\0' || number32 > 0xFFFFFFFFul)
-                return fail("bad 32-bit number");
-            value.value = static_cast<std::uint32_t>(number32);
+            std::uint32_t number32 = 0;
+            const auto* last = data.data() + data.size();
+            const auto [end, error] = std::from_chars(data.data(), last, number32);
+            if (data.empty() || error != std::errc() || end != last) {
+                skip("bad 32-bit number");
+                continue;
+            }
+            value.value = number32;
         } else {
-            return fail("unknown value type");
+            skip("unknown value type");
+            continue;
         }
-        keys.back().values.push_back(std::move(value));
+        auto same =
+            std::find_if(current->values.begin(), current->values.end(),
+                         [&](const auto& v) { return sameIgnoringCase(v.name, value.name); });
+        if (same == current->values.end())
+            current->values.push_back(std::move(value));
+        else
+            same->value = std::move(value.value);
     }
-    keys_ = std::move(keys);
 }
 
 RegistryStore::Key* RegistryStore::find(const std::string& keyPath) {
@@ -141,7 +258,7 @@ RegistryStore::Key* RegistryStore::find(const std::string& keyPath) {
 }
 
 std::optional<RegistryKey> RegistryStore::open(const std::string& keyPath) {
-    if (!loadError_.empty() || find(keyPath) == nullptr)
+    if (find(keyPath) == nullptr)
         return std::nullopt;
     return RegistryKey(*this, keyPath);
 }

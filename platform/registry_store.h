@@ -8,10 +8,16 @@
 //   Count<TAB>d<TAB>42         a named 32-bit number
 //
 // Tabs, newlines and backslashes in names and texts are escaped (\t \n \\).
+// Keys and value names are matched without regard to case; keys that differ
+// only in case are one key, and a later line of a value replaces an earlier one.
 // Every change is written at once, atomically (a temporary file, then rename).
-// A file that cannot be parsed is reported and left untouched: the store then
-// refuses writes.
+// Only a regular file of at most kMostFileBytes is read: anything else (a
+// FIFO, a folder, a device) is refused without waiting on it. A damaged line is
+// skipped (with the values under a damaged key line) and named on standard
+// error, and the good lines still count; while the file holds anything that
+// could not be read, the store leaves it untouched and refuses writes.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,6 +52,8 @@ public:
     static RegistryStore& instance();
     static std::string defaultPath();
 
+    static constexpr std::size_t kMostFileBytes = 1 << 20;
+
     explicit RegistryStore(std::string filePath);
 
     // Opens an existing key; never creates one.
@@ -55,7 +63,8 @@ public:
 
     // Reads the file again (another program may have changed it).
     void reload();
-    // Empty when the file was read (or is absent); otherwise why it was not.
+    // Empty when the file was read whole (or is absent); otherwise what could
+    // not be read, one line each ("<file>:<line>: <why>").
     const std::string& loadError() const { return loadError_; }
     const std::string& filePath() const { return filePath_; }
 
@@ -72,6 +81,8 @@ private:
 
     Key* find(const std::string& keyPath);
     bool save();
+    void parse(const std::string& text);
+    void problem(const std::string& where, const std::string& why);
 
     std::string filePath_;
     std::vector<Key> keys_;

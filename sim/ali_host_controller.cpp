@@ -11,6 +11,7 @@ AliHostController::AliHostController(ChipsetSmbus& bus, int busyReads)
                             .done = kDone,
                             .deviceError = kDeviceError,
                             .busError = kCollision,
+                            .failed = kFailed,
                             .unsupported = kFailed,
                             .protocolMask = 0x70,
                             .byteDataProtocol = kByteDataProtocol}) {}

@@ -21,6 +21,10 @@ void ChipsetSmbus::recordByte(std::uint8_t value, bool fromMaster, bool ack,
 
 ChipsetSmbus::Outcome ChipsetSmbus::byteData(std::uint8_t addressByte, std::uint8_t command,
                                              std::uint8_t& data) {
+    if (forcedTransfers_ > 0) {
+        --forcedTransfers_;
+        return forcedOutcome_;
+    }
     if (faults_.holdSclLow || faults_.holdSdaLow)
         return Outcome::BusError;
     if (secondMasterTransfers_ > 0) {

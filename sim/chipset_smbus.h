@@ -5,11 +5,14 @@
 // byte-data read is START, address, command, repeated START, address with the read bit,
 // the data byte (not acknowledged by the host), STOP.
 // An address nobody acknowledges ends the frame with a STOP: a device error. A held line
-// or a second master on the bus fails the transfer with no traffic: a bus error.
+// or a second master on the bus fails the transfer with no traffic: a bus error. A
+// transfer the host gives up on (killed, or timed out on a real controller) ends with no
+// traffic either: failed.
 
 #include "sim/bus_faults.h"
 #include "sim/evaluation_board.h"
 #include "sim/journal.h"
+#include "sim/sim_config.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,7 +21,7 @@ namespace vsq::sim {
 
 class ChipsetSmbus {
 public:
-    enum class Outcome { Done, DeviceError, BusError };
+    using Outcome = ChipsetOutcome;
 
     ChipsetSmbus(Journal& journal, std::unique_ptr<EvaluationBoard> board);
 
@@ -26,6 +29,11 @@ public:
     BusFaults& faults() { return faults_; }
     // The next `transfers` transfers lose the bus to another master.
     void startSecondMaster(int transfers) { secondMasterTransfers_ = transfers; }
+    // The next `transfers` transfers end as the given outcome without reaching the bus.
+    void failTransfers(Outcome outcome, int transfers) {
+        forcedOutcome_ = outcome;
+        forcedTransfers_ = transfers;
+    }
 
     // addressByte: the 8-bit address with the read/write bit. A read stores the byte in `data`.
     Outcome byteData(std::uint8_t addressByte, std::uint8_t command, std::uint8_t& data);
@@ -37,6 +45,8 @@ private:
     std::unique_ptr<EvaluationBoard> board_;
     BusFaults faults_;
     int secondMasterTransfers_ = 0;
+    Outcome forcedOutcome_ = Outcome::Done;
+    int forcedTransfers_ = 0;
 };
 
 } // namespace vsq::sim

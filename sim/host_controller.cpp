@@ -36,9 +36,11 @@ std::uint8_t HostController::runByteData(std::uint8_t& data) {
     case ChipsetSmbus::Outcome::DeviceError:
         return layout_.deviceError;
     case ChipsetSmbus::Outcome::BusError:
+        return layout_.busError;
+    case ChipsetSmbus::Outcome::Failed:
         break;
     }
-    return layout_.busError;
+    return layout_.failed;
 }
 
 void HostController::holdResult(std::uint8_t status, std::uint8_t data) {

@@ -28,6 +28,7 @@ protected:
         std::uint8_t done;           // the outcomes' status bits
         std::uint8_t deviceError;
         std::uint8_t busError;
+        std::uint8_t failed;       // a transfer the host gave up on
         std::uint8_t unsupported;  // a protocol the controller does not run
         std::uint8_t protocolMask; // the control register's protocol field
         std::uint8_t byteDataProtocol;

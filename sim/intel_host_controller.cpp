@@ -16,6 +16,7 @@ IntelHostController::IntelHostController(ChipsetSmbus& bus, int busyReads)
                             .done = kInterrupt,
                             .deviceError = kDeviceError,
                             .busError = kBusError,
+                            .failed = kFailed,
                             .unsupported = kDeviceError,
                             .protocolMask = 0x1C,
                             .byteDataProtocol = 0x08}) {}

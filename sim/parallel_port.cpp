@@ -37,7 +37,8 @@ std::uint8_t ParallelPort::read(std::uint16_t port) {
         ++activity_.statusReads;
         return status();
     default:
-        return control_;
+        // Bits 6 and 7 are not latched on a PC port and read as set.
+        return static_cast<std::uint8_t>(control_ | 0xC0);
     }
 }
 

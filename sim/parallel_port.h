@@ -7,7 +7,8 @@
 //   status: bits 5, 4, 3 sense the lines through the adapter; with no board the inputs
 //         float and read as set. Bit 6 reads set and bit 7 clear (an unconnected,
 //         port-inverted input), bits 0-2 clear.
-//   control: latched and readable; not wired to the board.
+//   control: bits 0-5 latched and readable, bits 6-7 read as set, as on a PC
+//         port; not wired to the board.
 // Claims and releases are counted; a test can make the port refuse claims.
 
 #include "sim/board_adapter.h"

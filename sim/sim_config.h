@@ -24,6 +24,10 @@ enum class AdapterPolarity { Inverting, NonInverting };
 //   None:  no SMBus function at all.
 enum class SouthBridge { None, Piix4, Ich, Ali };
 
+// How a transfer on the chipset's SMBus ends: done, no acknowledge (device error), a held
+// line or lost arbitration (bus error), or given up by the host (failed).
+enum class ChipsetOutcome { Done, DeviceError, BusError, Failed };
+
 struct PortConfig {
     std::uint16_t base = 0x378;
     bool board = true; // an evaluation board hangs on this port

@@ -1,5 +1,7 @@
 #include "sim/sim_config_parser.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <charconv>
 #include <optional>
@@ -173,6 +175,11 @@ private:
                 continue;
             }
             port.config.base = static_cast<std::uint16_t>(*base);
+            const auto given = [&](const PortItem& p) { return p.config.base == port.config.base; };
+            if (std::any_of(ports_.begin(), ports_.end(), given)) {
+                problem(item, "port \"" + std::string(fields[0]) + "\" given twice");
+                continue;
+            }
             for (std::size_t i = 1; i < fields.size(); ++i)
                 parsePortOption(item, fields[i], port);
             ports_.push_back(port);

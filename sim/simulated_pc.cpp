@@ -162,6 +162,10 @@ void SimulatedPc::startSecondMaster(int bus, int length) {
         lines->startSecondMaster(length);
 }
 
+void SimulatedPc::failChipsetTransfers(ChipsetOutcome outcome, int transfers) {
+    io_->chipsetSmbus().failTransfers(outcome, transfers);
+}
+
 void SimulatedPc::setClaimRefused(int portNumber, bool refused) {
     requirePort(portNumber, "setClaimRefused").setClaimRefused(refused);
 }

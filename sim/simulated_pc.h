@@ -91,6 +91,9 @@ public:
     // Another master takes the bus: on a port for the next `length` data-register
     // writes, on the chipset's SMBus for the next `length` transfers.
     void startSecondMaster(int bus, int length);
+    // The chipset's host controller reports each of its error statuses: the next
+    // `transfers` transfers end with that status and no bus traffic.
+    void failChipsetTransfers(ChipsetOutcome outcome, int transfers);
     void setClaimRefused(int portNumber, bool refused);
     // The driver library missing is the platform's to simulate: point
     // vsq::platform::ParallelPortDriver::setLibraryName (or VSQ_PARPORT_LIBRARY) at a

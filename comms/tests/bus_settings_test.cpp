@@ -162,11 +162,30 @@ TEST(SystemDetection, ABuildTextThatIsNoNumberIsNotA9xBuild) {
     EXPECT_FALSE(busState().Windows9xBuild);
 }
 
-TEST(SystemDetection, The9xBuildsAreRecognised) {
-    pretendToBe(1, 4, 10, 0x04000000 | 1998); // 9x: the low 12 bits are the build
+// Ports are detected once per process, so each build runs as a test of its own.
+struct BuildCase {
+    std::uint32_t platformId;
+    std::uint32_t buildNumber; // as the version record holds it
+    bool windows9x;
+};
+
+class SystemDetectionOfBuilds : public ::testing::TestWithParam<BuildCase> {};
+
+TEST_P(SystemDetectionOfBuilds, OnlyThe9xBuildsUsePortsUnclaimed) {
+    const BuildCase c = GetParam();
+    pretendToBe(c.platformId, 4, 10, c.buildNumber);
     PrinterPort port;
-    EXPECT_TRUE(busState().Windows9xBuild);
+    EXPECT_EQ(busState().Windows9xBuild, c.windows9x);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryBuild, SystemDetectionOfBuilds,
+    // On 9x the low 12 bits are the build; NT keeps the whole number.
+    ::testing::Values(BuildCase{1, 0x04000000 | 950, true}, BuildCase{1, 0x04000000 | 1111, true},
+                      BuildCase{1, 0x04000000 | 1998, true}, BuildCase{1, 0x04000000 | 2222, true},
+                      BuildCase{1, 0x04000000 | 3000, true}, BuildCase{1, 0x04000000 | 951, false},
+                      BuildCase{1, 0x04000000 | 2600, false}, BuildCase{2, 1998, true},
+                      BuildCase{2, 2600, false}, BuildCase{2, 0x04000000 | 1998, false}));
 
 TEST(SystemDetection, AnNtBuildIsNot9x) {
     PrinterPort port;

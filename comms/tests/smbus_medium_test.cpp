@@ -104,6 +104,29 @@ TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
     EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0x1u);
 }
 
+TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
+    struct Case {
+        std::uint32_t id;
+        bool taken;
+    };
+    const Case cases[] = {{0x24188086, true},  {0x24288086, true},  {0x24138086, true},
+                          {0x24238086, true},  {0x24438086, true},  {0x24458086, true},
+                          {0x24448086, false}, {0x24188087, false}, {0x71138086, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        sim::SimConfig simConfig;
+        simConfig.southBridge = sim::SouthBridge::Ich;
+        simConfig.smbusIdentifier = c.id;
+        pc().configure(simConfig);
+        SMBus bus;
+        EXPECT_EQ(static_cast<std::uint32_t>(bus.DeviceID()), c.taken ? c.id : 0u);
+        EXPECT_EQ(bus.SMBusBaseAddress(), c.taken ? 0x0400 : 0);
+        sim::SimConfig piix4;
+        piix4.southBridge = sim::SouthBridge::Piix4;
+        pc().configure(piix4);
+    }
+}
+
 TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
     powerUp();
     platform::OsVersionInfo windows98;
@@ -208,6 +231,24 @@ TEST_F(SMBusOnSim, ProbeAndFailedReadsOnBothFamilies) {
         pc().setDevicePresent(kChipsetBus, 0xA8, true);
         pc().startSecondMaster(kChipsetBus, 1);
         EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a lost bus is a failed read";
+    }
+}
+
+TEST_F(SMBusOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
+    using O = sim::ChipsetOutcome;
+    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ich, sim::SouthBridge::Ali}) {
+        for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
+            SCOPED_TRACE(static_cast<int>(bridge) * 10 + static_cast<int>(outcome));
+            powerUp(bridge);
+            SMBus bus;
+            pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+            ASSERT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "the data register still holds 0x5A";
+            pc().failChipsetTransfers(outcome, 1);
+            EXPECT_FALSE(bus.DevicePresent(kChip));
+            EXPECT_TRUE(bus.DevicePresent(kChip));
+        }
     }
 }
 

@@ -2,10 +2,14 @@
 
 #include "controls/common/basic_error.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <locale.h>
 
 namespace vsq::controls {
 
@@ -167,8 +171,15 @@ bool readDecimalNumber(NumberScanner& scan, std::string& out) {
     return true;
 }
 
+// The "C" locale, so that a number reads and writes with a decimal point
+// whatever locale the program runs under.
+locale_t cLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return locale;
+}
+
 double toFiniteDouble(const std::string& number) {
-    const double value = std::strtod(number.c_str(), nullptr);
+    const double value = strtod_l(number.c_str(), nullptr, cLocale());
     if (!std::isfinite(value)) {
         overflow();
     }
@@ -261,8 +272,13 @@ std::u16string generalFormat(double value, int significantDigits) {
     if (value == 0) {
         return u"0";
     }
+    // to_chars writes as printf's %g does in the "C" locale; upper case gives %G.
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, value,
+                                   std::chars_format::general, significantDigits)
+                         .ptr;
+    std::transform(buffer, end, buffer, [](char c) { return std::toupper(c); });
+    *end = '\0';
     return fromAscii(buffer);
 }
 

@@ -7,7 +7,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <iterator>
 #include <utility>
 
@@ -59,9 +59,12 @@ std::optional<QString> unescaped(const QString& text) {
 }
 
 QString exactNumber(double value, int digits) {
+    // As printf's %g in the "C" locale, whatever locale the program runs under.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    return QString::fromLatin1(buffer);
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
+            .ptr;
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 QString pictureText(const QImage& image) {

@@ -1,5 +1,6 @@
 // The exported functions of the parallel-port driver library. The backend is
-// chosen from VSQ_PARPORT when the library is first used.
+// chosen from VSQ_PARPORT when the library is first used; an unknown name
+// leaves no backend, and ParallelPortDriverProblem says why.
 
 #include "platform/parallel_port_driver.h"
 #include "platform/parport/parport_backend.h"
@@ -18,22 +19,55 @@ std::unique_ptr<ParportBackend> makeParportBackend(const std::string& name) {
 
 namespace {
 
-ParportBackend* backend() {
-    static std::unique_ptr<ParportBackend> chosen = [] {
+struct Chosen {
+    std::unique_ptr<ParportBackend> backend;
+    std::string problem;
+    bool made = false;
+};
+
+Chosen& chosen() {
+    static Chosen state;
+    if (!state.made) {
         const char* name = std::getenv("VSQ_PARPORT");
-        return makeParportBackend(name ? name : "");
-    }();
-    return chosen.get();
+        const std::string wanted = name ? name : "";
+        state.backend = makeParportBackend(wanted);
+        state.problem = state.backend ? std::string()
+                                      : "unknown parallel-port driver \"" + wanted +
+                                            "\" (VSQ_PARPORT: sim or ppdev)";
+        state.made = true;
+    }
+    return state;
+}
+
+ParportBackend* backend() {
+    return chosen().backend.get();
 }
 
 } // namespace
+
+void useParportBackend(std::unique_ptr<ParportBackend> backend) {
+    Chosen& state = chosen();
+    state.made = backend != nullptr;
+    state.problem.clear();
+    state.backend = std::move(backend);
+}
+
 } // namespace vsq::parport
 
 using vsq::parport::backend;
 
 #define VSQ_EXPORT extern "C" __attribute__((visibility("default")))
 
-VSQ_EXPORT std::int32_t GetParallelPortCount() { return backend() ? backend()->portCount() : 0; }
+// Beside the six driver functions: why the driver cannot work (an unknown VSQ_PARPORT), or
+// null when it can. Callers that know it ask before they count the ports.
+VSQ_EXPORT const char* ParallelPortDriverProblem() {
+    const std::string& problem = vsq::parport::chosen().problem;
+    return problem.empty() ? nullptr : problem.c_str();
+}
+
+VSQ_EXPORT std::int32_t GetParallelPortCount() {
+    return backend() ? backend()->portCount() : 0;
+}
 
 VSQ_EXPORT std::int32_t GetParallelPortInfo(std::int32_t portNumber,
                                             vsq::platform::PortInformation* record) {

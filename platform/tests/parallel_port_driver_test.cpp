@@ -1,5 +1,6 @@
 #include "platform/parallel_port_driver.h"
 #include "platform/parport/parport_backend.h"
+#include "sim/simulated_pc.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@ TEST(ParallelPortDriver, LoadsTheSimulatedDriverByNameAtTheFirstCall) {
     EXPECT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
     driver.OutByte(0x378, 0xA5);
     EXPECT_EQ(driver.InByte(0x378), 0xA5); // the data register is latched and readable
+    driver.OutByte(0x37A, 0xFF);           // as through ppdev: the four control lines only
+    EXPECT_EQ(driver.InByte(0x37A), 0x0F);
+    EXPECT_EQ(vsq::sim::SimulatedPc::instance().in8(0x37A), 0xCF);
     driver.ReleaseParallelPort(1);
 }
 
@@ -46,13 +50,14 @@ TEST(ParallelPortDriver, MissingFunctionFailsTheCallThatNeedsIt) {
     driver.setLibraryName("libvsqparport.so");
 }
 
-TEST(PpdevBackend, RefusesEverythingButTheRegistersOfAClaimedPort) {
-    auto ppdev = vsq::parport::makePpdevParportBackend();
-    // No port is claimed: nothing may reach the hardware.
-    EXPECT_EQ(ppdev->inByte(0x378), 0xFF);
-    EXPECT_EQ(ppdev->inByte(0xCFC), 0xFF);
-    ppdev->outByte(0x378, 0x00);
-    EXPECT_FALSE(ppdev->claim(0));
-    EXPECT_FALSE(ppdev->baseAddress(0).has_value());
-    EXPECT_EQ(vsq::parport::makeParportBackend("bogus"), nullptr);
+TEST(ParallelPortDriver, UnknownBackendFailsTheCountAsAMissingDriverDoes) {
+    ::setenv("VSQ_PARPORT", "parallel", 1);
+    vsq::parport::useParportBackend(nullptr);
+    try {
+        ParallelPortDriver::instance().GetParallelPortCount();
+        FAIL() << "an unknown VSQ_PARPORT must be refused";
+    } catch (const DriverUnavailable& e) {
+        EXPECT_STREQ(e.what(),
+                     "unknown parallel-port driver \"parallel\" (VSQ_PARPORT: sim or ppdev)");
+    }
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace vsq::platform;
 
@@ -63,25 +64,60 @@ TEST_F(RegistryStoreTest, ValuesSurviveAReloadWithTheirTypes) {
     EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
 }
 
-TEST_F(RegistryStoreTest, UnparsableFileIsReportedAndLeftUntouched) {
+TEST_F(RegistryStoreTest, DamagedLinesAreNamedSkippedAndTheFileLeftUntouched) {
     std::filesystem::create_directories(dir_ / "sub");
-    const std::string garbage = "[SOFTWARE\\Key]\nthis line is not a value\n";
-    std::ofstream(path_) << garbage;
+    const std::string damaged = "Early\ts\tbefore any key\n"
+                                "[SOFTWARE\\Key]\n"
+                                "Good\td\t7\n"
+                                "Big\td\t4294967296\n"
+                                "Odd\tx\t1\n"
+                                "Esc\ts\tbad \\q escape\n"
+                                "[Broken\n"
+                                "Lost\ts\tunder the broken key\n"
+                                "[software\\KEY]\n"
+                                "good\ts\tlater line wins\n"
+                                "Other\ts\tkept\n";
+    std::ofstream(path_) << damaged;
+    testing::internal::CaptureStderr();
     RegistryStore store(path_);
-    EXPECT_NE(store.loadError().find(":2:"), std::string::npos);
-    EXPECT_FALSE(store.open("SOFTWARE\\Key").has_value());
+    const std::string said = testing::internal::GetCapturedStderr();
+    for (const char* line : {":1: value line", ":4: bad 32-bit number", ":5: unknown value type",
+                             ":6: bad escape", ":7: key line without closing bracket"})
+        EXPECT_NE(said.find(path_ + line), std::string::npos) << line << "\n" << said;
+    EXPECT_EQ(said.find(":8:"), std::string::npos);
+    auto key = store.open("SOFTWARE\\Key");
+    ASSERT_TRUE(key.has_value());
+    EXPECT_EQ(key->query("Good"), RegistryValue(std::string("later line wins")));
+    EXPECT_EQ(key->query("other"), RegistryValue(std::string("kept")));
+    EXPECT_FALSE(key->set("New", std::string("x")));
     EXPECT_FALSE(store.create("SOFTWARE\\Other").has_value());
-    EXPECT_EQ(fileText(), garbage);
+    EXPECT_EQ(fileText(), damaged);
 }
 
-TEST_F(RegistryStoreTest, BadNumbersAndTypesAreParseErrors) {
+TEST_F(RegistryStoreTest, AnythingButASmallRegularFileIsRefusedAtOnce) {
     std::filesystem::create_directories(dir_ / "sub");
-    for (const char* text : {"[K]\nv\td\t4294967296\n", "[K]\nv\tx\t1\n", "v\ts\tno key\n",
-                             "[K\n", "[K]\nv\ts\tbad \\q escape\n"}) {
-        std::ofstream(path_, std::ios::trunc) << text;
-        RegistryStore store(path_);
-        EXPECT_FALSE(store.loadError().empty()) << text;
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = (dir_ / "big").string();
+    std::ofstream(big) << std::string(RegistryStore::kMostFileBytes + 1, '#');
+    struct Case {
+        std::string path;
+        const char* why;
+    };
+    const Case cases[] = {{fifo, "not a regular file"},
+                          {(dir_ / "sub").string(), "not a regular file"},
+                          {"/dev/zero", "not a regular file"},
+                          {big, "larger than 1048576 bytes"}};
+    for (const Case& c : cases) {
+        testing::internal::CaptureStderr();
+        RegistryStore store(c.path);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(store.loadError(),
+                  c.path + ": " + c.why + "; not read, and changes are not saved");
+        EXPECT_NE(said.find(store.loadError()), std::string::npos) << said;
+        EXPECT_FALSE(store.create("SOFTWARE\\Key").has_value());
     }
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
 }
 
 TEST_F(RegistryStoreTest, DefaultPathFollowsTheEnvironment) {

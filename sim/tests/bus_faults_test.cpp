@@ -130,9 +130,9 @@ TEST_F(BusFaults, NoPortsAtAll) {
 }
 
 TEST_F(BusFaults, RegistersAndSpareLinesOfThePort) {
-    pc.out8(0x37A, 0x0C);
-    EXPECT_EQ(pc.in8(0x37A), 0x0C);
-    pc.out8(0x378, 0xF0); // spare lines 4-7 high, SCL and SDA released
+    pc.out8(0x37A, 0x3C);
+    EXPECT_EQ(pc.in8(0x37A), 0xFC); // bits 6-7 are not latched and read as set
+    pc.out8(0x378, 0xF0);           // spare lines 4-7 high, SCL and SDA released
     pc.out8(0x378, 0xF0);
     pc.out8(0x378, 0x0C);
     EXPECT_EQ(pc.in8(0x378), 0x0C);

@@ -73,4 +73,11 @@ TEST(SimConfigParser, ProblemsAreReportedAndSkipped) {
     ASSERT_EQ(config.ports.size(), 1u);
     EXPECT_EQ(config.ports[0].chipAddress, 0xA8);
     parsed("ports=0x378:sideways", 1);
+    std::vector<std::string> problems;
+    config = parseSimConfig("ports=0x378:empty,888,0x278", problems);
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "VSQ_SIM: \"ports=0x378:empty,888,0x278\": port \"888\" given twice"}));
+    ASSERT_EQ(config.ports.size(), 2u);
+    EXPECT_FALSE(config.ports[0].board);
+    EXPECT_EQ(config.ports[1].base, 0x278);
 }

@@ -37,6 +37,30 @@ TEST_F(PFISelect, ReadsAndWritesTheSelectRegisterAsOneByte) {
     EXPECT_EQ(chip().registerValue(0xC4), 0xB9);
 }
 
+TEST_F(PFISelect, EachBitOfTheSelectByteLandsInItsOwnFieldAndWritesBack) {
+    struct Case {
+        std::uint8_t select;
+        int polarity, glitchFilter, detectionRange, faultType;
+    };
+    const Case cases[] = {
+        {0x01, 0, 0, 0, 1}, {0x02, 0, 0, 0, 2}, {0x04, 0, 0, 1, 0}, {0x08, 0, 0, 2, 0},
+        {0x10, 0, 1, 0, 0}, {0x20, 0, 2, 0, 0}, {0x40, 0, 4, 0, 0}, {0x80, 1, 0, 0, 0},
+        {0xFF, 1, 7, 3, 3}, {0x7F, 0, 7, 3, 3}, {0x00, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.select));
+        chip().setRegisterValue(0xCC, c.select);
+        gPFI3.ReadRangeFaultAndGlitchFilter();
+        EXPECT_EQ(gPFI3.VBPolarity(), c.polarity);
+        EXPECT_EQ(gPFI3.GlitchFilter(), c.glitchFilter);
+        EXPECT_EQ(gPFI3.DetectionRange(), c.detectionRange);
+        EXPECT_EQ(gPFI3.FaultType(), c.faultType);
+        chip().setRegisterValue(0xCC, static_cast<std::uint8_t>(~c.select));
+        gPFI3.WriteRangeFaultAndGlitchFilter();
+        EXPECT_EQ(chip().registerValue(0xCC), c.select);
+    }
+}
+
 TEST_F(PFISelect, WritesEvenAllZeroFieldsAndSettingAFieldSendsNothing) {
     chip().setRegisterValue(0xA4, 0xFF);
     gBPFI1.setFaultType(0);
@@ -110,6 +134,32 @@ TEST_F(PFISelect, VoltagesFollowTheInputsKind) {
     EXPECT_THROW(gPFI1.setUnderVoltThreshold(5.0f), Overflow);
     EXPECT_THROW(gPFI1.setUnderVoltHysteresis(32 * 0.0156f), Overflow);
     EXPECT_TRUE(journal().events().empty());
+}
+
+TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
+    struct Case {
+        PFI* input;
+        std::uint8_t polarity;
+        std::uint8_t underVoltThreshold; // xxUVTH; xxUVHYST follows it
+        float atZero, atFullScale, hysteresisStep;
+    };
+    const Case cases[] = {
+        {&gBPFI1, 0, 0xA2, 6.0f, 10.0f, 0.0156f}, {&gBPFI1, 1, 0xA2, -6.0f, -2.0f, 0.0156f},
+        {&gBPFI2, 0, 0xAA, 6.0f, 10.0f, 0.0156f}, {&gBPFI2, 1, 0xAA, -6.0f, -2.0f, 0.0156f},
+        {&gHV, 0, 0xB2, 4.8f, 14.4f, 0.0375f},    {&gHV, 1, 0xB2, 4.8f, 14.4f, 0.0375f},
+        {&gPFI1, 1, 0xBA, 6.0f, 10.0f, 0.0156f},  {&gPFI2, 1, 0xC2, 6.0f, 10.0f, 0.0156f},
+        {&gPFI3, 1, 0xCA, 6.0f, 10.0f, 0.0156f},  {&gPFI4, 1, 0xD2, 6.0f, 10.0f, 0.0156f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.underVoltThreshold) * 10 + c.polarity);
+        c.input->setVBPolarity(c.polarity);
+        chip().setRegisterValue(c.underVoltThreshold, 0);
+        EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atZero, 1e-4);
+        chip().setRegisterValue(c.underVoltThreshold, 255);
+        EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atFullScale, 1e-4);
+        chip().setRegisterValue(static_cast<std::uint8_t>(c.underVoltThreshold + 1), 0xE1);
+        EXPECT_NEAR(c.input->UnderVoltHysteresis(), c.hysteresisStep, 1e-6);
+    }
 }
 
 TEST(ObjectDescriptors, GiveEachInputItsFiveAddressesAndTouchNoRegister) {

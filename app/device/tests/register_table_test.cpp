@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace trelvane;
 
@@ -173,20 +174,47 @@ TEST(RegisterTable, SupplyFaultBlocksShareTheirSuffixTexts) {
     EXPECT_EQ(rowAt(0xB4)->description, "Glitch filter, range and fault type setting");
 }
 
-TEST(RegisterTable, OwnBitNamesRunFromBitZero) {
-    EXPECT_EQ(bitsOf(*rowAt(0x0C)),
-              (BitNames{"TF 0", "TF 1", "TF 2", "TF 3", "TR 0", "TR 1", "TR 2", "TR 3"}));
-    EXPECT_EQ(bitsOf(*rowAt(0x90)), (BitNames{"UPD", "RAMLD", "EEPROMLD", "EE_ERASE", "Reserved",
-                                              "Reserved", "Reserved", "Reserved"}));
-    EXPECT_EQ(bitsOf(*rowAt(0x91)), (BitNames{"PDENGPI1", "PDENGPI2", "PDENGPI3", "PDENGPI4",
-                                              "PDENWDI", "PDENA0", "PDENA1", "Reserved"}));
-    EXPECT_EQ(bitsOf(*rowAt(0xD9)),
-              (BitNames{"VB1OV", "VB2OV", "VHOV", "VP1OV", "VP2OV", "VP3OV", "VP4OV", "Reserved"}));
-    EXPECT_EQ(bitsOf(*rowAt(0x9C)), (BitNames{"PER 0", "PER 1", "PER 2", "PULS 0", "PULS 1",
-                                              "Reserved", "Reserved", "Reserved"}));
-    EXPECT_EQ(bitsOf(*rowAt(0x9B)),
-              (BitNames{"GF 0", "GF 1", "GF 2", "PULS 0", "PULS 1", "INTYP", "INVIN", "Reserved"}));
-    EXPECT_EQ(bitsOf(*rowAt(0xDB)), kDefaultBitNames);
+TEST(RegisterTable, EveryRowWithNamesOfItsOwnCarriesThemFromBitZero) {
+    struct Group {
+        std::vector<int> addresses;
+        BitNames names;
+    };
+    const Group groups[] = {
+        {{0x00, 0x08, 0x10, 0x18, 0x20, 0x28, 0x30, 0x38, 0x40, 0x48, 0x50, 0x58, 0x60, 0x68, 0x70,
+          0x78, 0x80, 0x88},
+         {"Bit 0", "Bit 1", "Bit 2", "Bit 3", "Bit 4", "Bit 5", "Bit 6", "Sen9-Sen1"}},
+        {{0x0C, 0x1C, 0x2C, 0x3C, 0x4C, 0x5C, 0x6C, 0x7C, 0x8C},
+         {"TF 0", "TF 1", "TF 2", "TF 3", "TR 0", "TR 1", "TR 2", "TR 3"}},
+        {{0x0D, 0x1D, 0x2D, 0x3D, 0x4D, 0x5D, 0x6D, 0x7D, 0x8D},
+         {"CFG 0", "CFG 1", "CFG 2", "CFG 3", "CFG 4", "CFG 5", "CFG 6", "CFG 7"}},
+        {{0x90},
+         {"UPD", "RAMLD", "EEPROMLD", "EE_ERASE", "Reserved", "Reserved", "Reserved", "Reserved"}},
+        {{0x91},
+         {"PDENGPI1", "PDENGPI2", "PDENGPI3", "PDENGPI4", "PDENWDI", "PDENA0", "PDENA1",
+          "Reserved"}},
+        {{0x98, 0x99, 0x9A, 0x9B},
+         {"GF 0", "GF 1", "GF 2", "PULS 0", "PULS 1", "INTYP", "INVIN", "Reserved"}},
+        {{0x9C},
+         {"PER 0", "PER 1", "PER 2", "PULS 0", "PULS 1", "Reserved", "Reserved", "Reserved"}},
+        {{0xD8}, {"VB1UV", "VB2UV", "VHUV", "VP1UV", "VP2UV", "VP3UV", "VP4UV", "Reserved"}},
+        {{0xD9}, {"VB1OV", "VB2OV", "VHOV", "VP1OV", "VP2OV", "VP3OV", "VP4OV", "Reserved"}},
+        {{0xDA}, {"VB1FLT", "VB2FLT", "VHFLT", "VP1FLT", "VP2FLT", "VP3FLT", "VP4FLT", "Reserved"}},
+    };
+    std::set<int> named;
+    for (const Group& group : groups) {
+        for (int address : group.addresses) {
+            const RegisterRow* row = rowAt(static_cast<std::uint8_t>(address));
+            ASSERT_NE(row, nullptr) << address;
+            EXPECT_EQ(bitsOf(*row), group.names) << row->name;
+            named.insert(address);
+        }
+    }
+    const BitNames plain{"Bit 0", "Bit 1", "Bit 2", "Bit 3", "Bit 4", "Bit 5", "Bit 6", "Bit 7"};
+    for (const RegisterRow& row : chipRegisterTable()) {
+        if (!named.count(row.address))
+            EXPECT_EQ(bitsOf(row), plain) << row.name;
+    }
+    EXPECT_EQ(named.size(), 46u);
 }
 
 #include "app/device/chip_registers.h"

@@ -48,6 +48,20 @@ TEST_F(WatchDogRegisters, TimeoutCodesKeepTheLowBits) {
     }
 }
 
+TEST_F(WatchDogRegisters, EveryTimeoutCodeReadsAndWritesItsMilliseconds) {
+    const std::int16_t milliseconds[16] = {0,    200,  400,  800,   1600,  3200,  4000,  5000,
+                                           6000, 7000, 8000, 10000, 12000, 14000, 16000, 18000};
+    for (int code = 0; code < 16; ++code) {
+        SCOPED_TRACE(code);
+        chip().setRegisterValue(0x90, static_cast<std::uint8_t>(code << 4 | 0x02));
+        EXPECT_EQ(watchDog_.Timeout(), milliseconds[code]);
+        chip().setRegisterValue(0x90, 0xF2);
+        journal().clear();
+        watchDog_.setTimeout(milliseconds[code]);
+        EXPECT_EQ(bytes().back(), code << 4 | 0x02);
+    }
+}
+
 TEST_F(WatchDogRegisters, NothingIsWrittenWhenTheReadFailed) {
     chip().setRegisterValue(0x90, 0x0A);
     chip().setRegisterValue(0x91, 0xF0);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <cstdio>
 #include <exception>
 
 namespace trelvane {
@@ -22,6 +23,9 @@ void runOrStop(const std::function<void()>& work) {
     try {
         work();
     } catch (const std::exception& failure) {
+        // Said on standard error too, where a headless run can see it.
+        std::fprintf(stderr, "%s: %s\n", kAppTitle, failure.what());
+        std::fflush(stderr);
         messageBox(QString::fromUtf8(failure.what()), QString::fromUtf8(kAppTitle),
                    MessageButtons::Ok, MessageIcon::Critical);
         endProgram(1);

@@ -12,8 +12,9 @@ namespace trelvane {
 
 void endProgram(int exitCode = 0);
 
-// Runs `work`; a failure (an exception) shows a message naming it and ends the
-// program, as a failing window load or component call does anywhere in it.
+// Runs `work`; a failure (an exception) shows a message naming it (and says it
+// on standard error) and ends the program, as a failing window load or
+// component call does anywhere in it.
 void runOrStop(const std::function<void()>& work);
 
 } // namespace trelvane

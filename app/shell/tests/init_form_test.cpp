@@ -211,13 +211,41 @@ TEST_F(InitFormTest, CancelOrClosingBeforeFinishEndsTheProgram) {
     EXPECT_FALSE(wizard.isVisible());
 }
 
-TEST_F(InitFormTest, ClosingTheWizardEndsTheProgram) {
+// The close guard on each page: `page` reached by Next from the welcome page.
+class InitFormClose : public InitFormTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(InitFormClose, ClosingTheWizardEndsTheProgram) {
     powerUp({});
     InitForm& wizard = startUp();
-    wizard.NextCMD->click();
+    for (int step = 1; step < GetParam(); ++step)
+        wizard.NextCMD->click();
+    ASSERT_EQ(wizard.CurrentStep(), GetParam());
     wizard.close();
     EXPECT_TRUE(vsq::platform::quitRequested());
     EXPECT_EQ(windows().find<InitForm>(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPageButTheSearch, InitFormClose, ::testing::Values(1, 2, 4));
+
+TEST_F(InitFormTest, ClosingTheWizardDuringTheSearchIsRefused) {
+    powerUp({});
+    InitForm& wizard = startUp();
+    wizard.NextCMD->click();
+    int stepAtClose = 0;
+    bool closed = true;
+    // The progress bar moves while the search runs: try to close the wizard then.
+    QObject::connect(wizard.SearchProgress, &QProgressBar::valueChanged, &wizard, [&] {
+        if (stepAtClose != 0)
+            return;
+        stepAtClose = wizard.CurrentStep();
+        closed = wizard.close();
+    });
+    wizard.NextCMD->click();
+    EXPECT_EQ(stepAtClose, 3) << "the close came while the search ran";
+    EXPECT_FALSE(closed);
+    EXPECT_FALSE(vsq::platform::quitRequested());
+    EXPECT_EQ(wizard.CurrentStep(), 4) << "the search ran to its results";
+    EXPECT_EQ(windows().find<InitForm>(), &wizard);
 }
 
 TEST_F(InitFormTest, TheMediumPageOfThisSystemOffersOnlyThePrinterPort) {

@@ -63,7 +63,10 @@ TEST_F(ProgramEndTest, OnceTheProgramIsEndingAYieldRunsNoMoreEvents) {
 }
 
 TEST_F(ProgramEndTest, AFailureStopsTheProgramWithAMessageNamingIt) {
+    ::testing::internal::CaptureStderr();
     runOrStop([] { throw std::runtime_error("Cannot load the window"); });
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "VSQ5540 Evaluation Software: Cannot load the window\n");
     ASSERT_EQ(scripted().messages.size(), 1u);
     EXPECT_EQ(scripted().messages[0].text, "Cannot load the window");
     EXPECT_EQ(scripted().messages[0].icon, MessageIcon::Critical);

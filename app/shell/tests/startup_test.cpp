@@ -9,6 +9,7 @@
 #include "comms/QVSComPort.h"
 #include "comms/SMBusProtocall.h"
 #include "platform/parallel_port_driver.h"
+#include "platform/parport/parport_backend.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -100,6 +101,20 @@ TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailur
     EXPECT_EQ(scripted().messages[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(vsq::platform::quitRequested());
     EXPECT_EQ(windows().find<InitForm>(), nullptr);
+}
+
+TEST_F(StartupTest, AnUnknownPortDriverNameStopsTheProgramAsAMissingDriverDoes) {
+    powerUp({});
+    ::setenv("VSQ_PARPORT", "lpt", 1);
+    vsq::parport::useParportBackend(nullptr); // chosen again from VSQ_PARPORT
+    ::testing::internal::CaptureStderr();
+    runOrStop(Main);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const QString why = "unknown parallel-port driver \"lpt\" (VSQ_PARPORT: sim or ppdev)";
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, why);
+    EXPECT_EQ(said, "VSQ5540 Evaluation Software: " + why.toStdString() + "\n");
+    EXPECT_TRUE(vsq::platform::quitRequested());
 }
 
 } // namespace

@@ -121,3 +121,19 @@ TEST(BaseConverters, ExactLimitChecks) {
     EXPECT_FALSE(hexTextExceeds(std::u16string(16, u'F'), 16));
     EXPECT_FALSE(hexTextExceeds(u"", 0));
 }
+
+TEST(BaseConverters, LimitsAboveSixteenNibblesActAsSixteen) {
+    const std::u16string seventeenFs(17, u'F');
+    const std::u16string sixtyFiveOnes(65, u'1');
+    for (unsigned nibbles : {17u, 40u, 255u}) {
+        SCOPED_TRACE(nibbles);
+        EXPECT_EQ(narrow(ConvertDecToBin(5, nibbles)), std::string(62, '0') + "101");
+        EXPECT_EQ(narrow(ConvertDecToHexText(255, nibbles)), std::string(14, '0') + "FF");
+        EXPECT_EQ(narrow(ConvertDecToHexStr(255, nibbles)), "FF");
+        EXPECT_TRUE(hexTextExceeds(seventeenFs, nibbles));
+        EXPECT_FALSE(hexTextExceeds(seventeenFs.substr(1), nibbles));
+        const LimitedText limited = limitBinaryText(sixtyFiveOnes, nibbles);
+        EXPECT_TRUE(limited.overflow);
+        EXPECT_EQ(limited.text.size(), 65u) << "4n + 1 digits, n = 16";
+    }
+}

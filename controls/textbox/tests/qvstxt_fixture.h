@@ -35,7 +35,8 @@ protected:
 
     QLineEdit* textBox() { return box.findChild<QLineEdit*>(QStringLiteral("TextBox")); }
     QPushButton* indicator() { return box.findChild<QPushButton*>(QStringLiteral("Indicator")); }
-    bool red() const { return box.indicatorColor() == quiltane::QVSTXT::kIndicatorRed; }
+    // The indicator shows red (0x0000FF: the colour value keeps red in its low byte).
+    bool red() const { return box.indicatorColor() == 0x0000FFu; }
     // Events of one kind only ("KeyUp", "Update", ...).
     QStringList only(const QString& kind) const {
         return events.filter(QRegularExpression("^" + kind));
