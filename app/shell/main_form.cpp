@@ -1,5 +1,6 @@
 #include "app/shell/main_form.h"
 
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -51,8 +52,13 @@ void TMainForm::buildMenus() {
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup"), the "Register Access" command and the
-    // "Visual Tools" menu go here, in that order.
+    // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
+    // in that order, then the "Visual Tools" menu.
+    VisToolsMenu = bar->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
+                                     [] { WindowRegistry::current().show<PLBFRM>(); });
+    PLBMnu->setObjectName("PLBMnu");
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");

@@ -30,6 +30,8 @@ public:
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* VisToolsMenu = nullptr;
+    QAction* PLBMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;

@@ -1,24 +1,17 @@
 #include "app/shell/startup.h"
 
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
+#include "app/device/chip_road.h"
 #include "app/device/object_descriptors.h"
+#include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
 
 #include <QMdiArea>
 #include <QProgressBar>
 
 namespace trelvane {
-namespace {
-
-constexpr std::uint8_t kStartUpChipAddress = 0xA8;
-
-} // namespace
 
 const std::vector<ToolLoadStep>& toolLoadSteps() {
     // Each tool window's line and load go here as the window is built, in this
@@ -28,7 +21,9 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
     // "Loading Generic Communications Tool" (ReadWriteForm), "Loading
     // Evaluation Board Configuration Tool" (ProbesFrm). For example:
     //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
-    static const std::vector<ToolLoadStep> steps;
+    static const std::vector<ToolLoadStep> steps = {
+        {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
+    };
     return steps;
 }
 
@@ -43,9 +38,7 @@ void Main() {
     WindowRegistry& windows = WindowRegistry::current();
     windows.setMdiHost([&windows] { return windows.load<TMainForm>().mdiArea(); });
 
-    gChipAddress = kStartUpChipAddress;
-    gComPort().PrinterPort()->setDataInverted(true);
-    gComPort().PrinterPort()->setPortAddress(kStartUpPortAddress);
+    GoToChip(kStartUpPlace, SettingFailure::Raise);
 
     frmSplash& splash = windows.show<frmSplash>();
     // Ten for each status line: the main program, the descriptors, each tool

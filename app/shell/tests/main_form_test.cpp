@@ -47,7 +47,7 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     TMainForm& main = load();
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), "VSQ5540 Evaluation Software");
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Visual Tools", "Help"}));
     EXPECT_EQ(main.mnuExit->text(), "Exit");
     EXPECT_EQ(main.AboutMnu->text(), "About");
 }
@@ -63,7 +63,8 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
 TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Options", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main),
+              QStringList({"File", "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 

@@ -57,10 +57,11 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status: Starting Up.", 0},
         {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
-        {"Status:  Done", 30},
+        {"Status:  Loading Programmable Logic Block Tool", 30},
+        {"Status:  Done", 40},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 30); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 40); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
