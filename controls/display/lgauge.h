@@ -20,8 +20,11 @@
 //   PointerLowerEnd  47   Double   lower end of the current pointer when it is a band
 //   PointerUpperEnd  48   Double   upper end of the current pointer when it is a band
 //   PointerValue     51   Double   position of the current (marker) pointer
-//   Caption         -518  String   a text drawn centred above the scale (an error
-//                                  text in the timing plot); default empty
+//   Caption         -518  String   a text drawn centred in dark red (an error text
+//                                  in the timing plot); default empty. It has a
+//                                  line of its own above the pointers when the
+//                                  gauge is as tall as its sizeHint, else it is
+//                                  drawn over the track.
 //   Min              200  Double   low end of the scale (default 0)
 //   Max              201  Double   high end of the scale (default 100); Min and
 //                                  Max are kept in order like GSlider's
@@ -56,9 +59,10 @@
 // The handler of PointerMoving may set pointers from code (to keep them in
 // order, say); the drag goes on from where the handler left the pointer.
 // Mouse: press on a pointer (the nearest within a few pixels; on a band's
-// body) and drag. Keys (the current pointer): Left/Down one Step down,
-// Right/Up one Step up, Page Down/Page Up ten Steps. The wheel moves the
-// current pointer one Step per notch.
+// body) and drag. Keys move the pointer the user last took hold of (pointer 0
+// until then; it is outlined while the gauge has the focus): Left/Down one
+// Step down, Right/Up one Step up, Page Down/Page Up ten Steps; the wheel one
+// Step per notch.
 //
 // Property bag keys: "Min", "Max", "Caption", "Locked", "ToolTipText", "Step",
 // "PointerCount", "BandCount", and per pointer n "PointerNValue",
@@ -146,6 +150,9 @@ public:
     void setStep(double step);
 
     QSize sizeHint() const override;
+    // Where a value stands on the scale (x), and where a pointer is gripped.
+    double xForValue(double value) const;
+    QPointF grip(int pointer) const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("LGauge"); }
@@ -197,6 +204,8 @@ private:
     // (PointerMoving raised).
     bool moveByUser(int index, double target);
     void raisePointerMoved(int index);
+    // The pointer keys and the wheel move.
+    int keyPointer() const;
 
     double min_ = 0;
     double max_ = 100;
@@ -210,6 +219,7 @@ private:
     // The pointer the user holds (-1: none); PointerIndex is set to it before
     // each event, since a handler may select other pointers.
     int grabbed_ = -1;
+    int lastGrabbed_ = 0;
     bool movedInGesture_ = false;
     double grabOffset_ = 0;
 };

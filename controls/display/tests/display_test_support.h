@@ -1,0 +1,42 @@
+#pragma once
+// What the display-control tests share: the failure number of a call, a wheel
+// turn, and a record of the events a control raised.
+
+#include "controls/common/dispatchable.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QVariant>
+#include <QWheelEvent>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+inline int failureOf(auto&& call) {
+    return vsq::controls::statusOf(call).number;
+}
+
+// One member written by its dispatch number and what it then reads back.
+struct MemberCase {
+    vsq::controls::DispatchId id;
+    QVariant written;
+    QVariant read;
+};
+
+// Writes each member in turn and reads it back at once.
+inline void expectMembers(vsq::controls::Dispatchable& control,
+                          const std::vector<MemberCase>& cases) {
+    for (const MemberCase& c : cases) {
+        control.dispatchPut(c.id, c.written);
+        EXPECT_EQ(control.dispatchGet(c.id), c.read) << c.id;
+    }
+}
+
+// Notches of the wheel over the widget's middle (positive: away from the user).
+inline void turnWheel(QWidget& widget, int notches) {
+    const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
+    QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &event);
+}
