@@ -4,7 +4,11 @@
 #include "app/board/tests/board_window_test.h"
 #include "app/shell/core/qt_yield.h"
 #include "comms/bus_state.h"
+#include "controls/common/control_host.h"
+#include "controls/common/property_bag_file.h"
 #include "controls/display/strip.h"
+#include "controls/manager/qvsmanager.h"
+#include "controls/reginfo/qvsreginfo.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -101,29 +105,39 @@ TEST_F(ProbesChartTest, TheCheckBoxRunsTheChartAndCloseOnlyHidesTheWindow) {
     EXPECT_FALSE(load().OnOffCHK->isChecked());
 }
 
-// The chart beside another client polling the chip every 10 ms, on real
-// timers, every bus edge yielding to the event loop: no frame starts inside
-// another, no transfer fails. VSQ_BOARD_SOAK_SECONDS sets the run (1.5 s).
-TEST_F(ProbesChartTest, BesideAnotherPollingClientNoFrameCutsIntoAnother) {
+// The chart beside a register panel reading the chip on its own timer through
+// its manager, all on real timers, every bus edge yielding to the event loop:
+// no frame starts inside another, no transfer fails. VSQ_BOARD_SOAK_SECONDS
+// sets the run (1.5 s).
+TEST_F(ProbesChartTest, BesideThePanelsAutoReadNoFrameCutsIntoAnother) {
     const char* configured = std::getenv("VSQ_BOARD_SOAK_SECONDS");
     ProbesFrm& form = windows().show<ProbesFrm>();
+    QWidget registers;
+    vsq::controls::ControlHost host(registers);
+    mirelda::QVSRegInfo panel(&registers);
+    orvessa::QVSManager manager(&registers);
+    host.add(panel, "QVSRegInfo1");
+    host.add(manager, "QVSManager1");
+    vsq::controls::PropertyBagFile stored;
+    stored.bag("QVSRegInfo1").append("Master", QStringLiteral("QVSManager1"));
+    stored.bag("QVSManager1").append("Enabled", true);
+    host.readProperties(stored);
+    registers.show();
     installQtYieldHook();
-    protocol().setDelay(1.0f);
+    protocol().setDelay(20.0f); // twenty yields per bus edge: long frames
     protocol().setRelativeDelayOn(true);
     int failures = 0;
     auto counting = protocol().SMBusProtocallError().subscribe(
         [&](std::int16_t, const std::string&) { ++failures; });
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [] {
-        if (!brisendal::busState().frameInProgress())
-            ReadRegister(0x94);
-    });
-    poll.start(10);
+    panel.dispatchPut(0x68030000, 0xA8); // DeviceAddress
+    panel.dispatchPut(0x6803001A, 0x94); // AddressPointer
+    panel.setAutoReadTimerInterval(10);
+    panel.setAutoRead(true);
     clearJournal();
     form.OnOffCHK->click();
     runEvents(configured ? static_cast<int>(std::atof(configured) * 1000) : 1500);
     form.OnOffCHK->click();
-    poll.stop();
+    panel.setAutoRead(false);
 
     int interleaved = 0;
     bool open = false;
@@ -135,7 +149,7 @@ TEST_F(ProbesChartTest, BesideAnotherPollingClientNoFrameCutsIntoAnother) {
     }
     EXPECT_EQ(interleaved, 0);
     EXPECT_EQ(failures, 0);
-    EXPECT_NE(traffic().find("S A8+ 94+"), std::string::npos);
+    EXPECT_NE(traffic().find("S A8+ 94+ P S A9+"), std::string::npos) << "the panel read";
     const auto& pdo9 = form.PDOStrip->trace(8);
     ASSERT_GE(pdo9.size(), 2u);
     for (std::size_t i = 0; i < pdo9.size(); ++i)
