@@ -6,6 +6,7 @@
 #include "app/device/communications.h"
 #include "app/device/data_port_or_bits.h"
 #include "app/device/transfer_status.h"
+#include "app/shell/core/new_named.h"
 #include "app/shell/core/program_end.h"
 #include "comms/bus_state.h"
 #include "controls/common/basic_number.h"
@@ -43,17 +44,8 @@ constexpr double kChartVolts = 16.0;
 constexpr std::int16_t kLastTrace = 8;
 constexpr std::uint32_t kBlack = 0x000000;
 
-template <class W> W* named(const char* name, W* widget) {
-    widget->setObjectName(name);
-    return widget;
-}
-template <class W> W* named(const QString& name, W* widget) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QLabel* newTitle(const QString& text, QWidget* parent, int index) {
-    auto* title = named(QStringLiteral("TitleLBL(%1)").arg(index), new QLabel(text, parent));
+    auto* title = newNamed<QLabel>(QStringLiteral("TitleLBL(%1)").arg(index), text, parent);
     QFont font = title->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.25);
@@ -80,14 +72,14 @@ QGridLayout* addDiagramGrid(QVBoxLayout* layout) {
 }
 
 Toggle* newSwitchToggle(int k, QWidget* parent) {
-    auto* toggle = named(QStringLiteral("U2SW(%1)").arg(k), new Toggle(parent));
+    auto* toggle = newNamed<Toggle>(QStringLiteral("U2SW(%1)").arg(k), parent);
     toggle->setOffText(QStringLiteral("Off"));
     toggle->setOnText(QStringLiteral("On"));
     return toggle;
 }
 
 GSlider* newSlider(const QString& name, const QString& title, int max, QWidget* parent) {
-    auto* slider = named(name, new GSlider(parent));
+    auto* slider = newNamed<GSlider>(name, parent);
     slider->setTitle(title);
     slider->setMin(0);
     slider->setMax(max);
@@ -106,19 +98,19 @@ ProbesFrm::ProbesFrm() {
     setObjectName("ProbesFrm");
     setWindowTitle("Evaluation Board Configuration");
 
-    BoardControlTab = named("BoardControlTab", new QTabWidget(this));
+    BoardControlTab = newNamed<QTabWidget>("BoardControlTab", this);
     BoardControlTab->addTab(buildGpiTab(), "GPI/LDO");
     BoardControlTab->addTab(buildVoltageTab(), "VH/VB/VP");
     BoardControlTab->addTab(buildPdoTab(), "PDO");
     BoardControlTab->addTab(buildWdiTab(), "WDI");
 
-    ReadAllCMD = named("ReadAllCMD", new QPushButton("Read All Again", this));
-    CloseCMD = named("CloseCMD", new QPushButton("Close", this));
+    ReadAllCMD = newNamed<QPushButton>("ReadAllCMD", "Read All Again", this);
+    CloseCMD = newNamed<QPushButton>("CloseCMD", "Close", this);
     connect(ReadAllCMD, &QPushButton::clicked, this, handler([this] { LoadSequence(); }));
     connect(CloseCMD, &QPushButton::clicked, this,
             [this] { WindowRegistry::current().frameOf(this)->hide(); });
 
-    PDOTimer = named("PDOTimer", new QTimer(this));
+    PDOTimer = newNamed<QTimer>("PDOTimer", this);
     PDOTimer->setInterval(kChartIntervalMs);
     connect(PDOTimer, &QTimer::timeout, this, handler([this] { PDOTimer_Timer(); }));
 
@@ -141,7 +133,7 @@ QWidget* ProbesFrm::buildGpiTab() {
     // The spare lines into the general-purpose inputs.
     grid->addWidget(new QLabel("Printer port", tab), 0, 0);
     for (int k = 0; k < 4; ++k) {
-        GPIOToggle[k] = named(QStringLiteral("GPIOToggle(%1)").arg(k), new Toggle(tab));
+        GPIOToggle[k] = newNamed<Toggle>(QStringLiteral("GPIOToggle(%1)").arg(k), tab);
         GPIOToggle[k]->setToolTipText("Click To Change");
         grid->addWidget(GPIOToggle[k], k + 1, 0);
         grid->addWidget(newWire(QStringLiteral("GPIO %1").arg(k + 1), tab), k + 1, 1);
@@ -170,7 +162,7 @@ QWidget* ProbesFrm::buildGpiTab() {
         line->addWidget(U2SW[k]);
         line->addStretch();
     }
-    DisconnectCMD = named("DisconnectCMD", new QPushButton("Disconnect S1 and S2", tab));
+    DisconnectCMD = newNamed<QPushButton>("DisconnectCMD", "Disconnect S1 and S2", tab);
     connect(DisconnectCMD, &QPushButton::clicked, this, handler([this] { DisconnectS1AndS2(); }));
     grid->addWidget(DisconnectCMD, row + 1, 7);
     grid->setColumnStretch(8, 1);
@@ -211,17 +203,17 @@ QWidget* ProbesFrm::buildVoltageTab() {
 
 QWidget* ProbesFrm::buildPdoTab() {
     auto* tab = new QWidget;
-    PDOStrip = named("PDOStrip", new Strip(tab));
+    PDOStrip = newNamed<Strip>("PDOStrip", tab);
     PDOStrip->setMinimumSize(560, 260);
 
-    OnOffCHK = named("OnOffCHK", new QCheckBox("Start Graphing PDOs", tab));
+    OnOffCHK = newNamed<QCheckBox>("OnOffCHK", "Start Graphing PDOs", tab);
     connect(OnOffCHK, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             PDOTimer->start();
         else
             PDOTimer->stop();
     });
-    DelayTXT = named("DelayTXT", new quiltane::QVSTXT(tab));
+    DelayTXT = newNamed<quiltane::QVSTXT>("DelayTXT", tab);
     DelayTXT->setNumberBase(quiltane::Decimal2);
     DelayTXT->setMaxNibbles(4);
     DelayTXT->setText("0");
@@ -254,7 +246,7 @@ QWidget* ProbesFrm::buildWdiTab() {
             }));
     layout->addWidget(WDITimerSlider);
 
-    WDIFreqLBL = named("WDIFreqLBL", new QLabel("000", tab));
+    WDIFreqLBL = newNamed<QLabel>("WDIFreqLBL", "000", tab);
     WDIFreqLBL->setMinimumWidth(100);
     auto* frequency = new QHBoxLayout;
     layout->addLayout(frequency);
