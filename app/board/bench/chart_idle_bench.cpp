@@ -8,12 +8,12 @@
 #include "app/device/communications.h"
 #include "app/shell/core/qt_yield.h"
 #include "app/shell/core/window_registry.h"
+#include "benchsupport/bench_application.h"
 #include "benchsupport/cpu_share.h"
 #include "comms/PrinterPort.h"
 #include "controls/display/strip.h"
 #include "sim/simulated_pc.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <benchmark/benchmark.h>
 
@@ -21,18 +21,8 @@
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "board_chart_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void ChartRunning(benchmark::State& state) {
-    application();
+    vsq::bench::benchApplication();
     trelvane::installQtYieldHook();
     vsq::sim::SimulatedPc::instance().reset();
     vsq::sim::SimulatedPc::instance().setAdcInputVoltage(1, 0x50, 1, 3.3);

@@ -3,28 +3,19 @@
 // (target: under 2), once the idle manager has settled; beside it a bare Qt
 // timer at 1 ms for comparison. The event loop runs a second per iteration.
 
+#include "benchsupport/bench_application.h"
 #include "benchsupport/cpu_share.h"
 #include "controls/common/control_host.h"
 #include "controls/manager/qvsmanager.h"
 #include "controls/manager/tests/panel_stub.h"
 #include "sim/simulated_pc.h"
 
-#include <QApplication>
 #include <QBasicTimer>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "manager_idle_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // For comparison: a bare Qt timer at 1 ms, doing nothing.
 class BareTimer : public QObject {
@@ -37,14 +28,14 @@ protected:
 };
 
 void BareQtTimerAt1ms(benchmark::State& state) {
-    application();
+    vsq::bench::benchApplication();
     BareTimer bare;
     bare.timer.start(1, Qt::PreciseTimer, &bare);
     vsq::bench::measureCpuShare(state, [&] { return bare.ticks; });
 }
 
 void IdlePollOnePanel(benchmark::State& state) {
-    application();
+    vsq::bench::benchApplication();
     vsq::sim::SimulatedPc::instance().reset();
     QWidget window;
     vsq::controls::ControlHost host(window);

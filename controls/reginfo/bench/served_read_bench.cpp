@@ -4,25 +4,16 @@
 // value in its digits and caption and adds a chart sample. Target: under
 // 200 us an iteration.
 
+#include "benchsupport/bench_application.h"
 #include "controls/reginfo/tests/managed_panel.h"
 #include "sim/simulated_pc.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "reginfo_read_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void ServedRead(benchmark::State& state, int shape, bool logic) {
-    application();
+    vsq::bench::benchApplication();
     auto& pc = vsq::sim::SimulatedPc::instance();
     pc.reset();
     pc.chip().setRegisterValue(0x10, 0xA5);
