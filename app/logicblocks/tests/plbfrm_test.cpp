@@ -3,12 +3,12 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/tests/chip_traffic.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/window_test.h"
-#include "chip_traffic.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "controls/display/toggle.h"

@@ -5,12 +5,12 @@
 // writes the journal saw since, as "AC=F6".
 
 #include "app/device/object_descriptors.h"
+#include "app/device/tests/chip_traffic.h"
 #include "app/shell/testing/window_test.h"
 #include "platform/virtual_clock.h"
 
 #include <QComboBox>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,23 +42,17 @@ private:
         std::vector<std::string> writes;
         std::vector<int> reads;
     };
-    // A byte write is A8 register value; a byte read A8 register A9 value.
+    // Every transfer must be a chip byte write ("WAC=F6") or read ("R94").
     static Transfers transfers() {
         Transfers found;
-        const auto bytes = pc().journal().bytes(1);
-        std::size_t i = 0;
-        while (i + 2 < bytes.size() && bytes[i] == 0xA8) {
-            if (bytes[i + 2] == 0xA9 && i + 3 < bytes.size()) {
-                found.reads.push_back(bytes[i + 1]);
-                i += 4;
-            } else {
-                char text[8];
-                std::snprintf(text, sizeof text, "%02X=%02X", bytes[i + 1], bytes[i + 2]);
-                found.writes.emplace_back(text);
-                i += 3;
-            }
+        for (const std::string& transfer : chipTransfers(journal())) {
+            if (transfer[0] == 'W')
+                found.writes.push_back(transfer.substr(1));
+            else if (transfer[0] == 'R')
+                found.reads.push_back(std::stoi(transfer.substr(1), nullptr, 16));
+            else
+                ADD_FAILURE() << "bus traffic other than chip byte reads and writes: " << transfer;
         }
-        EXPECT_EQ(i, bytes.size()) << "bus traffic other than chip byte reads and writes";
         return found;
     }
 };
