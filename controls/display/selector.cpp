@@ -45,9 +45,7 @@ struct Selector::Geometry {
     }
 };
 
-Selector::Selector(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-}
+Selector::Selector(QWidget* parent) : DisplayControl(parent) {}
 
 Selector::~Selector() = default;
 
@@ -88,11 +86,6 @@ void Selector::setPositionCount(std::int16_t count) {
     updateGeometry();
     update();
     propertyChanged(QStringLiteral("PositionCount"));
-}
-
-void Selector::setToolTipText(const QString& text) {
-    setToolTip(text);
-    propertyChanged(QStringLiteral("ToolTipText"));
 }
 
 QSize Selector::sizeHint() const {
@@ -302,10 +295,6 @@ const vsq::controls::MemberTable& Selector::memberTable() const {
     return table;
 }
 
-void Selector::initProperties() {
-    readProperties(PropertyBag{});
-}
-
 void Selector::readProperties(const PropertyBag& bag) {
     caption_ = bag.read<QString>("Caption", QString());
     const QString texts = bag.read<QString>("Texts", QString());
@@ -315,7 +304,7 @@ void Selector::readProperties(const PropertyBag& bag) {
     texts_ = texts_.mid(0, count_);
     position_ = static_cast<std::int16_t>(
         std::clamp<int>(bag.read<std::int16_t>("Position", 0), 0, count_ - 1));
-    setToolTip(bag.read<QString>("ToolTipText", QString()));
+    readToolTipText(bag);
     updateGeometry();
     update();
 }
@@ -325,7 +314,7 @@ void Selector::writeProperties(PropertyBag& bag) {
     bag.write<QString>("Caption", caption_, QString());
     bag.write<QString>("Texts", Texts(), QString());
     bag.write<std::int16_t>("PositionCount", count_, 2);
-    bag.write<QString>("ToolTipText", toolTip(), QString());
+    writeToolTipText(bag);
 }
 
 } // namespace vsq::display
