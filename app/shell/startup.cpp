@@ -1,5 +1,6 @@
 #include "app/shell/startup.h"
 
+#include "app/board/probes_frm.h"
 #include "app/device/chip_road.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
@@ -29,8 +30,9 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
         {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
         {"Loading Programmable Delay Tool",
          [](WindowRegistry& w) { w.load<ProgrammableDelayFRM>(); }},
-        // "Loading Generic Communications Tool" (ReadWriteForm) and "Loading
-        // Evaluation Board Configuration Tool" (ProbesFrm) go here.
+        // "Loading Generic Communications Tool" (ReadWriteForm) goes here.
+        {"Loading Evaluation Board Configuration Tool",
+         [](WindowRegistry& w) { w.load<ProbesFrm>(); }},
     };
     return steps;
 }

@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/main_form.h"
@@ -65,6 +66,14 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     EXPECT_EQ(main.GenericSetupMnu->text(), "Generic Setup");
     EXPECT_EQ(main.EEPROMMnu->text(), "RAM/EEPROM");
     EXPECT_EQ(main.AboutMnu->text(), "About");
+}
+
+TEST_F(MainFormTest, TheBoardCommandShowsTheBoardWindow) {
+    TMainForm& main = load();
+    EXPECT_EQ(main.EBCMnu->text(), "Evaluation Board Configuration");
+    main.EBCMnu->trigger();
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_TRUE(windows().find<ProbesFrm>()->isVisible());
 }
 
 TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff) {

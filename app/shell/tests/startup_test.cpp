@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
@@ -69,10 +70,11 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status:  Loading Power Fail Inputs Tool", 40},
         {"Status:  Loading Programmable Logic Block Tool", 50},
         {"Status:  Loading Programmable Delay Tool", 60},
-        {"Status:  Done", 70},
+        {"Status:  Loading Evaluation Board Configuration Tool", 70},
+        {"Status:  Done", 80},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 70); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 80); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -81,6 +83,8 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
     EXPECT_EQ(windows().find<frmSplash>(), nullptr);
     ASSERT_NE(windows().find<TMainForm>(), nullptr);
     EXPECT_FALSE(windows().find<TMainForm>()->isVisible());
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_FALSE(windows().find<ProbesFrm>()->isVisible());
     EXPECT_TRUE(wizard.isVisible());
     EXPECT_EQ(wizard.windowTitle(), "VSQ5540 Search Wizard");
     EXPECT_EQ(wizard.CurrentStep(), 1);
@@ -130,13 +134,14 @@ TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
         captions << item->text();
     EXPECT_EQ(captions, QStringList({"Supply Fault Detectors", "GPI's", "Watchdog",
                                      "Programmable Logic Block", "Programmable Delays",
-                                     "Programmable Driver Outputs", "RAM/EEPROM"}));
+                                     "Programmable Driver Outputs", "RAM/EEPROM",
+                                     "Evaluation Board Configuration"}));
     main.GPIOMnu->trigger();
     main.WatchdogMnu->trigger();
     ASSERT_NE(windows().find<GPIOFRM>(), nullptr);
     EXPECT_FALSE(windows().find<GPIOFRM>()->isHidden()); // the main window is not shown yet
     EXPECT_FALSE(windows().find<WDIFRM>()->isHidden());
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 6);
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 7);
 }
 
 TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {
