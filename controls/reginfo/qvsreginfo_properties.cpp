@@ -357,6 +357,11 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
     flag_ = bag.read<bool>("Flag", false);
     master_ = bag.read<QString>("Master", "");
     readOnlyBitMask_ = bag.value("ReadOnlyBitMask", kIntegerZero);
+    try {
+        vsq::controls::toLong(readOnlyBitMask_); // a mask is a whole number, else none
+    } catch (const BasicError&) {
+        readOnlyBitMask_ = kIntegerZero;
+    }
     arrangeClump_ = bag.read<bool>("ArrangeClump", false);
     displayGraph_ = bag.read<bool>("DisplayGraph", true);
     graphLogic_ = bag.read<bool>("GraphLogic", false);
