@@ -1,0 +1,43 @@
+#include "controls/common/property_page.h"
+
+#include "controls/common/twips.h"
+
+namespace vsq::controls {
+
+PropertyPage::PropertyPage(const QString& caption, int widthTwips, int heightTwips, QWidget* parent)
+    : QWidget(parent), caption_(caption) {
+    setFixedSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
+}
+
+void PropertyPage::setSelectedControls(std::vector<Dispatchable*> controls) {
+    selected_ = std::move(controls);
+    if (!selected_.empty()) {
+        SelectionChanged();
+    }
+}
+
+void PropertyPage::setChanged(bool changed) {
+    if (changed_ != changed) {
+        changed_ = changed;
+        emit changedChanged(changed);
+    }
+}
+
+void PropertyPage::apply() {
+    if (selected_.empty()) {
+        return;
+    }
+    ApplyChanges();
+    setChanged(false);
+}
+
+Dispatchable& PropertyPage::firstSelected() const {
+    return *selected_.front();
+}
+
+void PropertyPage::place(QWidget& child, int left, int top, int width, int height) {
+    child.setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
+                      pixelsFromTwips(height));
+}
+
+} // namespace vsq::controls

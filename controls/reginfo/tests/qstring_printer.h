@@ -1,0 +1,10 @@
+#pragma once
+// Failure messages show texts as texts.
+
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

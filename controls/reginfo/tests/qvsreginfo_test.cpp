@@ -1,0 +1,331 @@
+// The panel on a headless host, without a bus: members, digits, word format,
+// read-only mask, layouts and property bag.
+
+#include "controls/common/basic_error.h"
+#include "controls/common/control_host.h"
+#include "controls/common/twips.h"
+#include "controls/reginfo/bit_digit.h"
+#include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/tests/qstring_printer.h"
+#include "controls/textbox/qvstxt.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using mirelda::BitDigit;
+using mirelda::QVSRegInfo;
+using vsq::controls::BasicError;
+using vsq::controls::PropertyBag;
+
+namespace {
+
+constexpr std::uint32_t kBlue = 0xC00000;
+constexpr std::uint32_t kGrey = 0x808080;
+
+class RegInfoTest : public ::testing::Test {
+protected:
+    RegInfoTest() {
+        host.add(panel, "QVSRegInfo1");
+        host.placeNew();
+    }
+
+    BitDigit& digit(const QString& name) { return *panel.findChild<BitDigit*>(name); }
+    BitDigit& byteDigit(int bit) { return digit(QStringLiteral("bit%1").arg(bit)); }
+    BitDigit& wordDigit(int bit) { return digit(QStringLiteral("Bit%1LBL").arg(bit)); }
+    QLabel& label(const QString& name) { return *panel.findChild<QLabel*>(name); }
+    QWidget& child(const QString& name) { return *panel.findChild<QWidget*>(name); }
+    quiltane::QVSTXT& box(const QString& name) { return *panel.findChild<quiltane::QVSTXT*>(name); }
+    static int twips(int pixels) { return pixels * 15; }
+
+    QWidget window;
+    vsq::controls::ControlHost host{window};
+    QVSRegInfo panel{&window};
+};
+
+} // namespace
+
+TEST_F(RegInfoTest, ANewPanelReadsBackItsInitialValues) {
+    EXPECT_TRUE(panel.ExecuteRead());
+    EXPECT_TRUE(panel.DisplayGraph());
+    EXPECT_FALSE(panel.Flag());
+    EXPECT_EQ(panel.ReadOnlyBitMask(), QVariant::fromValue<std::int16_t>(0));
+    EXPECT_EQ(panel.ValueHEX(), "0");
+    EXPECT_EQ(panel.ValueBIN(), "0");
+    EXPECT_EQ(panel.BinDigitstoolTipText(), "Click to Change");
+    EXPECT_EQ(panel.AutoReadTimerInterval(), 1);
+    EXPECT_EQ(panel.Bit5Text(), "Bit 4"); // every bit name of the word frame
+    EXPECT_EQ(label("bitname(5)").text(), "Bit 5");
+}
+
+TEST_F(RegInfoTest, CallersBindEveryMemberByItsDispatchNumber) {
+    const std::pair<const char*, vsq::controls::DispatchId> members[] = {
+        {"RegisterDetails", 0x68030025},
+        {"AutoReadTimerInterval", 0x68030024},
+        {"HexTxtBoxToolTipText", 0x68030023},
+        {"DecTxtBoxToolTipText", 0x68030022},
+        {"AutoReadToolTipText", 0x68030021},
+        {"UpdateDecHexToolTipText", 0x68030020},
+        {"ValueHEX", 0x6803001F},
+        {"ValueDEC", 0x6803001E},
+        {"ValueBIN", 0x6803001D},
+        {"AutoRead", 0x6803001C},
+        {"RWValue", 0x6803001B},
+        {"AddressPointer", 0x6803001A},
+        {"ExecuteRead", 0x68030019},
+        {"Flag", 0x68030018},
+        {"Master", 0x68030017},
+        {"ListQVSMControls", 0x6003004E},
+        {"ReadOnlyBitMask", 0x68030016},
+        {"ArrangeClump", 0x68030015},
+        {"DisplayGraph", 0x68030014},
+        {"GraphLogic", 0x68030013},
+        {"BinDigitstoolTipText", 0x68030012},
+        {"Bit0Text", 0x68030011},
+        {"Bit1Text", 0x68030010},
+        {"Bit2Text", 0x6803000F},
+        {"Bit3Text", 0x6803000E},
+        {"Bit4Text", 0x6803000D},
+        {"Bit5Text", 0x6803000C},
+        {"Bit6Text", 0x6803000B},
+        {"Bit7Text", 0x6803000A},
+        {"Bit8Text", 0x68030009},
+        {"Bit9Text", 0x68030008},
+        {"Bit10Text", 0x68030007},
+        {"Bit11Text", 0x68030006},
+        {"Bit12Text", 0x68030005},
+        {"Bit13Text", 0x68030004},
+        {"Bit14Text", 0x68030003},
+        {"Bit15Text", 0x68030002},
+        {"CommunicationsType", 0x68030001},
+        {"DeviceAddress", 0x68030000},
+    };
+    ASSERT_EQ(panel.memberTable().members().size(), std::size(members));
+    for (const auto& [name, id] : members) {
+        EXPECT_EQ(panel.dispatchIdOf(name), id) << name;
+    }
+}
+
+TEST_F(RegInfoTest, TheTimerIntervalHasNoNegativeValue) {
+    const std::pair<int, int> cases[] = {{-5, 0}, {250, 250}, {0, 0}};
+    for (const auto& [given, kept] : cases) {
+        panel.setAutoReadTimerInterval(given);
+        EXPECT_EQ(panel.AutoReadTimerInterval(), kept);
+    }
+}
+
+TEST_F(RegInfoTest, ANewAddressShowsInHexAndMakesEveryBitWritable) {
+    const std::pair<float, const char*> cases[] = {{245, "F5"}, {63488, "F800"}, {3, "3"}};
+    for (const auto& [address, shown] : cases) {
+        panel.setReadOnlyBitMask(255);
+        panel.setAddressPointer(address);
+        EXPECT_EQ(label("AddressPointerLbl").text(), shown);
+        EXPECT_EQ(panel.ReadOnlyBitMask().toInt(), 0);
+        EXPECT_TRUE(byteDigit(7).isEnabled());
+    }
+    panel.setAddressPointer(3);
+    panel.setReadOnlyBitMask(255);
+    EXPECT_EQ(panel.ReadOnlyBitMask().toInt(), 255);
+}
+
+TEST_F(RegInfoTest, AnAddressOutsideTheRegisterSpacesIsRefusedUnstored) {
+    panel.setAddressPointer(0x21);
+    panel.setReadOnlyBitMask(0xF0);
+    for (double address : {-1.0, 65536.0, 4e9}) {
+        EXPECT_THROW(panel.dispatchPut("AddressPointer", address), BasicError) << address;
+        EXPECT_EQ(panel.AddressPointer(), 0x21);
+        EXPECT_EQ(label("AddressPointerLbl").text(), "21");
+        EXPECT_EQ(panel.ReadOnlyBitMask().toInt(), 0xF0);
+    }
+}
+
+TEST_F(RegInfoTest, TheTransferShapeChoosesTheFrameAndTheBoxLimits) {
+    struct Case {
+        int type;
+        bool word;
+        int nibbles;
+        int kept;
+    };
+    const Case cases[] = {
+        {0, false, 2, 0}, {1, true, 4, 1}, {2, false, 2, 2}, {3, false, 2, 3}, {7, false, 2, 0}};
+    for (const Case& c : cases) {
+        box("DecValueTXT").setText("12");
+        panel.dispatchPut("CommunicationsType", c.type);
+        EXPECT_EQ(child("F16BitFrame").isVisibleTo(&panel), c.word) << c.type;
+        EXPECT_EQ(child("BitTxtframe").isVisibleTo(&panel), !c.word) << c.type;
+        EXPECT_EQ(box("DecValueTXT").MaxNibbles(), c.nibbles);
+        EXPECT_EQ(box("HexValueTXT").MaxNibbles(), c.nibbles);
+        EXPECT_EQ(box("DecValueTXT").Text(), "0");
+        EXPECT_EQ(panel.CommunicationsType(), c.kept);
+    }
+}
+
+TEST_F(RegInfoTest, AShapeBeyondAByteIsRefusedUnstored) {
+    panel.setCommunicationsType(1);
+    for (int type : {300, -1}) {
+        EXPECT_THROW(panel.dispatchPut("CommunicationsType", type), BasicError) << type;
+        EXPECT_EQ(panel.CommunicationsType(), 1);
+        EXPECT_TRUE(child("F16BitFrame").isVisibleTo(&panel));
+    }
+}
+
+TEST_F(RegInfoTest, TheReadOnlyMaskDisablesAndGreysItsDigitsInBothFrames) {
+    struct Case {
+        int mask;
+        std::uint16_t readOnly; // bits of the word digits; the byte digits follow the low byte
+    };
+    const Case cases[] = {{0x00F0, 0x00F0}, {0xFF00, 0xFF00}, {0, 0}, {-32768, 0x8000}};
+    for (const Case& c : cases) {
+        panel.setReadOnlyBitMask(c.mask);
+        for (int bit = 0; bit < 16; ++bit) {
+            const bool readOnly = (c.readOnly >> bit & 1) != 0;
+            EXPECT_EQ(wordDigit(bit).isEnabled(), !readOnly) << c.mask << " " << bit;
+            EXPECT_EQ(wordDigit(bit).ForeColor(), readOnly ? kGrey : kBlue);
+            if (bit < 8) {
+                EXPECT_EQ(byteDigit(bit).isEnabled(), !readOnly);
+                EXPECT_EQ(byteDigit(bit).ForeColor(), readOnly ? kGrey : kBlue);
+            }
+        }
+    }
+}
+
+TEST_F(RegInfoTest, BitNamesOfTheLowByteShowInBothFrames) {
+    panel.setBit3Text("PXEN");
+    panel.setBit12Text("HIGH");
+    EXPECT_EQ(label("BitDescription(3)").text(), "PXEN");
+    EXPECT_EQ(label("bitname(3)").text(), "PXEN");
+    EXPECT_EQ(label("BitDescription(12)").text(), "HIGH");
+    EXPECT_EQ(panel.Bit12Text(), "HIGH");
+}
+
+TEST_F(RegInfoTest, TheFlagTurnsEveryDigitBlueAndItsClearingShowsTheValue) {
+    panel.setReadOnlyBitMask(0xFFFF);
+    panel.setFlag(true);
+    for (int bit = 0; bit < 16; ++bit) {
+        EXPECT_EQ(wordDigit(bit).ForeColor(), kBlue);
+    }
+    panel.setCommunicationsType(1);
+    panel.setRWValue(4660);
+    panel.setFlag(false);
+    QString shown;
+    for (int bit = 15; bit >= 0; --bit) {
+        shown += wordDigit(bit).text();
+    }
+    EXPECT_EQ(shown, "0001001000110100");
+    EXPECT_EQ(label("HexDECLBL").text(), "Value:4660d,1234h");
+}
+
+TEST_F(RegInfoTest, ARequestValueIsKeptToAWord) {
+    const std::pair<float, float> cases[] = {
+        {-5, 0}, {70000, 65535}, {300, 300}, {65535.5f, 65535}};
+    for (const auto& [given, kept] : cases) {
+        panel.dispatchPut("RWValue", given);
+        EXPECT_EQ(panel.RWValue(), kept) << given;
+        panel.setFlag(false); // displays it: must not fail
+    }
+    EXPECT_EQ(label("HexDECLBL").text(), "Value:65535d,FFFFh");
+}
+
+TEST_F(RegInfoTest, EachLayoutSizesThePanelAndPlacesTheChart) {
+    struct Case {
+        bool clump, graph;
+        QSize panel;
+        QRect details;
+        QPoint chart;
+        int caption;
+    };
+    const Case cases[] = {
+        {true, true, {7380, 3780}, {0, 1800, 3015, 1935}, {3120, 1200}, 1575},
+        {true, false, {7380, 1905}, {3120, 1080, 4215, 735}, {10000, 10000}, 2895},
+        {false, false, {7380, 1905}, {3120, 1080, 4215, 735}, {10000, 10000}, 2895},
+        {false, true, {9780, 1920}, {3120, 1080, 4215, 735}, {7440, 0}, 2895},
+    };
+    for (const Case& c : cases) {
+        panel.setArrangeClump(c.clump);
+        panel.setDisplayGraph(c.graph);
+        panel.resize(100, 100); // the panel snaps back
+        EXPECT_EQ(QSize(twips(panel.width()), twips(panel.height())), c.panel)
+            << c.clump << c.graph;
+        const QRect details = child("RegisterDetailsFrame").geometry();
+        EXPECT_EQ(QRect(twips(details.x()), twips(details.y()), twips(details.width()),
+                        twips(details.height())),
+                  c.details);
+        const QWidget& chart = child("SideStrip");
+        EXPECT_EQ(chart.pos(), QPoint(vsq::controls::pixelsFromTwips(c.chart.x()),
+                                      vsq::controls::pixelsFromTwips(c.chart.y())));
+        EXPECT_EQ(twips(label("HexDECLBL").width()), c.caption);
+        EXPECT_EQ(child("LogicCHK").isVisibleTo(&panel), c.graph);
+    }
+    // A hidden chart keeps the size it had.
+    EXPECT_EQ(QSize(twips(child("SideStrip").width()), twips(child("SideStrip").height())),
+              QSize(2250, 1890));
+}
+
+TEST_F(RegInfoTest, ANewPanelStoresOnlyTheBitNamesThatDifferFromTheirDefaults) {
+    PropertyBag bag;
+    panel.writeProperties(bag);
+    QStringList keys;
+    for (const auto& entry : bag.entries()) {
+        keys << entry.key;
+        EXPECT_EQ(entry.value.toString(), "Bit 4");
+    }
+    QStringList expected;
+    for (int bit = 0; bit < 16; ++bit) {
+        if (bit != 4) {
+            expected << QStringLiteral("Bit%1Text").arg(bit);
+        }
+    }
+    EXPECT_EQ(keys, expected); // 15 keys
+}
+
+TEST_F(RegInfoTest, ThePropertyBagRoundTripsEveryStoredMember) {
+    panel.setCommunicationsType(1);
+    panel.setAddressPointer(0x21);
+    panel.setReadOnlyBitMask(0xFC00);
+    panel.setRWValue(0x2155);
+    panel.setFlag(false);
+    panel.setRegisterDetails("DAC A");
+    panel.setAutoReadTimerInterval(250);
+    panel.setMaster("QVSManager1");
+    panel.setExecuteRead(false);
+    panel.setArrangeClump(true);
+    panel.setGraphLogic(true);
+    panel.setBit9Text("D9");
+    panel.setHexTxtBoxToolTipText("hex");
+    panel.setValueDEC(7);
+    panel.setDeviceAddress(80);
+    PropertyBag bag;
+    panel.writeProperties(bag);
+
+    QWidget otherWindow;
+    QVSRegInfo again(&otherWindow);
+    again.readProperties(bag);
+    for (const auto& member : panel.memberTable().members()) {
+        if (member.kind != vsq::controls::MemberKind::Property || member.name == "DeviceAddress") {
+            continue;
+        }
+        EXPECT_TRUE(vsq::controls::basicEquals(again.dispatchGet(member.name),
+                                               panel.dispatchGet(member.name)))
+            << member.name.toStdString();
+    }
+    EXPECT_EQ(again.DeviceAddress(), 0); // not stored
+    EXPECT_TRUE(again.findChild<QWidget*>("F16BitFrame")->isVisibleTo(&again));
+    EXPECT_TRUE(again.findChild<QCheckBox*>("LogicCHK")->isChecked());
+}
+
+TEST_F(RegInfoTest, LoadingTakesTheFrameFromTheShapeNotTheStoredWordFormat) {
+    const std::pair<int, bool> cases[] = {{0, false}, {1, true}};
+    for (const auto& [type, word] : cases) {
+        PropertyBag bag;
+        bag.append("WordFormat", true);
+        bag.append("CommunicationsType", QVariant::fromValue<std::int16_t>(type));
+        bag.append("AutoRead", true);
+        panel.readProperties(bag);
+        EXPECT_EQ(child("F16BitFrame").isVisibleTo(&panel), word);
+        EXPECT_TRUE(panel.AutoRead());
+        EXPECT_TRUE(child("PlayOption").isEnabled()); // loading starts no timer
+    }
+}

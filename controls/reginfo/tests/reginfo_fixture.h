@@ -1,0 +1,115 @@
+#pragma once
+// The register panel "QVSRegInfo1" and its manager "QVSManager1", loaded from
+// their bags on a shown, headless host window, on the simulated board. Every yield of the panel's
+// waits advances virtual time by a millisecond and delivers one poll tick of
+// the manager, as its 1 ms timer would.
+
+#include "comms/tests/simulated_board.h"
+#include "controls/common/control_host.h"
+#include "controls/manager/qvsmanager.h"
+#include "controls/reginfo/bit_digit.h"
+#include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/tests/qstring_printer.h"
+#include "controls/textbox/qvstxt.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimerEvent>
+#include <QtTest/QTest>
+#include <functional>
+
+class RegInfoBoard : public brisendal::testing::SimulatedBoard {
+protected:
+    void SetUp() override {
+        SimulatedBoard::SetUp();
+        host.add(panel, "QVSRegInfo1");
+        host.add(manager, "QVSManager1");
+        // Loaded as the register window loads them.
+        vsq::controls::PropertyBagFile stored;
+        stored.bag("QVSRegInfo1").append("Master", QStringLiteral("QVSManager1"));
+        stored.bag("QVSManager1").append("Enabled", true);
+        host.readProperties(stored);
+        tick(); // the first tick finds the panel
+        window.show();
+        previousHook_ = vsq::platform::setYieldHook([this](vsq::platform::YieldMode mode) {
+            ++yields;
+            time_.clock().advance(0.001);
+            if (mode == vsq::platform::YieldMode::Normal) {
+                tick();
+                if (onYield) {
+                    onYield(yields);
+                }
+                QCoreApplication::processEvents();
+            }
+        });
+        journal().clear();
+    }
+    void TearDown() override {
+        vsq::platform::setYieldHook(std::move(previousHook_));
+        vsq::platform::clearQuitRequest();
+        SimulatedBoard::TearDown();
+    }
+
+    void tick() {
+        if (manager.pollTimerActive()) {
+            QTimerEvent event(manager.pollTimerId());
+            QCoreApplication::sendEvent(&manager, &event);
+        }
+    }
+    // Runs the panel's queued work (clicks, entries) to its end.
+    static void settle() {
+        for (int pass = 0; pass < 3; ++pass) {
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Points the panel at a register and reads it, as the register window does.
+    void selectRegister(float device, float address, int shape = 0, int mask = 0) {
+        panel.dispatchPut(0x68030001, shape);
+        panel.dispatchPut(0x68030000, device);
+        panel.dispatchPut(0x6803001A, address);
+        panel.dispatchPut(0x68030016, mask);
+        panel.dispatchPut(0x68030019, true);
+        panel.dispatchPut(0x68030018, true);
+        tick();
+    }
+
+    mirelda::BitDigit& digit(const QString& name) {
+        return *panel.findChild<mirelda::BitDigit*>(name);
+    }
+    void click(const QString& name) {
+        QTest::mouseClick(&digit(name), Qt::LeftButton);
+        settle();
+    }
+    quiltane::QVSTXT& box(const QString& name) { return *panel.findChild<quiltane::QVSTXT*>(name); }
+    // Types a text into a value box and presses Enter.
+    void enter(const QString& boxName, const QString& text) {
+        auto* field = box(boxName).findChild<QLineEdit*>(QStringLiteral("TextBox"));
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+        settle();
+    }
+    QString caption(const QString& name) { return panel.findChild<QLabel*>(name)->text(); }
+    // The digits of a frame, most significant first ("bit" or "Bit..LBL").
+    QString digits(bool word) {
+        QString shown;
+        for (int bit = word ? 15 : 7; bit >= 0; --bit) {
+            shown +=
+                digit(word ? QStringLiteral("Bit%1LBL").arg(bit) : QStringLiteral("bit%1").arg(bit))
+                    .text();
+        }
+        return shown;
+    }
+
+    QWidget window;
+    vsq::controls::ControlHost host{window};
+    mirelda::QVSRegInfo panel{&window};
+    orvessa::QVSManager manager{&window};
+    int yields = 0;
+    // Runs at each yield, as whatever the event loop would deliver meanwhile.
+    std::function<void(int)> onYield;
+
+private:
+    vsq::platform::YieldHook previousHook_;
+};

@@ -1,0 +1,218 @@
+// The panel's requests carried out by a real manager on the simulated board,
+// checked on the journal.
+
+#include "controls/reginfo/tests/reginfo_fixture.h"
+
+#include "controls/display/strip.h"
+#include "sim/simulated_pc.h"
+
+#include <QToolButton>
+
+#include <memory>
+
+using mirelda::QVSRegInfo;
+
+namespace {
+
+constexpr std::uint32_t kBlue = 0xC00000;
+constexpr std::uint32_t kRed = 0x0000C0;
+constexpr std::uint32_t kGrey = 0x808080;
+
+} // namespace
+
+TEST_F(RegInfoBoard, AHostReadShowsTheValueInDigitsAndCaption) {
+    pc().chip().setRegisterValue(0x10, 0xA5);
+    selectRegister(0xA8, 0x10);
+    EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ A5- P");
+    EXPECT_FALSE(panel.Flag());
+    EXPECT_EQ(digits(false), "10100101");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:165d,A5h");
+    EXPECT_EQ(caption("AddressPointerLbl"), "10");
+}
+
+TEST_F(RegInfoBoard, ADigitClickWritesTheBitReadsItBackAndColoursTheDigit) {
+    struct Case {
+        std::uint8_t address;
+        const char* traffic;
+        std::uint32_t clicked; // bit3 and Bit3LBL after the read-back
+        const char* shown;
+    };
+    const Case cases[] = {
+        // A writable register confirms the bit.
+        {0x10, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue, "00001000"},
+        // A read-only one keeps its value: the bit is not confirmed.
+        {0xD8, "S A8+ D8+ 08+ P S A8+ D8+ P S A9+ 00- P", kRed, "00000000"},
+    };
+    for (const Case& c : cases) {
+        pc().chip().setRegisterValue(c.address, 0x00);
+        selectRegister(0xA8, c.address);
+        journal().clear();
+        click("bit3");
+        EXPECT_EQ(traffic(), c.traffic) << int(c.address);
+        EXPECT_EQ(digit("bit3").ForeColor(), c.clicked);
+        EXPECT_EQ(digit("Bit3LBL").ForeColor(), c.clicked);
+        EXPECT_EQ(digit("bit2").ForeColor(), kBlue);
+        EXPECT_EQ(digits(false), c.shown);
+        EXPECT_FALSE(panel.busy());
+    }
+}
+
+TEST_F(RegInfoBoard, AReadOnlyDigitIsGreyAndIgnoresClicks) {
+    selectRegister(0xA8, 0x10);
+    panel.dispatchPut(0x68030016, 0xF0);
+    journal().clear();
+    click("bit5");
+    EXPECT_EQ(traffic(), "");
+    EXPECT_EQ(digit("bit5").ForeColor(), kGrey);
+    EXPECT_EQ(digit("Bit5LBL").ForeColor(), kGrey);
+    EXPECT_FALSE(digit("bit5").isEnabled());
+}
+
+TEST_F(RegInfoBoard, AMaskedWordEntryKeepsTheReadOnlyBitsOfTheLastValue) {
+    pc().board(1)->dacU5().setWord(0, 0x2155);
+    selectRegister(0x18, 0x21, 1, 0xFC00);
+    ASSERT_EQ(panel.RWValue(), 0x2155);
+    journal().clear();
+    enter("HexValueTXT", "FFFF");
+    EXPECT_EQ(traffic(), "S 18+ 21+ 23+ FF+ P S 18+ 21+ P S 19+ 23+ FF- P");
+    EXPECT_EQ(pc().board(1)->dacU5().word(0), 0x23FF);
+    EXPECT_EQ(box("DecValueTXT").Text(), "9215");
+    EXPECT_EQ(box("HexValueTXT").Text(), "23FF");
+    EXPECT_EQ(digits(true), "0010001111111111");
+    EXPECT_EQ(box("DecValueTXT").indicatorColor(), quiltane::QVSTXT::kIndicatorGreen);
+}
+
+TEST_F(RegInfoBoard, AValueEntryColoursEachDigitByItsReadBackBit) {
+    pc().chip().setRegisterValue(0xD8, 0x25); // read-only: the write is ignored
+    selectRegister(0xA8, 0xD8);
+    journal().clear();
+    enter("DecValueTXT", "165");
+    EXPECT_EQ(traffic(), "S A8+ D8+ A5+ P S A8+ D8+ P S A9+ 25- P");
+    for (int bit = 0; bit < 8; ++bit) {
+        EXPECT_EQ(digit(QStringLiteral("bit%1").arg(bit)).ForeColor(), bit == 7 ? kRed : kBlue);
+    }
+    EXPECT_EQ(digits(false), "00100101");
+    EXPECT_EQ(box("HexValueTXT").Text(), "A5"); // what was asked for
+}
+
+TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
+    pc().chip().setRegisterValue(0x10, 0x3C);
+    selectRegister(0xA8, 0x10);
+    panel.setAutoReadTimerInterval(0);
+    journal().clear();
+    panel.setAutoRead(true);
+    settle();
+    panel.setAutoRead(false);
+    EXPECT_GE(journal().count(1, vsq::sim::EventKind::Stop), 2u);
+    EXPECT_EQ(traffic().substr(0, 23), "S A8+ 10+ P S A9+ 3C- P");
+    EXPECT_TRUE(panel.findChild<QToolButton*>("PlayOption")->isEnabled());
+}
+
+// ---- Requests that are not served, overlap or outlive the panel ----
+
+TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
+    QWidget otherWindow;
+    vsq::controls::ControlHost otherHost(otherWindow);
+    QVSRegInfo alone(&otherWindow);
+    otherHost.add(alone, "QVSRegInfo1");
+    otherHost.placeNew();
+    alone.setMaster("QVSManager1"); // no such manager on its window
+    otherWindow.show();
+    const double start = time_.clock().seconds();
+    QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
+    settle();
+    const double waited = time_.clock().seconds() - start;
+    EXPECT_GE(waited, 5.0);
+    EXPECT_LT(waited, 5.1);
+    EXPECT_FALSE(alone.busy());
+    EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
+    EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), kRed);
+    EXPECT_EQ(traffic(), "");
+}
+
+TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
+    pc().chip().setRegisterValue(0x10, 0x00);
+    selectRegister(0xA8, 0x10);
+    journal().clear();
+    bool clicked = false;
+    onYield = [&](int) {
+        if (!clicked && panel.busy()) {
+            clicked = true;
+            QTest::mouseClick(&digit("bit5"), Qt::LeftButton);
+        }
+    };
+    click("bit3");
+    EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P "
+                         "S A8+ 10+ 28+ P S A8+ 10+ P S A9+ 28- P");
+    EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
+    EXPECT_EQ(digit("bit5").ForeColor(), kBlue);
+}
+
+TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
+    pc().chip().setRegisterValue(0x10, 0x00);
+    pc().chip().setRegisterValue(0x11, 0x77);
+    selectRegister(0xA8, 0x10);
+    journal().clear();
+    bool selected = false;
+    onYield = [&](int) {
+        if (!selected && panel.busy()) {
+            selected = true;
+            selectRegister(0xA8, 0x11);
+        }
+    };
+    click("bit3");
+    tick(); // the host's request, held until the write was verified
+    EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P S A8+ 11+ P S A9+ 77- P");
+    EXPECT_EQ(pc().chip().registerValue(0x10), 0x08);
+    EXPECT_EQ(caption("AddressPointerLbl"), "11");
+    EXPECT_EQ(digits(false), "01110111");
+}
+
+TEST_F(RegInfoBoard, APanelDestroyedWhileItWaitsEndsItsSequence) {
+    QWidget otherWindow;
+    vsq::controls::ControlHost otherHost(otherWindow);
+    auto doomed = std::make_unique<QVSRegInfo>(&otherWindow);
+    otherHost.add(*doomed, "QVSRegInfo1");
+    otherHost.placeNew();
+    otherWindow.show();
+    onYield = [&](int count) {
+        if (count == 3) {
+            doomed.reset();
+        }
+    };
+    QTest::mouseClick(doomed->findChild<mirelda::BitDigit*>("bit0"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(doomed, nullptr);
+    EXPECT_LT(yields, 10);
+}
+
+TEST_F(RegInfoBoard, QuittingWhileAPanelWaitsEndsTheWaitAtOnce) {
+    manager.setEnabled(false);
+    manager.readProperties({}); // polling off: nothing serves the panel
+    onYield = [&](int count) {
+        if (count == 2) {
+            vsq::platform::requestQuit();
+        }
+    };
+    click("bit0");
+    EXPECT_LT(yields, 5);
+    EXPECT_FALSE(panel.busy());
+    EXPECT_FALSE(panel.Flag());
+}
+
+TEST_F(RegInfoBoard, AServedReadInLogicModeGivesEachBitItsLevelOnTheChart) {
+    pc().chip().setRegisterValue(0x10, 0xA5);
+    panel.setGraphLogic(true);
+    panel.setAutoRead(true);
+    selectRegister(0xA8, 0x10);
+    panel.setAutoRead(false);
+    auto& strip = static_cast<vsq::display::Strip&>(panel.sideStrip());
+    EXPECT_EQ(strip.TraceCount(), 8);
+    const double levels[] = {0.9, 1.1, 2.9, 3.1, 4.1, 5.9, 6.1, 7.9}; // traces 0..7
+    for (int trace = 0; trace < 8; ++trace) {
+        ASSERT_EQ(strip.trace(trace).size(), 1u) << trace;
+        EXPECT_DOUBLE_EQ(strip.trace(trace).newest(), levels[trace]) << trace;
+    }
+    panel.setAddressPointer(0x10); // a new address starts an empty chart
+    EXPECT_TRUE(strip.trace(7).empty());
+}
