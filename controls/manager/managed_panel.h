@@ -25,6 +25,7 @@ public:
                                                const QString& managerName);
 
     bool serviceable() const { return serviceable_ && control() != nullptr; }
+    bool is(const vsq::controls::Control* control) const { return control == control_; }
     // Its name on the host, for failure texts.
     QString name() const;
 

@@ -44,6 +44,8 @@ std::int32_t baseAddressOf(float value) {
 QVSManager::QVSManager(QWidget* parent) : QWidget(parent) {
     const int side = vsq::controls::pixelsFromTwips(kSizeTwips);
     setFixedSize(side, side);
+    // It draws nothing; clicks reach whatever lies under it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 QVSManager::~QVSManager() = default;
@@ -88,11 +90,23 @@ brisendal::QVSComPort& QVSManager::root() {
     return *root_;
 }
 
+// Switched on, the timer starts at the full rate.
 void QVSManager::switchPollTimer(bool on) {
     if (on && !pollTimer_.isActive()) {
-        pollTimer_.start(kPollIntervalMs, Qt::PreciseTimer, this);
+        idleTicks_ = 0;
+        pollIntervalMs_ = kPollIntervalMs;
+        pollTimer_.start(pollIntervalMs_, Qt::PreciseTimer, this);
     } else if (!on) {
         pollTimer_.stop();
+    }
+}
+
+void QVSManager::setPollInterval(int milliseconds) {
+    if (milliseconds != pollIntervalMs_) {
+        pollIntervalMs_ = milliseconds;
+        if (pollTimer_.isActive()) {
+            pollTimer_.start(pollIntervalMs_, Qt::PreciseTimer, this);
+        }
     }
 }
 

@@ -16,7 +16,11 @@
 // "master" equals the manager's name on its host, letter case included.
 //
 // A tick is skipped while a bus frame of either medium is in progress or an
-// earlier tick is still running. A request that cannot be carried out (a value
+// earlier tick is still running. After kIdleTicks ticks in a row that found
+// nothing pending, the timer ticks every kIdlePollIntervalMs instead (a 1 ms
+// timer alone costs a few percent of a core in wake-ups); it is back at 1 ms
+// as soon as a managed panel's Flag is written through its setter (the host
+// hears of it) or a tick finds a request. A request that cannot be carried out (a value
 // that does not fit its transfer, a shape the medium has no transfer for, a
 // panel that does not answer) and a transfer that fails on the bus raise
 // ArbitrationError; a read then yields 0, and the flag is cleared either way.
@@ -53,6 +57,7 @@
 #include <vector>
 
 namespace brisendal {
+class EEPROM;
 class QVSComPort;
 class SMBusProtocall;
 } // namespace brisendal
@@ -87,19 +92,17 @@ enum TCommType : std::uint8_t {
 };
 
 // Media (CommType).
-enum : std::uint8_t {
-    kParallelPort = 0,
-    kChipsetSMBus = 1,
-    kUSB = 2,
-};
+inline constexpr std::uint8_t kParallelPort = 0;
+inline constexpr std::uint8_t kChipsetSMBus = 1;
+inline constexpr std::uint8_t kUSB = 2;
 
-// ArbitrationError numbers of the manager's own (a failed bus transfer
-// carries the library's number, 2, and its text).
-enum : std::uint8_t {
-    kNoSuchTransfer = 5,  // the medium has no transfer of the requested shape
-    kRequestOverflow = 6, // a request value does not fit its transfer
-    kPanelFailed = 13,    // a panel did not answer a member or gave no number
-};
+// ArbitrationError numbers of the manager's own. A failed bus transfer carries
+// the library's number (2) and text; a failed call into a panel or the library
+// its own number, or kCallFailed when that does not fit a byte (438: the panel
+// lacks a member).
+inline constexpr std::uint8_t kCallFailed = 1;
+inline constexpr std::uint8_t kNoSuchTransfer = 5;  // the medium has no transfer of that shape
+inline constexpr std::uint8_t kRequestOverflow = 6; // a request value does not fit its transfer
 
 class QVSManager : public QWidget, public vsq::controls::Control {
     Q_OBJECT
@@ -120,8 +123,10 @@ class QVSManager : public QWidget, public vsq::controls::Control {
                    setArbitrationMaxCollisions)
 
 public:
-    // The poll interval, in milliseconds.
+    // The poll interval, in milliseconds, and the one of an idle manager.
     static constexpr int kPollIntervalMs = 1;
+    static constexpr int kIdlePollIntervalMs = 10;
+    static constexpr int kIdleTicks = 1000;
     // The control's fixed size: 480 x 480 twips.
     static constexpr int kSizeTwips = 480;
 
@@ -165,6 +170,7 @@ public:
     // delivers one tick by sending a QTimerEvent with that id.
     bool pollTimerActive() const { return pollTimer_.isActive(); }
     int pollTimerId() const { return pollTimer_.timerId(); }
+    int pollIntervalMs() const { return pollIntervalMs_; }
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("QVSManager"); }
@@ -175,8 +181,7 @@ public:
 
 signals:
     // A request failed: a transfer the bus refused (the library's number and
-    // text), or one that could not be carried out (kNoSuchTransfer,
-    // kRequestOverflow, kPanelFailed).
+    // text), or one that could not be carried out (see the numbers above).
     void ArbitrationError(quint8 ErrorNumber, const QString& ErrorDescription);
     // Just before every write request is carried out.
     void AboutToWrite(quint8 CommunicationsType, float DeviceAddress, float AddressPointer,
@@ -191,13 +196,20 @@ private:
     // The root object, created on first use.
     brisendal::QVSComPort& root();
     void switchPollTimer(bool on);
+    void setPollInterval(int milliseconds);
+    void flagWritten(vsq::controls::Control* control, const QString& propertyName);
 
     // Discovery and servicing (qvsmanager_service.cpp).
     void pollTick();
     void ensureControlList();
     void collectManagedControls();
-    void serviceControls();
+    // Whether any panel was serviced.
+    bool serviceControls();
     void serviceControl(ManagedPanel& panel);
+    static Transfer checkedTransfer(const ManagedPanel& panel, bool read, std::uint8_t medium);
+    brisendal::SMBusProtocall& parallelProtocol();
+    brisendal::EEPROM& eepromAt(std::uint8_t deviceAddress);
+    template <class Object, class Call> auto carriedBy(Object& object, Call&& call);
     float readDevice(const Transfer& transfer);
     void writeDevice(const Transfer& transfer);
     void reportFailure(std::uint8_t number, const QString& description);
@@ -208,6 +220,9 @@ private:
     bool listBuilt_ = false;
     bool tickRunning_ = false;
     QBasicTimer pollTimer_;
+    int pollIntervalMs_ = kPollIntervalMs;
+    int idleTicks_ = 0;
+    QMetaObject::Connection flagWatch_;
 
     std::uint8_t commType_ = 0;
     std::int16_t printerPortAddress_ = 888;

@@ -10,14 +10,17 @@
 #include "comms/com_error.h"
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_number.h"
+#include "controls/common/control_host.h"
 #include "controls/manager/managed_panel.h"
 #include "controls/manager/qvsmanager.h"
 
 #include <QTimerEvent>
 
-#include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace orvessa {
 
@@ -119,9 +122,29 @@ void QVSManager::timerEvent(QTimerEvent* event) {
 }
 
 void QVSManager::pollTick() {
-    serviceControls();
+    if (serviceControls()) {
+        idleTicks_ = 0;
+        setPollInterval(kPollIntervalMs);
+    } else if (++idleTicks_ >= kIdleTicks) {
+        setPollInterval(kIdlePollIntervalMs);
+    }
     if (!listBuilt_) {
         ensureControlList();
+    }
+}
+
+// A request raised through a managed panel's Flag setter is served at the
+// full rate.
+void QVSManager::flagWritten(vsq::controls::Control* control, const QString& propertyName) {
+    if (propertyName.compare(QLatin1String("Flag"), Qt::CaseInsensitive) != 0) {
+        return;
+    }
+    for (const ManagedPanel& panel : managedControls_) {
+        if (panel.is(control)) {
+            idleTicks_ = 0;
+            setPollInterval(kPollIntervalMs);
+            return;
+        }
     }
 }
 
@@ -134,6 +157,10 @@ void QVSManager::ensureControlList() {
 
 void QVSManager::collectManagedControls() {
     managedControls_.clear();
+    if (host() != nullptr && !flagWatch_) {
+        flagWatch_ = connect(host(), &vsq::controls::ControlHost::propertyChanged, this,
+                             &QVSManager::flagWritten);
+    }
     const QString ownName = nameOnHost();
     for (vsq::controls::Control* control : hostControls()) {
         if (auto panel = ManagedPanel::collect(*control, ownName)) {
@@ -142,7 +169,8 @@ void QVSManager::collectManagedControls() {
     }
 }
 
-void QVSManager::serviceControls() {
+bool QVSManager::serviceControls() {
+    bool serviced = false;
     for (ManagedPanel& panel : managedControls_) {
         if (!panel.serviceable()) {
             continue;
@@ -155,6 +183,7 @@ void QVSManager::serviceControls() {
         }
         if (flagged) {
             serviceControl(panel);
+            serviced = true;
         }
     }
     if (serviceNControlsEnabled_) {
@@ -165,53 +194,61 @@ void QVSManager::serviceControls() {
             switchPollTimer(false);
         }
     }
+    return serviced;
 }
 
-// Checks the request first; a request that cannot be carried out, like a
-// transfer that failed, raises ArbitrationError, and a read then yields 0.
-// The read value is stored before the flag drops.
+// The panel's request with every value the transfer on `medium` takes
+// checked and converted; a value that does not fit, or a shape the medium has
+// no transfer for, refuses it.
+QVSManager::Transfer QVSManager::checkedTransfer(const ManagedPanel& panel, bool read,
+                                                 std::uint8_t medium) {
+    const QString name = panel.name();
+    Transfer transfer;
+    transfer.shape = fittingByte(panel.CommunicationsType(), "transfer shape", name);
+    transfer.deviceAddress = fittingByte(panel.DeviceAddress(), "device address", name);
+    transfer.addressPointer = static_cast<float>(panel.AddressPointer());
+    if (!read) {
+        transfer.value = static_cast<float>(panel.RWValue());
+    }
+    const bool parallelPort = medium == kParallelPort;
+    const bool chipset = medium == kChipsetSMBus;
+    if (chipset && transfer.shape != D8_AP8_DA8) {
+        throw RequestRefused{
+            kNoSuchTransfer,
+            QStringLiteral("The chipset SMBus has no transfer of shape %1 (%2 asks for it)")
+                .arg(transfer.shape)
+                .arg(name)};
+    }
+    if (chipset ||
+        (parallelPort && (transfer.shape == D8_AP8_DA8 || transfer.shape == D16_AP8_DA8))) {
+        transfer.addressByte = fittingByte(transfer.addressPointer, "register address", name);
+    }
+    if (parallelPort && transfer.shape == D8_AP16_DA8) {
+        const auto cell = static_cast<std::uint32_t>(
+            fitting(transfer.addressPointer, kLastWord, "EEPROM address", name));
+        transfer.highByte = static_cast<std::uint8_t>(cell >> 8);
+        transfer.lowByte = static_cast<std::uint8_t>(cell & 0xFF);
+    }
+    const bool carried = chipset || (parallelPort && transfer.shape <= D8_AP16_DA8);
+    if (!read && carried) {
+        if (transfer.shape == D16_AP8_DA8) {
+            fitting(transfer.value, kLastWord, "word value", name);
+        } else {
+            transfer.dataByte = fittingByte(transfer.value, "value", name);
+        }
+    }
+    return transfer;
+}
+
+// A request that cannot be carried out, like a transfer that failed, raises
+// ArbitrationError, and a read then yields 0. The read value is stored before
+// the flag drops.
 void QVSManager::serviceControl(ManagedPanel& panel) {
     bool read = false;
     std::optional<RequestRefused> refused;
     try {
         read = panel.ExecuteRead();
-        const QString name = panel.name();
-        Transfer transfer;
-        transfer.shape = fittingByte(panel.CommunicationsType(), "transfer shape", name);
-        transfer.deviceAddress = fittingByte(panel.DeviceAddress(), "device address", name);
-        transfer.addressPointer = static_cast<float>(panel.AddressPointer());
-        if (!read) {
-            transfer.value = static_cast<float>(panel.RWValue());
-        }
-        const bool parallelPort = commType_ == kParallelPort;
-        const bool chipset = commType_ == kChipsetSMBus;
-        if (chipset && transfer.shape != D8_AP8_DA8) {
-            throw RequestRefused{kNoSuchTransfer,
-                                 QStringLiteral("The chipset SMBus has no transfer of shape %1 "
-                                                "(%2 asks for it)")
-                                     .arg(transfer.shape)
-                                     .arg(name)};
-        }
-        const bool byteRegister =
-            chipset ||
-            (parallelPort && (transfer.shape == D8_AP8_DA8 || transfer.shape == D16_AP8_DA8));
-        if (byteRegister) {
-            transfer.addressByte = fittingByte(transfer.addressPointer, "register address", name);
-        }
-        if (parallelPort && transfer.shape == D8_AP16_DA8) {
-            const auto cell = static_cast<std::uint32_t>(
-                fitting(transfer.addressPointer, kLastWord, "EEPROM address", name));
-            transfer.highByte = static_cast<std::uint8_t>(cell >> 8);
-            transfer.lowByte = static_cast<std::uint8_t>(cell & 0xFF);
-        }
-        const bool carried = chipset || (parallelPort && transfer.shape <= D8_AP16_DA8);
-        if (!read && carried) {
-            if (transfer.shape == D16_AP8_DA8) {
-                fitting(transfer.value, kLastWord, "word value", name);
-            } else {
-                transfer.dataByte = fittingByte(transfer.value, "value", name);
-            }
-        }
+        const Transfer transfer = checkedTransfer(panel, read, commType_);
         deviceAddress_ = transfer.deviceAddress;
         if (read) {
             const float value = readDevice(transfer);
@@ -224,7 +261,9 @@ void QVSManager::serviceControl(ManagedPanel& panel) {
     } catch (const RequestRefused& failure) {
         refused = failure;
     } catch (const BasicError& error) {
-        refused = RequestRefused{kPanelFailed, QString::fromStdString(error.description())};
+        const bool fits = error.number() > 0 && error.number() <= 255;
+        const std::uint8_t number = fits ? static_cast<std::uint8_t>(error.number()) : kCallFailed;
+        refused = RequestRefused{number, QString::fromStdString(error.description())};
     } catch (const brisendal::ComError& error) {
         refused = RequestRefused{static_cast<std::uint8_t>(error.number()),
                                  QString::fromUtf8(error.what())};
@@ -246,18 +285,25 @@ void QVSManager::reportFailure(std::uint8_t number, const QString& description) 
 
 namespace {
 
+brisendal::SMBusProtocall::ErrorEvent& errorEvent(brisendal::SMBusProtocall& object) {
+    return object.SMBusProtocallError();
+}
+brisendal::EEPROM::ErrorEvent& errorEvent(brisendal::EEPROM& object) {
+    return object.EEPROMError();
+}
+
+} // namespace
+
 // Runs one transfer on `object`, hearing its error event for that transfer
 // only; a failure it reported is raised as ArbitrationError afterwards.
-template <class Object, class Event, class Call>
-auto carriedBy(Object& object, Event& (Object::*event)(), Call&& call,
-               const std::function<void(std::uint8_t, const QString&)>& report) {
+template <class Object, class Call> auto QVSManager::carriedBy(Object& object, Call&& call) {
     HeardFailure heard;
-    auto subscription = (object.*event)().subscribe(std::ref(heard));
+    auto subscription = errorEvent(object).subscribe(std::ref(heard));
     auto finish = [&] {
         subscription.unsubscribe();
         if (heard.failure) {
-            report(static_cast<std::uint8_t>(heard.failure->first),
-                   QString::fromStdString(heard.failure->second));
+            reportFailure(static_cast<std::uint8_t>(heard.failure->first),
+                          QString::fromStdString(heard.failure->second));
         }
     };
     if constexpr (std::is_void_v<decltype(call())>) {
@@ -270,10 +316,22 @@ auto carriedBy(Object& object, Event& (Object::*event)(), Call&& call,
     }
 }
 
-} // namespace
+// ArbComport when arbitration is on, else the root's port protocol object.
+brisendal::SMBusProtocall& QVSManager::parallelProtocol() {
+    if (arbitrationOn_ && arbComport_) {
+        return *arbComport_;
+    }
+    return *root().PrinterPort()->SMBusProtocall();
+}
+
+// The root's EEPROM object, pointed at the device (a process-wide setting).
+brisendal::EEPROM& QVSManager::eepromAt(std::uint8_t deviceAddress) {
+    brisendal::EEPROM& eeprom = *root().PrinterPort()->EEPROM();
+    eeprom.setDeviceAddress(deviceAddress);
+    return eeprom;
+}
 
 float QVSManager::readDevice(const Transfer& t) {
-    const auto report = [this](std::uint8_t n, const QString& d) { reportFailure(n, d); };
     if (commType_ == kChipsetSMBus) {
         return root().SMBus()->PortRead(sevenBitAddress(t.deviceAddress), t.addressByte);
     }
@@ -281,26 +339,17 @@ float QVSManager::readDevice(const Transfer& t) {
         return 0.0f;
     }
     if (t.shape == D8_AP16_DA8) {
-        auto eeprom = root().PrinterPort()->EEPROM();
-        eeprom->setDeviceAddress(t.deviceAddress);
-        return carriedBy(
-            *eeprom, &brisendal::EEPROM::EEPROMError,
-            [&] { return eeprom->ReadByte(t.highByte, t.lowByte); }, report);
+        auto& eeprom = eepromAt(t.deviceAddress);
+        return carriedBy(eeprom, [&] { return eeprom.ReadByte(t.highByte, t.lowByte); });
     }
-    auto protocol =
-        arbitrationOn_ && arbComport_ ? arbComport_ : root().PrinterPort()->SMBusProtocall();
-    auto& p = *protocol;
-    const auto event = &brisendal::SMBusProtocall::SMBusProtocallError;
+    auto& p = parallelProtocol();
     switch (t.shape) {
     case D8_AP8_DA8:
-        return carriedBy(
-            p, event, [&] { return p.PortRead(t.deviceAddress, t.addressByte); }, report);
+        return carriedBy(p, [&] { return p.PortRead(t.deviceAddress, t.addressByte); });
     case D16_AP8_DA8:
-        return carriedBy(
-            p, event, [&] { return p.ReadWord(t.deviceAddress, t.addressByte); }, report);
+        return carriedBy(p, [&] { return p.ReadWord(t.deviceAddress, t.addressByte); });
     case D8_DA8:
-        return carriedBy(
-            p, event, [&] { return p.ShortRead(t.deviceAddress); }, report);
+        return carriedBy(p, [&] { return p.ShortRead(t.deviceAddress); });
     default:
         return 0.0f;
     }
@@ -308,7 +357,6 @@ float QVSManager::readDevice(const Transfer& t) {
 
 void QVSManager::writeDevice(const Transfer& t) {
     emit AboutToWrite(t.shape, static_cast<float>(t.deviceAddress), t.addressPointer, t.value);
-    const auto report = [this](std::uint8_t n, const QString& d) { reportFailure(n, d); };
     if (commType_ == kChipsetSMBus) {
         root().SMBus()->PortWrite(sevenBitAddress(t.deviceAddress), t.addressByte, t.dataByte);
         return;
@@ -317,29 +365,20 @@ void QVSManager::writeDevice(const Transfer& t) {
         return;
     }
     if (t.shape == D8_AP16_DA8) {
-        auto eeprom = root().PrinterPort()->EEPROM();
-        eeprom->setDeviceAddress(t.deviceAddress);
-        carriedBy(
-            *eeprom, &brisendal::EEPROM::EEPROMError,
-            [&] { eeprom->WriteByte(t.highByte, t.lowByte, t.dataByte); }, report);
+        auto& eeprom = eepromAt(t.deviceAddress);
+        carriedBy(eeprom, [&] { eeprom.WriteByte(t.highByte, t.lowByte, t.dataByte); });
         return;
     }
-    auto protocol =
-        arbitrationOn_ && arbComport_ ? arbComport_ : root().PrinterPort()->SMBusProtocall();
-    auto& p = *protocol;
-    const auto event = &brisendal::SMBusProtocall::SMBusProtocallError;
+    auto& p = parallelProtocol();
     switch (t.shape) {
     case D8_AP8_DA8:
-        carriedBy(
-            p, event, [&] { p.PortWrite(t.deviceAddress, t.addressByte, t.dataByte); }, report);
+        carriedBy(p, [&] { p.PortWrite(t.deviceAddress, t.addressByte, t.dataByte); });
         break;
     case D16_AP8_DA8:
-        carriedBy(
-            p, event, [&] { p.WriteWord(t.deviceAddress, t.addressByte, t.value); }, report);
+        carriedBy(p, [&] { p.WriteWord(t.deviceAddress, t.addressByte, t.value); });
         break;
     case D8_DA8:
-        carriedBy(
-            p, event, [&] { p.ShortWrite(t.deviceAddress, t.dataByte); }, report);
+        carriedBy(p, [&] { p.ShortWrite(t.deviceAddress, t.dataByte); });
         break;
     default:
         break;

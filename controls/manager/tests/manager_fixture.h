@@ -11,6 +11,12 @@
 #include <QCoreApplication>
 #include <QTimerEvent>
 
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 class ManagerTest : public brisendal::testing::SimulatedBoard {
 protected:
     void SetUp() override {
@@ -18,9 +24,12 @@ protected:
         host.add(first, "QVSRegInfo1");
         host.add(second, "QVSRegInfo2");
         host.add(manager, "QVSManager1");
-        QObject::connect(
-            &host, &vsq::controls::ControlHost::propertyChanged,
-            [this](vsq::controls::Control*, const QString& name) { events << "changed " + name; });
+        QObject::connect(&host, &vsq::controls::ControlHost::propertyChanged,
+                         [this](vsq::controls::Control* control, const QString& name) {
+                             if (control == &manager) {
+                                 events << "changed " + name;
+                             }
+                         });
         QObject::connect(&manager, &orvessa::QVSManager::ArbitrationError,
                          [this](quint8 number, const QString& text) {
                              events

@@ -1,13 +1,14 @@
 #pragma once
-// A stand-in register panel for the manager's tests: a control of type
-// "QVSRegInfo" carrying only the members the manager reaches by name, under
-// the panel's dispatch numbers. It records each Flag write with the RWValue
-// in place at that moment.
+// A stand-in register panel: a control of type "QVSRegInfo" (or another type)
+// carrying only the members the manager reaches by name, under the panel's
+// dispatch numbers, each holding what it is given. A Flag write is recorded
+// with the RWValue in place at that moment and told to the host.
 
 #include "controls/common/control.h"
 #include "controls/common/member_table.h"
 
 #include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <cstdint>
@@ -17,52 +18,23 @@ public:
     explicit PanelStub(QWidget* parent, QString type = QStringLiteral("QVSRegInfo"))
         : QWidget(parent), type_(std::move(type)) {}
 
-    float RWValue() const { return rwValue; }
-    void setRWValue(float v) { rwValue = v; }
-    float AddressPointer() const { return addressPointer; }
-    void setAddressPointer(float v) { addressPointer = v; }
-    bool ExecuteRead() const { return executeRead; }
-    void setExecuteRead(bool v) { executeRead = v; }
-    bool Flag() const {
-        ++flagReads;
-        return flag;
-    }
-    void setFlag(bool v) {
-        flag = v;
-        flagWrites << QStringLiteral("%1 %2").arg(v ? "True" : "False").arg(rwValue);
-    }
-    QString Master() const { return master; }
-    void setMaster(const QString& v) { master = v; }
-    std::int16_t CommunicationsType() const { return communicationsType; }
-    void setCommunicationsType(std::int16_t v) { communicationsType = v; }
-    float DeviceAddress() const { return deviceAddress; }
-    void setDeviceAddress(float v) { deviceAddress = v; }
-
     // A pending request, as the panel's own sequences raise it.
-    void request(std::int16_t shape, float device, float address, bool read, float value = 0) {
-        communicationsType = shape;
-        deviceAddress = device;
-        addressPointer = address;
-        executeRead = read;
-        rwValue = value;
-        flag = true;
+    void request(int shape, float device, float address, bool read, float value = 0) {
+        fields = {
+            {"CommunicationsType", shape}, {"DeviceAddress", device}, {"AddressPointer", address},
+            {"ExecuteRead", read},         {"RWValue", value},        {"Flag", true},
+            {"Master", fields["Master"]}};
     }
+    bool flag() const { return fields["Flag"].toBool(); }
+    float rwValue() const { return fields["RWValue"].toFloat(); }
 
     QString typeName() const override { return type_; }
     const vsq::controls::MemberTable& memberTable() const override {
-        using vsq::controls::propertyMember;
         static const vsq::controls::MemberTable table{
-            propertyMember("RWValue", 0x6803001B, &PanelStub::RWValue, &PanelStub::setRWValue),
-            propertyMember("AddressPointer", 0x6803001A, &PanelStub::AddressPointer,
-                           &PanelStub::setAddressPointer),
-            propertyMember("ExecuteRead", 0x68030019, &PanelStub::ExecuteRead,
-                           &PanelStub::setExecuteRead),
-            propertyMember("Flag", 0x68030018, &PanelStub::Flag, &PanelStub::setFlag),
-            propertyMember("Master", 0x68030017, &PanelStub::Master, &PanelStub::setMaster),
-            propertyMember("CommunicationsType", 0x68030001, &PanelStub::CommunicationsType,
-                           &PanelStub::setCommunicationsType),
-            propertyMember("DeviceAddress", 0x68030000, &PanelStub::DeviceAddress,
-                           &PanelStub::setDeviceAddress),
+            field("RWValue", 0x6803001B),       field("AddressPointer", 0x6803001A),
+            field("ExecuteRead", 0x68030019),   field("Flag", 0x68030018),
+            field("Master", 0x68030017),        field("CommunicationsType", 0x68030001),
+            field("DeviceAddress", 0x68030000),
         };
         return table;
     }
@@ -70,16 +42,31 @@ public:
     void readProperties(const vsq::controls::PropertyBag&) override {}
     void writeProperties(vsq::controls::PropertyBag&) override {}
 
-    float rwValue = 0;
-    float addressPointer = 0;
-    bool executeRead = true;
-    bool flag = false;
-    QString master = QStringLiteral("QVSManager1");
-    std::int16_t communicationsType = 0;
-    float deviceAddress = 0;
+    QVariantMap fields{{"Master", "QVSManager1"}, {"Flag", false}};
     QStringList flagWrites;
     mutable std::uint64_t flagReads = 0;
 
 private:
+    static vsq::controls::Member field(const QString& name, vsq::controls::DispatchId id) {
+        return {name,
+                id,
+                vsq::controls::MemberKind::Property,
+                [name](vsq::controls::Dispatchable& self) {
+                    auto& panel = static_cast<PanelStub&>(self);
+                    panel.flagReads += name == "Flag";
+                    return panel.fields.value(name);
+                },
+                [name](vsq::controls::Dispatchable& self, const QVariant& value) {
+                    auto& panel = static_cast<PanelStub&>(self);
+                    panel.fields[name] = value;
+                    if (name == "Flag") {
+                        panel.flagWrites
+                            << value.toString() + " " + panel.fields["RWValue"].toString();
+                        panel.propertyChanged(name);
+                    }
+                },
+                {}};
+    }
+
     QString type_;
 };
