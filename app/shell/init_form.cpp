@@ -2,6 +2,7 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/chip_picture.h"
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/dialogs.h"
@@ -15,6 +16,7 @@
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
+#include "controls/manager/qvsmanager.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -430,10 +432,17 @@ void InitForm::FinishCMD_Click() {
             });
             gChipAddress = search_.EntryAddresses[find];
             attempt([] { gComPort().setPortType(0); });
-            attempt([&] { (void)printerPort()->SMBusProtocall()->PortAddress(); });
+            std::uint16_t portAddress = 0;
+            attempt([&] { portAddress = printerPort()->SMBusProtocall()->PortAddress(); });
             choiceMade = true;
-            // The register access window's control manager takes gChipAddress,
-            // the parallel-port medium and this port address once that window exists.
+            // The register access window's manager serves the chosen chip on this port.
+            attempt([&] {
+                namespace Id = orvessa::QVSManagerId;
+                auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
+                manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
+                manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
+                manager.dispatchPut(Id::PrinterPortAddress, QVariant::fromValue(portAddress));
+            });
         }
     } else if (const auto address7 = SMBusEntryAddress(entry)) {
         attempt([&] { gComPort().SMBus()->setDeviceAddress(*address7); });

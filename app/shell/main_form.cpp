@@ -1,6 +1,7 @@
 #include "app/shell/main_form.h"
 
 #include "app/logicblocks/plbfrm.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -52,8 +53,14 @@ void TMainForm::buildMenus() {
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup") and the "Register Access" command go here,
-    // in that order, then the "Visual Tools" menu.
+    // "AutoSet" ("Generic Setup") goes here.
+
+    // A command on the menu bar itself.
+    RegAccessMenu = bar->addAction("Register Access", this, [] {
+        runOrStop([] { WindowRegistry::current().show<ReadWriteForm>(); });
+    });
+    RegAccessMenu->setObjectName("RegAccessMenu");
+
     VisToolsMenu = bar->addMenu("Visual Tools");
     VisToolsMenu->setObjectName("VisToolsMenu");
     PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,

@@ -30,6 +30,7 @@ public:
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* RegAccessMenu = nullptr;
     QMenu* VisToolsMenu = nullptr;
     QAction* PLBMnu = nullptr;
     QMenu* mnuOptions = nullptr;

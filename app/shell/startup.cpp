@@ -4,6 +4,7 @@
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
@@ -31,6 +32,7 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
     //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
     static const std::vector<ToolLoadStep> steps = {
         {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
+        {"Loading Generic Communications Tool", [](WindowRegistry& w) { w.load<ReadWriteForm>(); }},
     };
     return steps;
 }
