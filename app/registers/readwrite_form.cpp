@@ -242,7 +242,7 @@ QTreeWidgetItem* ReadWriteForm::node(const std::string& key) const {
 void ReadWriteForm::nodeBecameCurrent(QTreeWidgetItem* node) {
     // Moving through the tree with the keyboard reads each register reached;
     // a mouse click is answered on its release instead.
-    if (QApplication::mouseButtons() == Qt::NoButton && Registertree->hasFocus())
+    if (QApplication::mouseButtons() == Qt::NoButton)
         runOrStop([&] { Registertree_NodeClick(node); });
 }
 

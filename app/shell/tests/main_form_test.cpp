@@ -1,3 +1,4 @@
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/main_form.h"
@@ -47,9 +48,24 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     TMainForm& main = load();
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), "VSQ5540 Evaluation Software");
-    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "Visual Tools", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main),
+              QStringList({"File", "Register Access", "Visual Tools", "Help"}));
     EXPECT_EQ(main.mnuExit->text(), "Exit");
     EXPECT_EQ(main.AboutMnu->text(), "About");
+}
+
+TEST_F(MainFormTest, RegisterAccessShowsTheOneRegisterWindowAgainAfterItIsClosed) {
+    TMainForm& main = load();
+    main.RegAccessMenu->trigger();
+    ReadWriteForm* shown = windows().find<ReadWriteForm>();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    shown->close();
+    processEvents();
+    EXPECT_FALSE(shown->isVisible());
+    main.RegAccessMenu->trigger();
+    EXPECT_EQ(windows().find<ReadWriteForm>(), shown);
+    EXPECT_TRUE(shown->isVisible());
 }
 
 TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff) {
@@ -64,7 +80,7 @@ TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
     EXPECT_EQ(visibleMenuBarEntries(main),
-              QStringList({"File", "Visual Tools", "Options", "Help"}));
+              QStringList({"File", "Register Access", "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 

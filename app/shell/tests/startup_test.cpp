@@ -1,6 +1,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/program_end.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
@@ -8,6 +9,7 @@
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBusProtocall.h"
+#include "controls/manager/qvsmanager.h"
 #include "platform/parallel_port_driver.h"
 #include "platform/parport/parport_backend.h"
 #include "platform/services.h"
@@ -58,10 +60,11 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
         {"Status:  Loading Programmable Logic Block Tool", 30},
-        {"Status:  Done", 40},
+        {"Status:  Loading Generic Communications Tool", 40},
+        {"Status:  Done", 50},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 40); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 50); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -70,6 +73,11 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
     EXPECT_EQ(windows().find<frmSplash>(), nullptr);
     ASSERT_NE(windows().find<TMainForm>(), nullptr);
     EXPECT_FALSE(windows().find<TMainForm>()->isVisible());
+    // The register access window is loaded hidden, its manager already polling.
+    const ReadWriteForm* registers = windows().find<ReadWriteForm>();
+    ASSERT_NE(registers, nullptr);
+    EXPECT_FALSE(registers->isVisible());
+    EXPECT_TRUE(registers->QVSManager1->pollTimerActive());
     EXPECT_TRUE(wizard.isVisible());
     EXPECT_EQ(wizard.windowTitle(), "VSQ5540 Search Wizard");
     EXPECT_EQ(wizard.CurrentStep(), 1);
