@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace trelvane {
@@ -67,6 +68,9 @@ constexpr int kGraphMinimumHeight = 5000;
 constexpr int kMinimumHeight = 4000;
 constexpr int kGraphTreeAllowance = 2330;
 constexpr int kTreeAllowance = 2300;
+
+// Room beside a frame's caption, in pixels.
+constexpr int kFrameCaptionMargin = 16;
 
 // The narrowest indentation that still shows the expand buttons.
 constexpr int kSmallestIndentation = 12;
@@ -123,7 +127,12 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
 
     // Lies over the lower right of the tree's area.
     Frame1 = named<QGroupBox>("Frame1", "Address Pointer Change", this);
-    Frame1->setGeometry(pixelRect(5160, 3840, 1935, 1935));
+    QRect frame = pixelRect(5160, 3840, 1935, 1935);
+    // Wide enough for its caption in this desktop's font, its right edge kept.
+    const int captionWidth =
+        Frame1->fontMetrics().horizontalAdvance(Frame1->title()) + kFrameCaptionMargin;
+    frame.setLeft(std::min(frame.left(), frame.right() - captionWidth));
+    Frame1->setGeometry(frame);
     ChangeCMD = named<QPushButton>("ChangeCMD", "Change", Frame1);
     ChangeCMD->setGeometry(pixelRect(120, 720, 855, 255));
 
