@@ -5,7 +5,6 @@
 #include "comms/windows_version.h"
 #include "platform/parallel_port_driver.h"
 
-#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -36,16 +35,6 @@ template <typename Call> auto viaDriver(Call&& call) {
     }
 }
 
-// The build numbers of the 9x family, on which ports are used without claiming.
-bool isWindows9xBuild(const std::string& buildText) {
-    int build = 0;
-    const auto* end = buildText.data() + buildText.size();
-    const auto [last, error] = std::from_chars(buildText.data(), end, build);
-    if (error != std::errc() || last != end)
-        return false; // not a number ("Unrecognised Build Number (...)"): not a 9x build
-    return build == 950 || build == 1111 || build == 1998 || build == 2222 || build == 3000;
-}
-
 void outByte(std::uint16_t address, std::uint8_t value) {
     viaDriver([&](ParallelPortDriver& port) { port.OutByte(address, value); });
 }
@@ -72,7 +61,7 @@ void InitialiseParallelPorts() {
     auto& state = busState();
     if (state.PortsInitialised)
         return;
-    const bool windows9x = isWindows9xBuild(WindowsBuildText());
+    const bool windows9x = IsWindows9xBuild(WindowsBuildText());
     const std::uint8_t count = DriverPortCount();
     std::vector<std::uint16_t> table;
     std::uint16_t firstAddress = state.PortAddress;

@@ -2,6 +2,8 @@
 
 #include "platform/os_version.h"
 
+#include <charconv>
+
 namespace brisendal {
 namespace {
 
@@ -55,6 +57,21 @@ std::string WindowsBuildText() {
         state.buildNumberText =
             "Unrecognised Build Number (" + std::to_string(record.buildNumber) + ")";
     return state.buildNumberText;
+}
+
+bool IsWindows9xBuild(long build) {
+    return IsWindows95Build(build) || build == 1998 || build == 2222 || build == 3000;
+}
+
+bool IsWindows9xBuild(const std::string& buildText) {
+    long build = 0;
+    const char* end = buildText.data() + buildText.size();
+    const auto [last, error] = std::from_chars(buildText.data(), end, build);
+    return error == std::errc() && last == end && IsWindows9xBuild(build);
+}
+
+bool IsWindows95Build(long build) {
+    return build == 950 || build == 1111;
 }
 
 } // namespace brisendal

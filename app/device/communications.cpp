@@ -1,5 +1,6 @@
 #include "app/device/communications.h"
 
+#include "app/device/chip_road.h"
 #include "app/device/conversions.h"
 #include "app/device/library_objects.h"
 #include "app/device/short_delay.h"
@@ -9,7 +10,7 @@
 
 namespace trelvane {
 
-std::uint8_t gPortType = 0;
+std::uint8_t gPortType = static_cast<std::uint8_t>(Medium::PrinterPort);
 std::uint8_t gChipAddress = 0;
 
 namespace {
@@ -17,10 +18,10 @@ namespace {
 enum class Road { PrinterPort, ChipsetSMBus, None };
 
 Road selectedRoad() {
-    switch (gPortType) {
-    case 0:
+    switch (static_cast<Medium>(gPortType)) {
+    case Medium::PrinterPort:
         return Road::PrinterPort;
-    case 1:
+    case Medium::ChipsetSMBus:
         return Road::ChipsetSMBus;
     default:
         return Road::None;

@@ -13,9 +13,10 @@
 
 namespace trelvane {
 
-// The medium the routines take: 0 the parallel port (`PrinterPort`), 1 the
-// chipset's SMBus host controller (`SMBus`, byte register transfers only), any
-// other value none (nothing is sent, reads return 0). 0 when the program starts.
+// The medium the routines take, a `Medium` (chip_road.h): the parallel port
+// (`PrinterPort`), the chipset's SMBus host controller (`SMBus`, byte register
+// transfers only), any other value none (nothing is sent, reads return 0). The
+// parallel port when the program starts; nothing writes it since.
 extern std::uint8_t gPortType;
 
 // The VSQ5540's bus address in 8-bit form (bit 0 clear). 0 when the program
@@ -46,7 +47,7 @@ std::uint8_t ReadEEPROMByte(float address);
 
 // Waits about 30 ms (ShortDelay), then erases the 32-byte page that starts at
 // highByte:lowByte (0xF8 or 0xF9; 0x00, 0x20, ... 0xE0) of the chip at
-// gChipAddress. Callers set EE_ERASE (bit 3 of UPDCFG, 0x90) first.
+// gChipAddress. Callers set EE_ERASE (bit 3 of reg::UPDCFG) first.
 void EraseEEPROMPage(std::uint8_t highByte, std::uint8_t lowByte);
 
 } // namespace trelvane

@@ -1,5 +1,7 @@
 #include "app/device/object_descriptors.h"
 
+#include "app/device/chip_registers.h"
+
 #include <cstdint>
 
 namespace trelvane {
@@ -25,13 +27,13 @@ void giveAddresses(PFI& input, std::uint8_t base) {
 } // namespace
 
 void CreateObjectDescriptors() {
-    giveAddresses(gPFI1, 0xB8);
-    giveAddresses(gPFI2, 0xC0);
-    giveAddresses(gPFI3, 0xC8);
-    giveAddresses(gPFI4, 0xD0);
-    giveAddresses(gHV, 0xB0);
-    giveAddresses(gBPFI1, 0xA0);
-    giveAddresses(gBPFI2, 0xA8);
+    giveAddresses(gPFI1, reg::PS1OVTH);
+    giveAddresses(gPFI2, reg::PS2OVTH);
+    giveAddresses(gPFI3, reg::PS3OVTH);
+    giveAddresses(gPFI4, reg::PS4OVTH);
+    giveAddresses(gHV, reg::HSOVTH);
+    giveAddresses(gBPFI1, reg::BS1OVTH);
+    giveAddresses(gBPFI2, reg::BS2OVTH);
 }
 
 } // namespace trelvane

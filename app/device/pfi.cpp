@@ -1,5 +1,6 @@
 #include "app/device/pfi.h"
 
+#include "app/device/chip_registers.h"
 #include "app/device/communications.h"
 #include "app/device/conversions.h"
 #include "app/device/transfer_status.h"
@@ -9,7 +10,6 @@
 namespace trelvane {
 namespace {
 
-constexpr std::uint8_t kHighVoltageThresholdAddress = 0xB0;
 constexpr int kFullScaleCode = 255;
 constexpr std::uint8_t kHysteresisCodeMask = 0x1F;
 
@@ -28,19 +28,19 @@ long long codeFor(double steps) {
 void PFI::setAddrGlitchRangeFault(std::uint8_t address) {
     addrGlitchRangeFault_ = address;
     switch (address) {
-    case 0xA4:
-    case 0xAC:
+    case reg::BS1SEL:
+    case reg::BS2SEL:
         highRange_ = true;
         bipolar_ = true;
         break;
-    case 0xB4:
+    case reg::HSSEL:
         highRange_ = false;
         bipolar_ = false;
         break;
-    case 0xBC:
-    case 0xC4:
-    case 0xCC:
-    case 0xD4:
+    case reg::PS1SEL:
+    case reg::PS2SEL:
+    case reg::PS3SEL:
+    case reg::PS4SEL:
         highRange_ = true;
         bipolar_ = false;
         break;
@@ -70,7 +70,7 @@ void PFI::WriteRangeFaultAndGlitchFilter() {
 }
 
 PFI::Scale PFI::thresholdScale() const {
-    if (addrOverVoltThreshold_ == kHighVoltageThresholdAddress) {
+    if (addrOverVoltThreshold_ == reg::HSOVTH) {
         return {4.8f, 9.6f / kFullScaleCode};
     }
     if (highRange_) {
@@ -81,7 +81,7 @@ PFI::Scale PFI::thresholdScale() const {
 }
 
 float PFI::hysteresisStep() const {
-    if (addrOverVoltThreshold_ == kHighVoltageThresholdAddress) {
+    if (addrOverVoltThreshold_ == reg::HSOVTH) {
         return 0.0375f;
     }
     return highRange_ ? 0.0156f : 0.0078f;
@@ -93,11 +93,8 @@ float PFI::UnderVoltHysteresis() {
 }
 
 void PFI::setUnderVoltHysteresis(float volts) {
-    const long long code = codeFor(static_cast<double>(volts) / hysteresisStep());
-    if (code > kHysteresisCodeMask) {
-        throw Overflow();
-    }
-    WriteRegister(addrDigitalHysteresisOnUVT_, toByte(code));
+    WriteRegister(addrDigitalHysteresisOnUVT_,
+                  toByte(codeFor(static_cast<double>(volts) / hysteresisStep())));
 }
 
 float PFI::UnderVoltThreshold() {

@@ -45,13 +45,13 @@ public:
     std::uint8_t GlitchFilter() const { return glitchFilter_; }
     void setGlitchFilter(std::uint8_t code) { glitchFilter_ = code; }
 
-    // Volts. The set writes the code for `volts` to xxUVHYST; the get reads
-    // xxUVHYST's bits 4-0 and answers their volts.
+    // Volts. The set writes the code for `volts` to xxUVHYST as a whole byte;
+    // the get reads xxUVHYST's bits 4-0 and answers their volts.
     float UnderVoltHysteresis();
     void setUnderVoltHysteresis(float volts);
     // Volts. The set writes the code for `volts` to xxUVTH; the get reads
-    // xxUVTH and answers its volts. A code outside 0-255 raises Overflow and
-    // nothing is written; so does a hysteresis code wider than its 5 bits.
+    // xxUVTH and answers its volts. For both sets, a code outside 0-255 raises
+    // Overflow and nothing is written.
     float UnderVoltThreshold();
     void setUnderVoltThreshold(float volts);
     // Volts. The get reads xxOVHYST's bits 4-0; the set stores only.

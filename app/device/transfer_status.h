@@ -3,9 +3,9 @@
 // fails on the bus is no error (a read returns 0), so a read-modify-write must
 // ask here before it writes back a value that was never read:
 //
-//     const auto value = ReadRegister(0x91);
+//     const auto value = ReadRegister(reg::PDEN);
 //     if (lastTransferFailed()) return;
-//     WriteRegister(0x91, (value & 0xFE) | bit);
+//     WriteRegister(reg::PDEN, (value & 0xFE) | bit);
 //
 // or, over several transfers:
 //

@@ -1,5 +1,6 @@
 #include "app/device/watch_dog.h"
 
+#include "app/device/chip_registers.h"
 #include "app/device/communications.h"
 #include "app/device/transfer_status.h"
 
@@ -9,10 +10,7 @@
 namespace trelvane {
 namespace {
 
-constexpr std::uint8_t kTimeoutRegister = 0x90;
-constexpr std::uint8_t kPolarityRegister = 0x91;
-
-// Time-out in milliseconds, indexed by the code in bits 7-4 of 0x90.
+// Time-out in milliseconds, indexed by the code in bits 7-4 of UPDCFG.
 constexpr std::array<std::int16_t, 16> kTimeouts{
     0, 200, 400, 800, 1600, 3200, 4000, 5000, 6000, 7000, 8000, 10000, 12000, 14000, 16000, 18000};
 
@@ -22,29 +20,29 @@ void WatchDog::setEdgePolarity(std::uint8_t polarity) {
     if (polarity > 1) {
         polarity = 0;
     }
-    const std::uint8_t value = ReadRegister(kPolarityRegister);
+    const std::uint8_t value = ReadRegister(reg::PDEN);
     if (lastTransferFailed()) {
         return;
     }
-    WriteRegister(kPolarityRegister, static_cast<std::uint8_t>((value & 0xFE) | polarity));
+    WriteRegister(reg::PDEN, static_cast<std::uint8_t>((value & 0xFE) | polarity));
 }
 
 std::uint8_t WatchDog::EdgePolarity() {
-    return ReadRegister(kPolarityRegister) & 0x01;
+    return ReadRegister(reg::PDEN) & 0x01;
 }
 
 void WatchDog::setTimeout(std::int16_t milliseconds) {
     const auto match = std::find(kTimeouts.begin(), kTimeouts.end(), milliseconds);
     const auto code = match == kTimeouts.end() ? 0 : match - kTimeouts.begin();
-    const std::uint8_t value = ReadRegister(kTimeoutRegister);
+    const std::uint8_t value = ReadRegister(reg::UPDCFG);
     if (lastTransferFailed()) {
         return;
     }
-    WriteRegister(kTimeoutRegister, static_cast<std::uint8_t>((value & 0x0F) | code << 4));
+    WriteRegister(reg::UPDCFG, static_cast<std::uint8_t>((value & 0x0F) | code << 4));
 }
 
 std::int16_t WatchDog::Timeout() {
-    return kTimeouts[ReadRegister(kTimeoutRegister) >> 4];
+    return kTimeouts[ReadRegister(reg::UPDCFG) >> 4];
 }
 
 } // namespace trelvane

@@ -1,5 +1,5 @@
 #pragma once
-// The watchdog edge polarity (bit 0 of 0x91) and time-out (bits 7-4 of 0x90),
+// The watchdog edge polarity (bit 0 of PDEN) and time-out (bits 7-4 of UPDCFG),
 // read and set directly on the chip. Each set is a read-modify-write that keeps
 // the register's other bits, and writes nothing when its read failed.
 

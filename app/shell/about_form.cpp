@@ -81,7 +81,8 @@ frmAbout::frmAbout() {
     layout->addLayout(bottom);
 
     setMinimumWidth(520);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    useFixedDialogFrame(this);
 }
 
 void frmAbout::onLoad() {

@@ -1,5 +1,7 @@
 #include "app/shell/init_form.h"
 
+#include "app/device/chip_registers.h"
+#include "app/device/chip_road.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/registers/readwrite_form.h"
@@ -10,17 +12,19 @@
 #include "app/shell/core/tagged_item_delegate.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/main_form.h"
-#include "app/shell/startup.h"
+#include "app/shell/search_results.h"
 #include "app/shell/window_look.h"
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
+#include "comms/windows_version.h"
 #include "controls/manager/qvsmanager.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,12 +46,8 @@ const QColor kDarkRed(192, 0, 0);
 
 // Bits of the data port held high on every byte the library writes: D2 and D3.
 constexpr std::uint8_t kBitsToStayHigh = 0x0C;
-constexpr std::uint8_t kUPDCFG = 0x90;
+// UPDCFG's UPD bit: the chip takes its new configuration.
 constexpr std::uint8_t kUpdateConfiguration = 0x01;
-
-bool isNineXBuild(int build) {
-    return build == 950 || build == 1111 || build == 1998 || build == 2222 || build == 3000;
-}
 
 // Runs one step of Finish; a failing step is skipped and the next one runs.
 template <typename Step> void attempt(Step&& step) {
@@ -92,8 +92,6 @@ void paintDarkRed(QLabel* label) {
 
 InitForm::InitForm() {
     setObjectName("InitForm");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowSystemMenuHint);
     buildPages();
 
     picIcon = newNamed<WizardPicture>("picIcon", this);
@@ -102,7 +100,6 @@ InitForm::InitForm() {
     BackCMD = newNamed<QPushButton>("BackCMD", "< Back", this);
     BackCMD->setEnabled(false);
     NextCMD = newNamed<QPushButton>("NextCMD", "Next >", this);
-    NextCMD->setDefault(true);
     FinishCMD = newNamed<QPushButton>("FinishCMD", "Finish", this);
     FinishCMD->setEnabled(false);
     for (QPushButton* button : {CancelCMD, BackCMD, NextCMD, FinishCMD})
@@ -137,7 +134,35 @@ InitForm::InitForm() {
     layout->addLayout(buttons);
 
     setFixedSize(660, 420);
+    useFixedDialogFrame(this);
     centerOnScreen(this);
+    FollowDefaultButton();
+}
+
+void InitForm::FollowDefaultButton() {
+    QPushButton* preferred = NextCMD->isEnabled() ? NextCMD : FinishCMD;
+    NextCMD->setDefault(preferred == NextCMD);
+    FinishCMD->setDefault(preferred == FinishCMD);
+    if (preferred->isEnabled())
+        preferred->setFocus();
+}
+
+void InitForm::keyPressEvent(QKeyEvent* event) {
+    QPushButton* pressed = nullptr;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pressed = NextCMD->isDefault() ? NextCMD : FinishCMD;
+        break;
+    case Qt::Key_Escape:
+        pressed = CancelCMD;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (pressed->isEnabled())
+        pressed->click();
 }
 
 QFrame* InitForm::newPage(const char* name) {
@@ -284,7 +309,7 @@ void InitForm::SetUpMediumPage() {
     PPSearchDescLBL->setText("Remember to connect the " + kChip +
                              " evaluation board to the printer port");
     const int build = buildNumber();
-    if (isNineXBuild(build)) {
+    if (brisendal::IsWindows9xBuild(build)) {
         SMBusSearchDescLBL->setText("The Southbridge or ICH of Intel chipsets.");
         SMBusBaseAddressTXT->setText(
             QString::number(gComPort().SMBus()->SMBusBaseAddress(), 16).toUpper());
@@ -296,7 +321,7 @@ void InitForm::SetUpMediumPage() {
         SMBusCheck->setEnabled(false);
         SMBusBaseAddressTXT->setEnabled(false);
     }
-    if (build == 950 || build == 1111) {
+    if (brisendal::IsWindows95Build(build)) {
         USBSearchDescLBL->setText("Sorry, USB communication is not supported on Windows 95.");
         paintDarkRed(USBSearchDescLBL);
         USBCheck->setChecked(false);
@@ -317,11 +342,13 @@ void InitForm::SetUpResultsPage() {
 void InitForm::NextCMD_Click() {
     movingForward_ = true;
     GoToStep();
+    FollowDefaultButton();
 }
 
 void InitForm::BackCMD_Click() {
     movingForward_ = false;
     GoToStep();
+    FollowDefaultButton();
 }
 
 void InitForm::GoToStep() {
@@ -395,7 +422,7 @@ void InitForm::StartSearch() {
 }
 
 void InitForm::ShowSearchResults() {
-    const auto entries = search_.BuildResultEntries();
+    const auto entries = BuildResultEntries(search_);
     for (std::size_t k = 0; k < entries.size(); ++k)
         SearchResultsLIST->insertItem(static_cast<int>(k), QString::fromStdString(entries[k]));
     if (entries.empty()) {
@@ -412,51 +439,43 @@ void InitForm::ShowSearchResults() {
     }
 }
 
+std::optional<ChipPlace> InitForm::ChosenPlace(const std::string& entry) const {
+    if (const auto number = PrinterEntryNumber(entry)) {
+        const std::size_t find = static_cast<std::size_t>(*number - 1);
+        if (*number >= 1 && find < search_.FoundPorts.size() &&
+            find < search_.EntryAddresses.size())
+            return search_.FoundPlace(find, search_.EntryAddresses[find]);
+        return std::nullopt;
+    }
+    if (const auto address7 = SMBusEntryAddress(entry))
+        return chipsetSMBusPlace(*address7);
+    return std::nullopt;
+}
+
 void InitForm::FinishCMD_Click() {
     const QListWidgetItem* selected = SearchResultsLIST->currentItem();
     const std::string entry =
         selected && selected->isSelected() ? selected->text().toStdString() : std::string();
-    bool choiceMade = false;
-
-    if (const auto number = PrinterEntryNumber(entry)) {
-        const std::size_t find = static_cast<std::size_t>(*number - 1);
-        if (*number >= 1 && find < search_.FoundPorts.size() &&
-            find < search_.EntryAddresses.size()) {
-            auto printerPort = [] { return gComPort().PrinterPort(); };
-            attempt([&] { printerPort()->setPortAddressIndex(search_.FoundPorts[find]); });
-            attempt([&] {
-                printerPort()->SMBusProtocall()->setDataInverted(search_.FoundInverted[find]);
-            });
-            attempt([&] {
-                printerPort()->SMBusProtocall()->setDeviceAddress(search_.EntryAddresses[find]);
-            });
-            gChipAddress = search_.EntryAddresses[find];
-            attempt([] { gComPort().setPortType(0); });
-            std::uint16_t portAddress = 0;
-            attempt([&] { portAddress = printerPort()->SMBusProtocall()->PortAddress(); });
-            choiceMade = true;
-            // The register access window's manager serves the chosen chip on this port.
+    const std::optional<ChipPlace> chosen = ChosenPlace(entry);
+    if (chosen) {
+        const ChipPlace reached = GoToChip(*chosen, SettingFailure::Skip);
+        // The register access window's manager serves the chosen chip on that port.
+        if (reached.medium == Medium::PrinterPort)
             attempt([&] {
                 namespace Id = orvessa::QVSManagerId;
                 auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
                 manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
                 manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
-                manager.dispatchPut(Id::PrinterPortAddress, QVariant::fromValue(portAddress));
+                manager.dispatchPut(Id::PrinterPortAddress, QVariant::fromValue(reached.port.value));
             });
-        }
-    } else if (const auto address7 = SMBusEntryAddress(entry)) {
-        attempt([&] { gComPort().SMBus()->setDeviceAddress(*address7); });
-        attempt([] { gComPort().setPortType(1); });
-        choiceMade = true;
+    } else {
+        ReturnToStartUpPort(SettingFailure::Skip);
     }
-
-    if (!choiceMade)
-        attempt([] { gComPort().PrinterPort()->setPortAddress(kStartUpPortAddress); });
     // Written only now, so it reaches the chip that was chosen and no other device.
-    attempt([] { WriteRegister(kUPDCFG, kUpdateConfiguration); });
+    attempt([] { WriteRegister(reg::UPDCFG, kUpdateConfiguration); });
 
     wizardFinished_ = true;
-    if (!choiceMade) {
+    if (!chosen) {
         runOrStop([] {
             WindowRegistry::current().load<TMainForm>().setWindowTitle(
                 QString::fromUtf8(kAppTitle) + ", Communications are Disabled");

@@ -4,15 +4,18 @@
 // configures the bus for the chosen chip and shows the main window. Cancel, or
 // closing the wizard before Finish, ends the program.
 
+#include "app/device/chip_search.h"
 #include "app/shell/build_number_source.h"
-#include "app/shell/chip_search.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -68,8 +71,14 @@ public:
     QPushButton* NextCMD = nullptr;
     QPushButton* FinishCMD = nullptr;
 
+protected:
+    // Enter presses the default button, Escape is Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildPages();
+    // "Next >" while it can be pressed, "Finish" after it; it takes the focus.
+    void FollowDefaultButton();
     QFrame* newPage(const char* name);
     int buildNumber() const;
 
@@ -83,6 +92,8 @@ private:
     void SetUpResultsPage();
     void StartSearch();
     void ShowSearchResults();
+    // The place of the chip a result entry names, if it names one.
+    std::optional<ChipPlace> ChosenPlace(const std::string& entry) const;
     void ShowMainWindow();
     void CloseMainWindow();
 

@@ -1,7 +1,6 @@
 #include "app/shell/startup.h"
 
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
+#include "app/device/chip_road.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/registers/readwrite_form.h"
@@ -9,18 +8,11 @@
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
-#include "comms/PrinterPort.h"
-#include "comms/QVSComPort.h"
 
 #include <QMdiArea>
 #include <QProgressBar>
 
 namespace trelvane {
-namespace {
-
-constexpr std::uint8_t kStartUpChipAddress = 0xA8;
-
-} // namespace
 
 const std::vector<ToolLoadStep>& toolLoadSteps() {
     // Each tool window's line and load go here as the window is built, in this
@@ -48,9 +40,7 @@ void Main() {
     WindowRegistry& windows = WindowRegistry::current();
     windows.setMdiHost([&windows] { return windows.load<TMainForm>().mdiArea(); });
 
-    gChipAddress = kStartUpChipAddress;
-    gComPort().PrinterPort()->setDataInverted(true);
-    gComPort().PrinterPort()->setPortAddress(kStartUpPortAddress);
+    GoToChip(kStartUpPlace, SettingFailure::Raise);
 
     frmSplash& splash = windows.show<frmSplash>();
     // Ten for each status line: the main program, the descriptors, each tool

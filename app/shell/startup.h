@@ -5,17 +5,12 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace trelvane {
 
 class WindowRegistry;
-
-// The printer port the program starts on, and falls back to when the wizard
-// finishes without a chip chosen: 0x378.
-inline constexpr std::uint16_t kStartUpPortAddress = 888;
 
 // One step of LoadTools: the splash line, then the window's load.
 struct ToolLoadStep {

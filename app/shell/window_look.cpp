@@ -23,6 +23,11 @@ void setFontScale(QWidget* widget, double scale, bool bold) {
     widget->setFont(font);
 }
 
+void useFixedDialogFrame(QWidget* window) {
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+}
+
 void centerOnScreen(QWidget* window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());

@@ -21,6 +21,9 @@ template <class W, class... Args> W* newNamed(const char* name, Args&&... args) 
 QFrame* newHorizontalRule(QWidget* parent);
 // Scales the widget's font by `scale`, bold or not.
 void setFontScale(QWidget* widget, double scale, bool bold);
+// The frame of a fixed-size dialog: its title and close button only (no
+// minimise, maximise or help).
+void useFixedDialogFrame(QWidget* window);
 // Centres a top-level window on the primary screen's free area.
 void centerOnScreen(QWidget* window);
 // The dark blue backdrop of the splash and the wizard's picture column.

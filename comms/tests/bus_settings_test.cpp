@@ -7,6 +7,7 @@
 #include "comms/SMBusProtocall.h"
 #include "comms/bus_state.h"
 #include "comms/com_error.h"
+#include "comms/windows_version.h"
 #include "platform/os_version.h"
 #include "platform/parallel_port_driver.h"
 
@@ -153,6 +154,23 @@ TEST(BusSettings, EepromKeepsItsOwnDelaysAndSharesTheRest) {
     EXPECT_EQ(port.DeviceAddress(), 0xAA);
     port.SMBusProtocall()->setDeviceAddress(0x5C);
     EXPECT_EQ(eeprom->DeviceAddress(), 0x5C);
+}
+
+TEST(SystemDetection, The9xAnd95BuildNumbers) {
+    const struct {
+        long build;
+        bool windows9x, windows95;
+    } cases[] = {
+        {950, true, true},   {1111, true, true},   {1998, true, false},  {2222, true, false},
+        {3000, true, false}, {2195, false, false}, {2600, false, false}, {0, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWindows9xBuild(c.build), c.windows9x) << c.build;
+        EXPECT_EQ(IsWindows95Build(c.build), c.windows95) << c.build;
+        EXPECT_EQ(IsWindows9xBuild(std::to_string(c.build)), c.windows9x) << c.build;
+    }
+    for (const char* text : {"", "1998 ", " 1998", "1998a", "Unrecognised Build Number (1998)"})
+        EXPECT_FALSE(IsWindows9xBuild(std::string(text))) << text;
 }
 
 TEST(SystemDetection, ABuildTextThatIsNoNumberIsNotA9xBuild) {

@@ -4,9 +4,19 @@
 
 namespace vsq::controls {
 
+namespace {
+
+constexpr double kPageFontPoints = 7.5;
+
+} // namespace
+
 PropertyPage::PropertyPage(const QString& caption, int widthTwips, int heightTwips, QWidget* parent)
     : QWidget(parent), caption_(caption) {
     setFixedSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
+    // The small face the twip layouts of pages are drawn for.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(kPageFontPoints);
+    setFont(small);
 }
 
 void PropertyPage::setSelectedControls(std::vector<Dispatchable*> controls) {

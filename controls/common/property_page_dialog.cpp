@@ -14,6 +14,7 @@ PropertyPageDialog::PropertyPageDialog(std::vector<std::unique_ptr<PropertyPage>
                                        std::vector<Dispatchable*> selection, QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)) {
     setWindowTitle(tr("Property Pages"));
+    tabs_->setUsesScrollButtons(false); // every page's tab in view
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     applyButton_ = buttons->button(QDialogButtonBox::Apply);

@@ -144,6 +144,15 @@ GSlider::Geometry GSlider::geometry() const {
     return g;
 }
 
+QPointF GSlider::thumbCentre(double position) const {
+    const Geometry g = geometry();
+    const double span = max_ - min_;
+    const double fraction = span > 0 ? (std::clamp(position, min_, max_) - min_) / span : 0;
+    return g.vertical
+               ? QPointF(g.track.center().x(), g.track.bottom() - fraction * g.track.height())
+               : QPointF(g.track.left() + fraction * g.track.width(), g.track.center().y());
+}
+
 double GSlider::positionAt(const QPoint& point) const {
     const Geometry g = geometry();
     double fraction = g.vertical ? (g.track.bottom() - point.y()) / g.track.height()
@@ -171,10 +180,7 @@ void GSlider::mousePressEvent(QMouseEvent* event) {
     }
     const Geometry g = geometry();
     const double span = max_ - min_;
-    const double fraction = span > 0 ? (position_ - min_) / span : 0;
-    const QPointF centre =
-        g.vertical ? QPointF(g.track.center().x(), g.track.bottom() - fraction * g.track.height())
-                   : QPointF(g.track.left() + fraction * g.track.width(), g.track.center().y());
+    const QPointF centre = thumbCentre(position_);
     const QPointF at = event->position();
     const double along = g.vertical ? centre.y() - at.y() : at.x() - centre.x();
     const double across = g.vertical ? at.x() - centre.x() : at.y() - centre.y();

@@ -79,6 +79,8 @@ public:
     void setLargeStep(double step);
 
     QSize sizeHint() const override;
+    // Where the thumb's centre stands at a position.
+    QPointF thumbCentre(double position) const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("GSlider"); }

@@ -23,6 +23,7 @@ constexpr double kMarkerHeight = 9;
 constexpr double kMarkerHalfWidth = 6;
 constexpr double kTick = 4;
 constexpr double kGrabDistance = 7;
+constexpr double kMinTrack = 16;
 
 // A tick interval of 1, 2 or 5 times a power of ten giving about `count` ticks.
 double niceInterval(double span, int count) {
@@ -42,7 +43,8 @@ double niceInterval(double span, int count) {
 } // namespace
 
 struct LGauge::Geometry {
-    QRectF track; // the bands' area; markers stand above and below it
+    QRectF caption; // empty when the caption is drawn over the track
+    QRectF track;   // the bands' area; markers stand above and below it
     double labelTop = 0;
     double lineHeight = 0;
 };
@@ -271,7 +273,7 @@ void LGauge::setStep(double step) {
 
 QSize LGauge::sizeHint() const {
     const QFontMetrics metrics(font());
-    return {260, static_cast<int>(2 * kMarkerHeight + 24 + kTick + metrics.height() + 4)};
+    return {260, static_cast<int>(2 * metrics.height() + 2 * kMarkerHeight + 24 + kTick + 4)};
 }
 
 LGauge::Geometry LGauge::geometry() const {
@@ -281,11 +283,36 @@ LGauge::Geometry LGauge::geometry() const {
     const double side = std::max<double>({kMarkerHalfWidth + 2,
                                           metrics.horizontalAdvance(scaleText(min_)) / 2.0 + 2,
                                           metrics.horizontalAdvance(scaleText(max_)) / 2.0 + 2});
-    const double top = 1 + kMarkerHeight;
+    // The caption has a line of its own when the gauge is tall enough.
+    const bool captionRow =
+        height() >= 2 * g.lineHeight + 2 * kMarkerHeight + kMinTrack + kTick + 3;
+    if (captionRow) {
+        g.caption = QRectF(0, 1, width(), g.lineHeight);
+    }
+    const double top = 1 + (captionRow ? g.lineHeight + 1 : 0) + kMarkerHeight;
     const double bottom = height() - 1 - g.lineHeight - kTick - kMarkerHeight;
     g.track = QRectF(side, top, std::max(1.0, width() - 2 * side), std::max(4.0, bottom - top));
     g.labelTop = g.track.bottom() + kMarkerHeight + kTick;
     return g;
+}
+
+double LGauge::xForValue(double value) const {
+    const Geometry g = geometry();
+    const double span = max_ - min_;
+    return g.track.left() + (span > 0 ? (clamped(value) - min_) / span : 0) * g.track.width();
+}
+
+QPointF LGauge::grip(int index) const {
+    const Geometry g = geometry();
+    const Pointer& p = pointers_.at(static_cast<std::size_t>(index));
+    switch (p.style) {
+    case MarkerAbove:
+        return {xForValue(p.value), g.track.top() - kMarkerHeight / 2};
+    case MarkerBelow:
+        return {xForValue(p.value), g.track.bottom() + kMarkerHeight / 2};
+    default:
+        return {(xForValue(p.lower) + xForValue(p.upper)) / 2, g.track.center().y()};
+    }
 }
 
 double LGauge::valueAt(double x) const {
@@ -554,18 +581,25 @@ void LGauge::paintEvent(QPaintEvent*) {
         bold.setBold(true);
         painter.setFont(bold);
         const QFontMetrics boldMetrics(bold);
-        const double w =
-            std::min<double>(boldMetrics.horizontalAdvance(caption_) + 8, inner.width());
-        const QRectF box(inner.center().x() - w / 2,
-                         inner.center().y() - boldMetrics.height() / 2.0 - 1, w,
-                         boldMetrics.height() + 2);
-        QColor back = pal.color(QPalette::Base);
-        back.setAlpha(220);
-        painter.fillRect(box, back);
-        painter.setPen(enabled ? QColor(0xA0, 0x10, 0x10)
-                               : pal.color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(box, Qt::AlignCenter,
-                         boldMetrics.elidedText(caption_, Qt::ElideRight, static_cast<int>(w)));
+        const QColor ink = enabled ? QColor(0xA0, 0x10, 0x10)
+                                   : pal.color(QPalette::Disabled, QPalette::WindowText);
+        painter.setPen(ink);
+        if (!g.caption.isEmpty()) {
+            painter.drawText(g.caption, Qt::AlignCenter,
+                             boldMetrics.elidedText(caption_, Qt::ElideRight, width()));
+        } else {
+            // No room above: over the track, on a veil of the paper colour.
+            const double w =
+                std::min<double>(boldMetrics.horizontalAdvance(caption_) + 8, inner.width());
+            const QRectF box(inner.center().x() - w / 2,
+                             inner.center().y() - boldMetrics.height() / 2.0 - 1, w,
+                             boldMetrics.height() + 2);
+            QColor veil = pal.color(QPalette::Base);
+            veil.setAlpha(220);
+            painter.fillRect(box, veil);
+            painter.drawText(box, Qt::AlignCenter,
+                             boldMetrics.elidedText(caption_, Qt::ElideRight, static_cast<int>(w)));
+        }
     }
 }
 

@@ -20,8 +20,11 @@
 //   PointerLowerEnd  47   Double   lower end of the current pointer when it is a band
 //   PointerUpperEnd  48   Double   upper end of the current pointer when it is a band
 //   PointerValue     51   Double   position of the current (marker) pointer
-//   Caption         -518  String   a text drawn centred above the scale (an error
-//                                  text in the timing plot); default empty
+//   Caption         -518  String   a text drawn centred in dark red (an error text
+//                                  in the timing plot); default empty. It has a
+//                                  line of its own above the pointers when the
+//                                  gauge is as tall as its sizeHint, else it is
+//                                  drawn over the track.
 //   Min              200  Double   low end of the scale (default 0)
 //   Max              201  Double   high end of the scale (default 100); Min and
 //                                  Max are kept in order like GSlider's
@@ -146,6 +149,9 @@ public:
     void setStep(double step);
 
     QSize sizeHint() const override;
+    // Where a value stands on the scale (x), and where a pointer is gripped.
+    double xForValue(double value) const;
+    QPointF grip(int pointer) const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("LGauge"); }

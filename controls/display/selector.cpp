@@ -89,12 +89,14 @@ void Selector::setToolTipText(const QString& text) {
 }
 
 QSize Selector::sizeHint() const {
-    const QFontMetrics metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     int text = 0;
     for (const QString& t : texts_) {
         text = std::max(text, metrics.horizontalAdvance(t));
     }
-    const int radius = 20;
+    const int radius = 24;
     const int side = 2 * (radius + static_cast<int>(kMarkGap + kTextGap) + text) + 8;
     const int height = metrics.height() + 2 * (radius + static_cast<int>(kMarkGap + kTextGap)) +
                        2 * metrics.height() + 6;
@@ -104,6 +106,10 @@ QSize Selector::sizeHint() const {
 Selector::Geometry Selector::geometry() const {
     Geometry g;
     const QFontMetrics metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    // Texts are measured bold, as the selected one is drawn.
+    const QFontMetrics textMetrics(bold);
     const QRectF area = QRectF(rect()).adjusted(3, 2, -3, -2);
     g.caption = caption_.isEmpty()
                     ? QRectF(area.topLeft(), QSizeF(area.width(), 0))
@@ -112,7 +118,7 @@ Selector::Geometry Selector::geometry() const {
                       area.bottom() - g.caption.bottom() - 2);
     double textWidth = 0;
     for (const QString& t : texts_) {
-        textWidth = std::max<double>(textWidth, metrics.horizontalAdvance(t));
+        textWidth = std::max<double>(textWidth, textMetrics.horizontalAdvance(t));
     }
     const double line = metrics.height();
     const double room = std::min(dial.width() / 2 - textWidth - kMarkGap - kTextGap,
@@ -120,22 +126,29 @@ Selector::Geometry Selector::geometry() const {
     g.radius = std::max(6.0, room);
     g.centre = QPointF(dial.center().x(), dial.center().y() + line * 0.25);
 
-    // Positions spread over the top of the dial, 45 degrees apart, at most 270.
-    const double sweep = std::min(270.0, 45.0 * (count_ - 1)) * std::numbers::pi / 180;
+    // Two positions stand 90 degrees apart about the top; more spread over 270.
+    const double sweep = (count_ == 2 ? 90.0 : 270.0) * std::numbers::pi / 180;
     for (int i = 0; i < count_; ++i) {
         const double angle = count_ == 1 ? 0 : -sweep / 2 + sweep * i / (count_ - 1);
         g.angles.push_back(angle);
         const QString text = texts_.value(i);
         const QPointF anchor = g.at(angle, g.radius + kMarkGap + kTextGap);
-        const double w = metrics.horizontalAdvance(text);
+        const double w = textMetrics.horizontalAdvance(text);
+        // The text's nearest side faces the dial: texts to the right of the
+        // knob start at their anchor, those to the left end there.
         const double s = std::sin(angle);
         const double c = std::cos(angle);
-        // Texts sit outside the dial, leaning away from it.
-        const double x = anchor.x() - w / 2 + s * w / 2;
-        const double y = anchor.y() - line / 2 - c * line / 2;
+        const double x = s > 0.1 ? anchor.x() : s < -0.1 ? anchor.x() - w : anchor.x() - w / 2;
+        const double y = c > 0.3    ? anchor.y() - line
+                         : c < -0.3 ? anchor.y()
+                                    : anchor.y() - line / 2;
         g.labels.emplace_back(x, y, w, line);
     }
     return g;
+}
+
+QPointF Selector::textCentre(int position) const {
+    return geometry().labels.at(static_cast<std::size_t>(position)).center();
 }
 
 int Selector::positionAt(const QPointF& point) const {

@@ -64,6 +64,8 @@ public:
     void setTextList(const QStringList& texts);
 
     QSize sizeHint() const override;
+    // The middle of a position's text.
+    QPointF textCentre(int position) const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("Selector"); }

@@ -3,8 +3,6 @@
 #include "controls/common/basic_error.h"
 #include "controls/display/display_support.h"
 
-#include <QPainter>
-#include <QPolygonF>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -22,8 +20,6 @@ namespace {
 
 constexpr std::int32_t kDefaultCapacity = 1000;
 constexpr std::int32_t kMaxCapacity = 100000;
-constexpr int kGridDivisions = 4;
-constexpr int kGridSpacingX = 40;
 
 // Distinct trace colours, 0x00BBGGRR, in the order traces take them.
 constexpr std::array<std::uint32_t, 8> kPalette{
@@ -82,7 +78,7 @@ std::int16_t Strip::TraceWidth() const {
 void Strip::setTraceWidth(std::int16_t width) {
     requireWithin(width, 1, 8);
     styles_[static_cast<std::size_t>(traceIndex_)].width = width;
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("TraceWidth"));
 }
 
@@ -93,25 +89,28 @@ void Strip::setScrollBack(std::int32_t samples) {
     }
     scrollBack_ = std::clamp<std::int32_t>(samples, 0,
                                            static_cast<std::int32_t>(stored > 0 ? stored - 1 : 0));
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("ScrollBack"));
 }
 
 void Strip::setRangeHigh(double value) {
     rangeHigh_ = value;
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("RangeHigh"));
 }
 
 void Strip::setRangeLow(double value) {
     rangeLow_ = value;
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("RangeLow"));
 }
 
 std::uint32_t Strip::LegendColor() const {
-    const LegendEntry& entry = legend_[static_cast<std::size_t>(legendIndex_)];
-    return entry.colorSet ? entry.color : styles_[static_cast<std::size_t>(legendIndex_)].color;
+    return legendColorOf(legendIndex_);
+}
+std::uint32_t Strip::legendColorOf(int entry) const {
+    const auto index = static_cast<std::size_t>(entry);
+    return legend_[index].colorSet ? legend_[index].color : styles_[index].color;
 }
 void Strip::setLegendColor(std::uint32_t color) {
     drawColor(color);
@@ -157,14 +156,14 @@ void Strip::setCapacity(std::int32_t samples) {
     for (TraceRing& ring : traces_) {
         ring.setCapacity(static_cast<std::size_t>(samples));
     }
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("Capacity"));
 }
 
 void Strip::setSampleSpacing(std::int16_t pixels) {
     requireWithin(pixels, 1, 20);
     spacing_ = pixels;
-    update();
+    tracesChanged();
     propertyChanged(QStringLiteral("SampleSpacing"));
 }
 
@@ -173,7 +172,11 @@ void Strip::AddSample(std::int16_t trace, double value) {
         throw BasicError(ErrorNumber::InvalidProcedureCall);
     }
     traces_[static_cast<std::size_t>(trace)].push(value);
-    update();
+    if (backgroundValid_) {
+        update(plot_);
+    } else {
+        update();
+    }
 }
 
 void Strip::Clear() {
@@ -181,162 +184,13 @@ void Strip::Clear() {
         ring.clear();
     }
     scrollBack_ = 0;
-    update();
-}
-
-QSize Strip::sizeHint() const {
-    return {320, 160};
-}
-
-std::uint64_t Strip::newestTotal() const {
-    std::uint64_t newest = 0;
-    for (int i = 0; i < traceCount_; ++i) {
-        newest = std::max(newest, traces_[static_cast<std::size_t>(i)].total());
-    }
-    return newest;
-}
-
-void Strip::backgroundChanged() {
-    backgroundValid_ = false;
-    update();
-}
-
-void Strip::resizeEvent(QResizeEvent*) {
-    backgroundValid_ = false;
-}
-
-QRect Strip::plotRect() const {
-    const QFontMetrics metrics(font());
-    const int scaleWidth = std::max(metrics.horizontalAdvance(scaleText(legendHigh_)),
-                                    metrics.horizontalAdvance(scaleText(legendLow_))) +
-                           6;
-    int legendWidth = 0;
-    for (int i = 0; i < traceCount_; ++i) {
-        const QString& text = legend_[static_cast<std::size_t>(i)].text;
-        if (!text.isEmpty()) {
-            legendWidth = std::max(legendWidth, metrics.horizontalAdvance(text) + 18);
-        }
-    }
-    const int top = metrics.height() / 2 + 1;
-    QRect plot(scaleWidth + 2, top,
-               width() - scaleWidth - 4 - (legendWidth > 0 ? legendWidth + 4 : 0),
-               height() - 2 * top);
-    return plot;
-}
-
-void Strip::renderBackground() {
-    const qreal ratio = devicePixelRatioF();
-    background_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    background_.setDevicePixelRatio(ratio);
-    QPainter painter(&background_);
-    const QPalette& pal = palette();
-    painter.fillRect(rect(), pal.color(QPalette::Window));
-    const QRect plot = plotRect();
-    const QFontMetrics metrics(font());
-
-    painter.fillRect(plot, pal.color(QPalette::Base));
-    QColor grid = pal.color(QPalette::Mid);
-    grid.setAlpha(90);
-    painter.setPen(grid);
-    for (int i = 1; i < kGridDivisions; ++i) {
-        const int y = plot.top() + plot.height() * i / kGridDivisions;
-        painter.drawLine(plot.left(), y, plot.right(), y);
-    }
-    for (int x = plot.right() - kGridSpacingX; x > plot.left(); x -= kGridSpacingX) {
-        painter.drawLine(x, plot.top(), x, plot.bottom());
-    }
-    painter.setPen(pal.color(QPalette::Dark));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(plot.adjusted(-1, -1, 0, 0));
-
-    // Scale values at the left, on the grid lines.
-    painter.setPen(pal.color(QPalette::WindowText));
-    for (int i = 0; i <= kGridDivisions; ++i) {
-        const double value = legendHigh_ - (legendHigh_ - legendLow_) * i / kGridDivisions;
-        const int y = plot.top() + plot.height() * i / kGridDivisions;
-        painter.drawText(QRect(0, y - metrics.height() / 2, plot.left() - 4, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, scaleText(value));
-    }
-
-    // Legend: one line per named trace, a colour swatch and its text.
-    int y = plot.top();
-    const int x = plot.right() + 6;
-    for (int i = 0; i < traceCount_; ++i) {
-        const LegendEntry& entry = legend_[static_cast<std::size_t>(i)];
-        if (entry.text.isEmpty()) {
-            continue;
-        }
-        const QColor swatch = drawColor(styles_[static_cast<std::size_t>(i)].color);
-        painter.fillRect(QRect(x, y + metrics.height() / 2 - 1, 10, 3), swatch);
-        painter.setPen(
-            drawColor(entry.colorSet ? entry.color : styles_[static_cast<std::size_t>(i)].color));
-        painter.drawText(QRect(x + 14, y, width() - x - 14, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, entry.text);
-        y += metrics.height();
-    }
-    backgroundValid_ = true;
-}
-
-void Strip::paintEvent(QPaintEvent*) {
-    if (!backgroundValid_ || background_.size() != size() * devicePixelRatioF()) {
-        renderBackground();
-    }
-    QPainter painter(this);
-    painter.drawImage(0, 0, background_);
-    const QRect plot = plotRect();
-    if (plot.width() <= 0 || plot.height() <= 0) {
-        return;
-    }
-    painter.setClipRect(plot);
-    const std::uint64_t newest = newestTotal();
-    if (newest == 0) {
-        return;
-    }
-    const double span = rangeHigh_ - rangeLow_;
-    const double scaleY = span != 0 ? plot.height() / span : 0;
-    const double bottom = plot.bottom() + 0.5;
-    const double right = plot.right() + 0.5;
-    // The newest sample shown, counted from the first sample since Clear.
-    const std::int64_t shownNewest = static_cast<std::int64_t>(newest) - 1 - scrollBack_;
-    const std::int64_t visible = plot.width() / spacing_ + 2;
-    QPolygonF& line = polyline_;
-    for (int t = 0; t < traceCount_; ++t) {
-        const TraceRing& ring = traces_[static_cast<std::size_t>(t)];
-        if (ring.empty()) {
-            continue;
-        }
-        const auto total = static_cast<std::int64_t>(ring.total());
-        const std::int64_t oldestKept = total - static_cast<std::int64_t>(ring.size());
-        const std::int64_t from = std::max(oldestKept, shownNewest - visible);
-        const std::int64_t to = std::min(total - 1, shownNewest);
-        if (from > to) {
-            continue;
-        }
-        line.resize(static_cast<qsizetype>(to - from + 1));
-        QPointF* point = line.data();
-        for (std::int64_t k = from; k <= to; ++k, ++point) {
-            const double value = ring.at(static_cast<std::size_t>(k - oldestKept));
-            const double y = bottom - (value - rangeLow_) * scaleY;
-            *point = QPointF(right - static_cast<double>(shownNewest - k) * spacing_,
-                             std::clamp(y, plot.top() - 1.0, plot.bottom() + 1.0));
-        }
-        const TraceStyle& style = styles_[static_cast<std::size_t>(t)];
-        QPen pen(drawColor(style.color), style.width);
-        pen.setCosmetic(style.width == 1);
-        painter.setRenderHint(QPainter::Antialiasing, style.width > 1);
-        painter.setPen(pen);
-        if (line.size() == 1) {
-            painter.drawPoint(line.first());
-        } else {
-            painter.drawPolyline(line);
-        }
-    }
+    tracesChanged();
 }
 
 void Strip::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / 120;
     if (notches != 0) {
-        setScrollBack(scrollBack_ + notches * std::max(1, plotRect().width() / spacing_ / 4));
+        setScrollBack(scrollBack_ + notches * std::max(1, plot_.width() / spacing_ / 4));
     }
     event->accept();
 }

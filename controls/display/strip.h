@@ -48,15 +48,16 @@
 // "TraceNColor", "TraceNWidth", "LegendNColor", "LegendNText".
 
 #include "controls/common/control.h"
+#include "controls/display/trace_raster.h"
 #include "controls/display/trace_ring.h"
 
 #include <QImage>
-#include <QPolygonF>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vsq::display {
 
@@ -143,11 +144,30 @@ private:
         QString text;
     };
 
-    // The grid, scale and legend change: the cached background is redrawn.
+    // The scale, grid or legend changed: everything is drawn anew.
     void backgroundChanged();
+    // The traces' look or the samples shown changed otherwise than by new
+    // samples: the traces are drawn anew.
+    void tracesChanged();
     void renderBackground();
     QRect plotRect() const;
+    // The value written at a horizontal grid line, 0 = the top one.
+    double scaleValue(int line) const;
     std::uint64_t newestTotal() const;
+    // The frame brought up to date: drawn whole, or scrolled by the samples
+    // that arrived since it was drawn and only their segments added.
+    void refreshFrame();
+    void redrawFrame(std::uint64_t newest);
+    bool advanceFrame(std::uint64_t newest);
+    // Plot columns from..to (device pixels) as blank paper, with the grid
+    // lines of the samples that fall on them.
+    void blankColumns(int from, int to, std::uint64_t newest);
+    // The samples of trace t from index `first` on (counted since Clear).
+    void drawSamples(int t, std::int64_t first, std::uint64_t newest);
+    // The colour a legend entry is written in.
+    std::uint32_t legendColorOf(int entry) const;
+    PixelTarget plotTarget();
+    int deviceSpacing() const;
 
     std::array<TraceRing, kMaxTraces> traces_;
     std::array<TraceStyle, kMaxTraces> styles_{};
@@ -161,9 +181,22 @@ private:
     double legendHigh_ = 100;
     double legendLow_ = 0;
     std::int16_t spacing_ = 2;
+
+    // The window, scale, legend and the blank plot (with its horizontal grid
+    // lines), redrawn only when they change. The frame is the picture shown:
+    // the plot scrolls in it like paper, vertical grid lines and traces with it.
     QImage background_;
+    QImage frame_;
+    QRect plot_;       // in widget pixels
+    QRect devicePlot_; // in the images' pixels
     bool backgroundValid_ = false;
-    QPolygonF polyline_; // reused by every paint
+    bool frameValid_ = false;
+    std::uint64_t frameNewest_ = 0;                 // newestTotal() the frame shows
+    std::array<std::uint64_t, kMaxTraces> drawn_{}; // each trace's total the frame shows
+    std::uint32_t gridPixel_ = 0;
+    // Point buffers reused by every paint.
+    std::vector<int> xs_;
+    std::vector<int> ys_;
 };
 
 } // namespace vsq::display

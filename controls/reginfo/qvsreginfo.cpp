@@ -58,8 +58,10 @@ QFont nameFont(double points) {
 }
 
 // Digit cells and the rows of names under them, in twips.
-constexpr int kByteDigitWidth = 225;
-constexpr int kByteDigitsLeft = 607;
+constexpr int kByteDigitWidth = 300;
+constexpr int kByteDigitsLeft = 307;
+constexpr double kPanelFontPoints = 8;
+constexpr int kNameColumnWidth = 1380;
 constexpr int kWordDigitWidth = 165;
 constexpr int kWordDigitsLeft = 120;
 constexpr int kWordByteGap = 90;
@@ -67,6 +69,10 @@ constexpr int kWordByteGap = 90;
 } // namespace
 
 QVSRegInfo::QVSRegInfo(QWidget* parent) : QWidget(parent) {
+    // The small face the twip layout is drawn for.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(kPanelFontPoints);
+    setFont(small);
     buildBitFrames();
     buildValueArea();
     buildDetailsArea();
@@ -76,7 +82,6 @@ QVSRegInfo::QVSRegInfo(QWidget* parent) : QWidget(parent) {
     chart_ = strip.calls;
     autoReadTimer_ = new QTimer(this);
     autoReadTimer_->setObjectName(QStringLiteral("RegisterListTimer"));
-    autoReadTimer_->setInterval(1);
     connect(autoReadTimer_, &QTimer::timeout, this, [this] {
         // Queued, so a panel that goes while the tick waits is not inside
         // its own timer's handler.
@@ -101,18 +106,19 @@ void QVSRegInfo::buildBitFrames() {
         place(*digit, (7 - bit) * kByteDigitWidth, 0, kByteDigitWidth, 480);
         connect(digit, &BitDigit::clicked, this, [this](int k) { digitClicked(k, false); });
         byteDigits_[bit] = digit;
-        // Bits 7..4 right-aligned left of the digits, 3..0 left-aligned right of them.
+        // Names of bits 7..4 right-aligned in a column left of the middle, 3..0
+        // left-aligned right of it, each column from its high bit down.
         auto* name = label(QStringLiteral("bitname(%1)").arg(bit),
                            QStringLiteral("Bit %1").arg(bit), byteFrame_);
         name->setFont(nameFont(7));
-        const int row = bit >= 4 ? 7 - bit : bit;
+        const int row = bit >= 4 ? 7 - bit : 3 - bit;
         const int top = 600 + row * 285;
         if (bit >= 4) {
             name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            place(*name, 0, top, 1400, 240);
+            place(*name, 0, top, kNameColumnWidth, 240);
         } else {
             name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            place(*name, 1615, top, 1400, 240);
+            place(*name, 3015 - kNameColumnWidth, top, kNameColumnWidth, 240);
         }
         bitNames_[bit] = name;
     }
@@ -187,8 +193,8 @@ void QVSRegInfo::buildValueArea() {
     auto* addressLegend =
         label(QStringLiteral("Label14"), QStringLiteral("Address Pointer:"), valueFrame_);
     addressLabel_ = label(QStringLiteral("AddressPointerLbl"), QStringLiteral("XX"), valueFrame_);
-    place(*addressLegend, 60, 480, 1230, 255);
-    place(*addressLabel_, 1320, 480, 600, 255);
+    place(*addressLegend, 60, 480, 1500, 255);
+    place(*addressLabel_, 1560, 480, 480, 255);
     auto* autoLegend = label(QStringLiteral("Label10"), QStringLiteral("Auto read:"), valueFrame_);
     place(*autoLegend, 2040, 480, 900, 255);
     playOption_ = new QToolButton(valueFrame_);

@@ -223,6 +223,7 @@ private:
     void SetWordFormat(bool wordFormat);
     void ApplyCommunicationsType(std::uint8_t type);
     void ApplyReadOnlyBitMask();
+    void showRegisterDetails(const QString& details);
     QString bitText(int bit) const;
     void setBitTextProperty(int bit, const QString& text);
     void markDigit(int bit, std::uint32_t colour);
@@ -239,11 +240,14 @@ private:
     void StopOption_Click();
     void StartAutoRead();
     void StopAutoRead();
+    void switchAutoReadTimer(bool on);
     // Starts a sequence, first seeing a caller's pending request served.
     Outcome beginSequence();
     void endSequence();
     // Raises a request of the panel's own and waits for it.
     Outcome request(bool read);
+    // A write of the value, then its read-back (when the write was served).
+    Outcome writeAndReadBack(float value);
     Outcome waitForService();
     // Runs the action now, or after the running sequence when one runs.
     bool holdWhileBusy(std::function<void()> action);
@@ -271,6 +275,8 @@ private:
     QToolButton* stopOption_ = nullptr;
     QCheckBox* logicCheck_ = nullptr;
     QTimer* autoReadTimer_ = nullptr;
+    std::int32_t autoReadInterval_ = 1; // ms; 0 never fires
+    bool autoReadOn_ = false;           // the timer is switched on
     QWidget* chartWidget_ = nullptr;
     vsq::controls::Dispatchable* chart_ = nullptr;
 
@@ -281,6 +287,7 @@ private:
     bool executeRead_ = true;
     bool flag_ = false;
     QString master_;
+    QString registerDetails_;
     QVariant readOnlyBitMask_ = QVariant::fromValue<std::int16_t>(0);
     bool autoRead_ = false;
     bool wordFormat_ = false;

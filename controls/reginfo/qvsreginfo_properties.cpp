@@ -101,21 +101,38 @@ const vsq::controls::MemberTable& QVSRegInfo::memberTable() const {
 // ---- Accessors ----
 
 QString QVSRegInfo::RegisterDetails() const {
-    return detailsLabel_->text();
+    return registerDetails_;
 }
+// A carriage return starts a new line. Leading ones (the register window puts
+// one before its texts to clear the value caption) are not shown: the label
+// already starts below the caption, and the text needs both of its lines.
+// The whole text is the label's tool tip, for texts longer than the label.
+void QVSRegInfo::showRegisterDetails(const QString& details) {
+    registerDetails_ = details;
+    QString shown = details;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (shown.startsWith(QLatin1Char('\n'))) {
+        shown.remove(0, 1);
+    }
+    detailsLabel_->setText(shown);
+    detailsLabel_->setToolTip(shown);
+}
+
 void QVSRegInfo::setRegisterDetails(const QString& details) {
     if (holdWhileBusy([this, details] { setRegisterDetails(details); })) {
         return;
     }
-    detailsLabel_->setText(details);
+    showRegisterDetails(details);
     propertyChanged(QStringLiteral("RegisterDetails"));
 }
 
 std::int32_t QVSRegInfo::AutoReadTimerInterval() const {
-    return autoReadTimer_->interval();
+    return autoReadInterval_;
 }
 void QVSRegInfo::setAutoReadTimerInterval(std::int32_t milliseconds) {
-    autoReadTimer_->setInterval(std::max(milliseconds, 0));
+    autoReadInterval_ = std::max(milliseconds, 0);
+    switchAutoReadTimer(autoReadOn_);
     propertyChanged(QStringLiteral("AutoReadTimerInterval"));
 }
 
@@ -306,8 +323,8 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
         }
         bitDescriptions_.at(bit)->setText(name);
     }
-    detailsLabel_->setText(bag.read<QString>("RegisterDetails", ""));
-    autoReadTimer_->setInterval(bag.read<std::int32_t>("AutoReadTimerInterval", 1));
+    showRegisterDetails(bag.read<QString>("RegisterDetails", ""));
+    autoReadInterval_ = bag.read<std::int32_t>("AutoReadTimerInterval", 1);
     hexToolTip_ = bag.read<QString>("HexTxtBoxToolTipText", "");
     decToolTip_ = bag.read<QString>("DecTxtBoxToolTipText", "");
     autoReadToolTip_ = bag.read<QString>("AutoReadToolTipText", "");
@@ -340,9 +357,8 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
 }
 
 void QVSRegInfo::writeProperties(PropertyBag& bag) {
-    bag.write<QString>("RegisterDetails", detailsLabel_->text(), "");
-    bag.write("AutoReadTimerInterval",
-              QVariant::fromValue<std::int32_t>(autoReadTimer_->interval()),
+    bag.write<QString>("RegisterDetails", registerDetails_, "");
+    bag.write("AutoReadTimerInterval", QVariant::fromValue<std::int32_t>(autoReadInterval_),
               QVariant::fromValue<std::int16_t>(1));
     bag.write<QString>("HexTxtBoxToolTipText", hexToolTip_, "");
     bag.write<QString>("DecTxtBoxToolTipText", decToolTip_, "");

@@ -68,6 +68,12 @@ QVSRegInfo::Outcome QVSRegInfo::request(bool read) {
     return waitForService();
 }
 
+QVSRegInfo::Outcome QVSRegInfo::writeAndReadBack(float value) {
+    rwValue_ = value;
+    const Outcome written = request(false);
+    return written == Outcome::Served ? request(true) : written;
+}
+
 QVSRegInfo::Outcome QVSRegInfo::beginSequence() {
     busy_ = true;
     if (!flag_) {
@@ -129,11 +135,7 @@ void QVSRegInfo::digitClicked(int bit, bool wordDigit) {
 bool QVSRegInfo::WriteBitAndVerify(int bit) {
     markDigit(bit, kUnconfirmedColour);
     const float written = BitsToValue();
-    rwValue_ = written;
-    Outcome outcome = request(false);
-    if (outcome == Outcome::Served) {
-        outcome = request(true);
-    }
+    const Outcome outcome = writeAndReadBack(written);
     if (outcome == Outcome::Gone) {
         return false;
     }
@@ -178,12 +180,8 @@ bool QVSRegInfo::WriteAndVerifyValue(float value) {
     for (int bit = 0; bit < (wordFormat_ ? 16 : 8); ++bit) {
         markDigit(bit, kUnconfirmedColour);
     }
-    rwValue_ = clampRegisterValue(value);
-    const float written = rwValue_;
-    Outcome outcome = request(false);
-    if (outcome == Outcome::Served) {
-        outcome = request(true);
-    }
+    const float written = clampRegisterValue(value);
+    const Outcome outcome = writeAndReadBack(written);
     if (outcome == Outcome::Gone) {
         return false;
     }
@@ -227,7 +225,7 @@ void QVSRegInfo::PlayOption_Click() {
     playOption_->setEnabled(false);
     stopOption_->setEnabled(true);
     stopOption_->setChecked(false);
-    autoReadTimer_->start();
+    switchAutoReadTimer(true);
 }
 
 void QVSRegInfo::StopOption_Click() {
@@ -238,7 +236,7 @@ void QVSRegInfo::StopOption_Click() {
     playOption_->setChecked(false);
     stopOption_->setEnabled(false);
     stopOption_->setChecked(true);
-    autoReadTimer_->stop();
+    switchAutoReadTimer(false);
 }
 
 void QVSRegInfo::StartAutoRead() {
@@ -246,7 +244,7 @@ void QVSRegInfo::StartAutoRead() {
     playOption_->setEnabled(false);
     stopOption_->setEnabled(true);
     stopOption_->setChecked(false);
-    autoReadTimer_->start();
+    switchAutoReadTimer(true);
 }
 
 void QVSRegInfo::StopAutoRead() {
@@ -254,7 +252,21 @@ void QVSRegInfo::StopAutoRead() {
     playOption_->setChecked(false);
     stopOption_->setEnabled(false);
     stopOption_->setChecked(true);
-    autoReadTimer_->stop();
+    switchAutoReadTimer(false);
+}
+
+} // namespace mirelda
+
+namespace mirelda {
+
+// A timer of interval 0 never fires.
+void QVSRegInfo::switchAutoReadTimer(bool on) {
+    autoReadOn_ = on;
+    if (on && autoReadInterval_ > 0) {
+        autoReadTimer_->start(autoReadInterval_);
+    } else {
+        autoReadTimer_->stop();
+    }
 }
 
 } // namespace mirelda

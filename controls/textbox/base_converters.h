@@ -37,6 +37,9 @@ std::u16string ConvertDecToHexText(double value, unsigned nibbles);
 // (empty for zero); it can hold n + 1 digits.
 std::u16string ConvertDecToHexStr(double value, unsigned nibbles);
 
+// The first value WideAnd cannot work: 2^79.
+inline constexpr double kWideAndLimit = 0x1p79;
+
 // The bitwise AND of two values of up to 79 bits, worked in 16-bit groups from
 // the top with 32-bit signed ANDs (operands rounded, halves to even); Overflow
 // from 2^79 on.

@@ -132,13 +132,27 @@ bool NumberEntry::writeValue(double value) {
     }
 }
 
-void NumberEntry::checkLimit() {
+void NumberEntry::checkLimit(OverLongText overLong) {
     const std::u16string text = host_.entryText();
     const unsigned n = nibbles();
     const double limit = limitValue(n);
+    const bool fail = overLong == OverLongText::Fail;
     switch (host_.numberBase()) {
     case Binary1: {
-        const LimitedText limited = limitBinaryText(text, n);
+        std::u16string_view digits = text;
+        if (fail) {
+            // The value is read as a float (a failed reading is reported and
+            // reads 0); masking one of 2^79 or more overflows.
+            const double value = ConvertBinStrToDec(text);
+            if (value >= kWideAndLimit) {
+                reportOverflow();
+                throw BasicError(ErrorNumber::Overflow);
+            }
+            if (value == 0) {
+                digits = {};
+            }
+        }
+        const LimitedText limited = limitBinaryText(digits, n);
         if (limited.overflow) {
             reportOverflow();
         }
@@ -172,6 +186,9 @@ void NumberEntry::checkLimit() {
         break;
     }
     case Hex4:
+        if (fail) {
+            (void)ConvertHexStrToDec(text); // raises Overflow above 255 digits
+        }
         if (text.size() > 255) {
             host_.reportError(static_cast<int>(ErrorNumber::Overflow), u"Overflow");
             host_.setEntryText(text.substr(0, n));
@@ -187,9 +204,6 @@ void NumberEntry::checkLimit() {
 
 void NumberEntry::changeBase(tNumberBase from, tNumberBase to) {
     const std::u16string text = host_.entryText();
-    if (text.empty()) {
-        return;
-    }
     const unsigned n = nibbles();
     if (to >= Binary1 && to <= Hex4 && from != to && from <= Hex4) {
         std::u16string converted;
@@ -202,8 +216,10 @@ void NumberEntry::changeBase(tNumberBase from, tNumberBase to) {
                     return ConvertOctStrToDec(text);
                 case Hex4:
                     return ConvertHexStrToDec(text);
-                default: // decimal: lenient into binary and decimal, strict otherwise
-                    return to == Binary1 ? lenientNumber(text) : vsq::controls::strictNumber(text);
+                default: // decimal: lenient into binary, strict otherwise; an empty
+                         // field holds no number to refuse and reads 0
+                    return to == Binary1 || text.empty() ? lenientNumber(text)
+                                                         : vsq::controls::strictNumber(text);
                 }
             }();
             switch (to) {

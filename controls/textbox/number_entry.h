@@ -56,11 +56,19 @@ public:
     // failure is reported with "LetVal: " and the result is false (the text
     // stays as far as written).
     bool writeValue(double value);
+    // What the limit test does with a text too long for its conversions (more
+    // than 255 hexadecimal digits, a binary value from 2^79 on).
+    enum class OverLongText {
+        Cut,  // typed or pasted: reported as an overflow and cut to the limit
+        Fail, // written by the host (Text): raised as Overflow (6), after the
+              // (1, "Overflow") report in binary
+    };
     // The test after every key release: a value above the limit reports
     // (1, "Overflow") and brings the text within the limit.
-    void checkLimit();
+    void checkLimit(OverLongText overLong = OverLongText::Cut);
     // Re-writes the entry text from one base in the other (before the new base
-    // is stored). An empty text stays empty. Failures are raised.
+    // is stored), then pads it to the new base's width (4n binary, n hex digits).
+    // An empty text reads 0. Failures are raised.
     void changeBase(tNumberBase from, tNumberBase to);
 
     // The converters that report their own failure with their name as prefix

@@ -137,7 +137,7 @@ void QVSTXT::setText(const QString& text) {
     try {
         setEntryText(entry_.FilterText(text.toStdU16String()));
         propertyChanged(QStringLiteral("Text"));
-        releaseKey(0, 0);
+        releaseKey(0, 0, NumberEntry::OverLongText::Fail);
     } catch (const BasicError& error) {
         setEntryText(entry_.FilterText(u""));
         report(error.number(),

@@ -160,7 +160,8 @@ private:
     void setIndicatorBitmap(const QImage& picture);
     void arrangeLayout();
     // KeyUp with the given code and shift, then the limit check.
-    void releaseKey(qint16 keyCode, qint16 shift);
+    void releaseKey(qint16 keyCode, qint16 shift,
+                    NumberEntry::OverLongText overLong = NumberEntry::OverLongText::Cut);
     // Key and mouse events of the entry field; true when the key is consumed.
     bool keyPressed(const QKeyEvent& event);
     void keyReleased(const QKeyEvent& event);

@@ -92,9 +92,9 @@ void QVSTXT::keyReleased(const QKeyEvent& event) {
     releaseKey(keyCodeOf(event), shiftStateOf(event.modifiers()));
 }
 
-void QVSTXT::releaseKey(qint16 keyCode, qint16 shift) {
+void QVSTXT::releaseKey(qint16 keyCode, qint16 shift, NumberEntry::OverLongText overLong) {
     emit KeyUp(keyCode, shift);
-    entry_.checkLimit();
+    entry_.checkLimit(overLong);
 }
 
 void QVSTXT::mouseReleased(const QMouseEvent& event) {

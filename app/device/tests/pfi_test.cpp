@@ -132,8 +132,29 @@ TEST_F(PFISelect, VoltagesFollowTheInputsKind) {
     journal().clear();
     EXPECT_THROW(gPFI1.setUnderVoltThreshold(11.0f), Overflow);
     EXPECT_THROW(gPFI1.setUnderVoltThreshold(5.0f), Overflow);
-    EXPECT_THROW(gPFI1.setUnderVoltHysteresis(32 * 0.0156f), Overflow);
     EXPECT_TRUE(journal().events().empty());
+}
+
+// The under-voltage hysteresis takes any code of 0-255, as a whole byte; only
+// a code outside that range raises Overflow, and then nothing is written.
+TEST_F(PFISelect, UnderVoltHysteresisCodesOutsideAByteOnlyOverflow) {
+    const struct {
+        float steps;
+        const char* traffic; // nullptr: Overflow, no traffic
+    } cases[] = {
+        {0, "S A8+ BB+ 00+ P"},   {31, "S A8+ BB+ 1F+ P"}, {32, "S A8+ BB+ 20+ P"},
+        {255, "S A8+ BB+ FF+ P"}, {256, nullptr},          {-1, nullptr},
+    };
+    for (const auto& c : cases) {
+        journal().clear();
+        if (c.traffic) {
+            gPFI1.setUnderVoltHysteresis(c.steps * 0.0156f);
+            EXPECT_EQ(traffic(), c.traffic) << c.steps;
+        } else {
+            EXPECT_THROW(gPFI1.setUnderVoltHysteresis(c.steps * 0.0156f), Overflow) << c.steps;
+            EXPECT_TRUE(journal().events().empty()) << c.steps;
+        }
+    }
 }
 
 TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include <utility>
 #include <vector>
@@ -51,16 +53,34 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// What a frame's title bar takes besides the title: its icon, its close
+// button and their margins.
+constexpr int kTitleBarAllowance = 140;
+
 } // namespace
 
-MessageAnswer QtDialogs::message(const MessageRequest& request) {
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+std::unique_ptr<QMessageBox> newMessageBox(const MessageRequest& request, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(qtIcon(request.icon), request.title, request.text,
+                                             QMessageBox::NoButton, parent);
     const auto choices = choicesOf(request.buttons);
     for (const auto& [button, answer] : choices)
-        box.addButton(button);
-    box.setDefaultButton(choices.front().first);
-    const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
+        box->addButton(button);
+    box->setDefaultButton(choices.front().first);
+    // A box sizes itself to its text; a short text would clip the title.
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(request.title);
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(titleWidth + kTitleBarAllowance, 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
+
+MessageAnswer QtDialogs::message(const MessageRequest& request) {
+    const auto box = newMessageBox(request, QApplication::activeWindow());
+    const auto choices = choicesOf(request.buttons);
+    const auto chosen = static_cast<QMessageBox::StandardButton>(box->exec());
     for (const auto& [button, answer] : choices)
         if (button == chosen)
             return answer;

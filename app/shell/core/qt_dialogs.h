@@ -3,7 +3,16 @@
 
 #include "app/shell/core/dialogs.h"
 
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
 namespace trelvane {
+
+// The message box of a request, over `parent`: its icon, text and buttons,
+// the first button the default, and never narrower than its title needs.
+std::unique_ptr<QMessageBox> newMessageBox(const MessageRequest& request, QWidget* parent);
 
 class QtDialogs : public Dialogs {
 public:

@@ -1,5 +1,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/shell/about_form.h"
+#include "app/shell/core/qt_dialogs.h"
 #include "app/shell/main_form.h"
 #include "board_test.h"
 #include "comms/PrinterPort.h"
@@ -12,8 +14,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace trelvane {
 namespace {
@@ -223,6 +227,51 @@ TEST_P(InitFormClose, ClosingTheWizardEndsTheProgram) {
     wizard.close();
     EXPECT_TRUE(vsq::platform::quitRequested());
     EXPECT_EQ(windows().find<InitForm>(), nullptr);
+}
+
+TEST_F(InitFormTest, EnterPressesNextThenFinishWhichHoldTheFocusAndSpaceStartsNothingElse) {
+    powerUp({});
+    InitForm& wizard = startUp();
+    EXPECT_EQ(wizard.focusWidget(), wizard.NextCMD);
+    QTest::keyClick(wizard.focusWidget(), Qt::Key_Space); // presses Next, not Cancel
+    EXPECT_EQ(wizard.CurrentStep(), 2);
+    QTest::keyClick(wizard.focusWidget(), Qt::Key_Return); // Next: the search
+    EXPECT_EQ(wizard.CurrentStep(), 4);
+    EXPECT_EQ(wizard.focusWidget(), wizard.FinishCMD);
+    EXPECT_TRUE(wizard.FinishCMD->isDefault());
+    QTest::keyClick(wizard.SearchResultsLIST, Qt::Key_Enter); // Finish, from the list too
+    EXPECT_EQ(gChipAddress, 0xA8);
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_FALSE(vsq::platform::quitRequested());
+}
+
+TEST_F(InitFormTest, EscapeIsCancel) {
+    powerUp({});
+    InitForm& wizard = startUp();
+    QTest::keyClick(wizard.focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(vsq::platform::quitRequested());
+}
+
+TEST_F(InitFormTest, FixedSizeDialogsOfferNeitherMinimiseNorMaximise) {
+    powerUp({});
+    InitForm& wizard = startUp();
+    frmAbout& about = windows().load<frmAbout>();
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&wizard, &about}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint)) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint));
+    }
+    EXPECT_EQ(wizard.minimumSize(), wizard.maximumSize());
+}
+
+TEST_F(InitFormTest, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
+    const auto box =
+        newMessageBox({"Please select a search medium", "A problem was detected"}, nullptr);
+    box->show();
+    const int title = QFontMetrics(box->font()).horizontalAdvance("A problem was detected");
+    EXPECT_GE(box->width(), title + 100);
+    box->hide();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPageButTheSearch, InitFormClose, ::testing::Values(1, 2, 4));

@@ -4,6 +4,7 @@
 #include "controls/common/basic_error.h"
 #include "controls/common/control_host.h"
 #include "controls/common/twips.h"
+#include "controls/display/strip.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/tests/qstring_printer.h"
@@ -59,62 +60,6 @@ TEST_F(RegInfoTest, ANewPanelReadsBackItsInitialValues) {
     EXPECT_EQ(panel.AutoReadTimerInterval(), 1);
     EXPECT_EQ(panel.Bit5Text(), "Bit 4"); // every bit name of the word frame
     EXPECT_EQ(label("bitname(5)").text(), "Bit 5");
-}
-
-TEST_F(RegInfoTest, CallersBindEveryMemberByItsDispatchNumber) {
-    const std::pair<const char*, vsq::controls::DispatchId> members[] = {
-        {"RegisterDetails", 0x68030025},
-        {"AutoReadTimerInterval", 0x68030024},
-        {"HexTxtBoxToolTipText", 0x68030023},
-        {"DecTxtBoxToolTipText", 0x68030022},
-        {"AutoReadToolTipText", 0x68030021},
-        {"UpdateDecHexToolTipText", 0x68030020},
-        {"ValueHEX", 0x6803001F},
-        {"ValueDEC", 0x6803001E},
-        {"ValueBIN", 0x6803001D},
-        {"AutoRead", 0x6803001C},
-        {"RWValue", 0x6803001B},
-        {"AddressPointer", 0x6803001A},
-        {"ExecuteRead", 0x68030019},
-        {"Flag", 0x68030018},
-        {"Master", 0x68030017},
-        {"ListQVSMControls", 0x6003004E},
-        {"ReadOnlyBitMask", 0x68030016},
-        {"ArrangeClump", 0x68030015},
-        {"DisplayGraph", 0x68030014},
-        {"GraphLogic", 0x68030013},
-        {"BinDigitstoolTipText", 0x68030012},
-        {"Bit0Text", 0x68030011},
-        {"Bit1Text", 0x68030010},
-        {"Bit2Text", 0x6803000F},
-        {"Bit3Text", 0x6803000E},
-        {"Bit4Text", 0x6803000D},
-        {"Bit5Text", 0x6803000C},
-        {"Bit6Text", 0x6803000B},
-        {"Bit7Text", 0x6803000A},
-        {"Bit8Text", 0x68030009},
-        {"Bit9Text", 0x68030008},
-        {"Bit10Text", 0x68030007},
-        {"Bit11Text", 0x68030006},
-        {"Bit12Text", 0x68030005},
-        {"Bit13Text", 0x68030004},
-        {"Bit14Text", 0x68030003},
-        {"Bit15Text", 0x68030002},
-        {"CommunicationsType", 0x68030001},
-        {"DeviceAddress", 0x68030000},
-    };
-    ASSERT_EQ(panel.memberTable().members().size(), std::size(members));
-    for (const auto& [name, id] : members) {
-        EXPECT_EQ(panel.dispatchIdOf(name), id) << name;
-    }
-}
-
-TEST_F(RegInfoTest, TheTimerIntervalHasNoNegativeValue) {
-    const std::pair<int, int> cases[] = {{-5, 0}, {250, 250}, {0, 0}};
-    for (const auto& [given, kept] : cases) {
-        panel.setAutoReadTimerInterval(given);
-        EXPECT_EQ(panel.AutoReadTimerInterval(), kept);
-    }
 }
 
 TEST_F(RegInfoTest, ANewAddressShowsInHexAndMakesEveryBitWritable) {
@@ -190,15 +135,6 @@ TEST_F(RegInfoTest, TheReadOnlyMaskDisablesAndGreysItsDigitsInBothFrames) {
             }
         }
     }
-}
-
-TEST_F(RegInfoTest, BitNamesOfTheLowByteShowInBothFrames) {
-    panel.setBit3Text("PXEN");
-    panel.setBit12Text("HIGH");
-    EXPECT_EQ(label("BitDescription(3)").text(), "PXEN");
-    EXPECT_EQ(label("bitname(3)").text(), "PXEN");
-    EXPECT_EQ(label("BitDescription(12)").text(), "HIGH");
-    EXPECT_EQ(panel.Bit12Text(), "HIGH");
 }
 
 TEST_F(RegInfoTest, TheFlagTurnsEveryDigitBlueAndItsClearingShowsTheValue) {
@@ -327,5 +263,26 @@ TEST_F(RegInfoTest, LoadingTakesTheFrameFromTheShapeNotTheStoredWordFormat) {
         EXPECT_EQ(child("F16BitFrame").isVisibleTo(&panel), word);
         EXPECT_TRUE(panel.AutoRead());
         EXPECT_TRUE(child("PlayOption").isEnabled()); // loading starts no timer
+    }
+}
+
+TEST_F(RegInfoTest, TheChartIsSetUpForTheRegisterWidthAndMode) {
+    struct Case {
+        int type;
+        bool logic;
+        int traces, width;
+        double range;
+    };
+    const Case cases[] = {
+        {0, false, 1, 2, 255}, {1, false, 1, 2, 65540}, {0, true, 8, 1, 8}, {1, true, 16, 1, 16}};
+    auto& strip = static_cast<vsq::display::Strip&>(panel.sideStrip());
+    for (const Case& c : cases) {
+        panel.setGraphLogic(c.logic);
+        panel.setCommunicationsType(static_cast<std::int16_t>(c.type));
+        EXPECT_EQ(strip.TraceCount(), c.traces) << c.type << c.logic;
+        EXPECT_EQ(strip.TraceWidth(), c.width); // of the last trace set up
+        EXPECT_EQ(strip.TraceColor(), 192u);
+        EXPECT_EQ(strip.RangeHigh(), c.range);
+        EXPECT_EQ(strip.LegendHigh(), c.range);
     }
 }

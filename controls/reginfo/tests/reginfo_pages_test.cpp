@@ -2,7 +2,6 @@
 
 #include "controls/common/basic_error.h"
 #include "controls/common/control_host.h"
-#include "controls/common/property_page_dialog.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/reginfo_pages.h"
 #include "controls/reginfo/tests/qstring_printer.h"
@@ -141,17 +140,4 @@ TEST_F(RegInfoPagesTest, TheToolTipAndDetailsPagesRoundTripTheirTexts) {
     EXPECT_EQ(panel.HexTxtBoxToolTipText(), "hex");
     EXPECT_EQ(panel.AutoReadToolTipText(), "auto");
     EXPECT_EQ(panel.RegisterDetails(), "new");
-}
-
-TEST_F(RegInfoPagesTest, TheDialogEnablesApplyWhileAPageIsChanged) {
-    vsq::controls::PropertyPageDialog dialog(mirelda::makeRegInfoPages(), {&panel});
-    dialog.page(0).setChanged(false);
-    dialog.page(1).setChanged(false);
-    dialog.page(2).setChanged(false);
-    EXPECT_FALSE(dialog.applyEnabled());
-    dialog.page(2).findChild<QPlainTextEdit*>("txtRegisterDetails")->setPlainText("edited");
-    EXPECT_TRUE(dialog.applyEnabled());
-    EXPECT_TRUE(dialog.applyAll());
-    EXPECT_EQ(panel.RegisterDetails(), "edited");
-    EXPECT_FALSE(dialog.applyEnabled());
 }

@@ -6,6 +6,7 @@
 #include "controls/display/strip.h"
 #include "sim/simulated_pc.h"
 
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -98,14 +99,19 @@ TEST_F(RegInfoBoard, AValueEntryColoursEachDigitByItsReadBackBit) {
 TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
     pc().chip().setRegisterValue(0x10, 0x3C);
     selectRegister(0xA8, 0x10);
-    panel.setAutoReadTimerInterval(0);
     journal().clear();
     panel.setAutoRead(true);
-    settle();
+    for (int pass = 0; pass < 1000 && journal().count(1, vsq::sim::EventKind::Stop) < 4; ++pass) {
+        QTest::qWait(1);
+    }
     panel.setAutoRead(false);
     EXPECT_GE(journal().count(1, vsq::sim::EventKind::Stop), 2u);
     EXPECT_EQ(traffic().substr(0, 23), "S A8+ 10+ P S A9+ 3C- P");
     EXPECT_TRUE(panel.findChild<QToolButton*>("PlayOption")->isEnabled());
+    panel.setAutoReadTimerInterval(-5); // kept as 0: the timer never fires
+    EXPECT_EQ(panel.AutoReadTimerInterval(), 0);
+    panel.setAutoRead(true);
+    EXPECT_FALSE(panel.findChild<QTimer*>("RegisterListTimer")->isActive());
 }
 
 // ---- Requests that are not served, overlap or outlive the panel ----

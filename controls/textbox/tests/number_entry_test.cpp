@@ -177,11 +177,17 @@ TEST(NumberEntry, BaseChanges) {
         {Hex4, Hex4, 4, u"F", u"000F"},
         {Binary1, AnyCharacter0, 2, u"101", u"101"},
         {static_cast<tNumberBase>(7), Hex4, 2, u"1", u"01"},
-        // An empty text stays empty, whatever the bases.
-        {Decimal2, Hex4, 2, u"", u""},
-        {Decimal2, Oct3, 2, u"", u""},
-        {AnyCharacter0, Binary1, 2, u"", u""},
-        {Hex4, Hex4, 2, u"", u""},
+        // An empty text converts as 0 and is padded to the new base's width.
+        {Hex4, Binary1, 2, u"", u"00000000"},
+        {AnyCharacter0, Hex4, 4, u"", u"0000"},
+        {AnyCharacter0, Binary1, 2, u"", u"00000000"},
+        {Hex4, Hex4, 2, u"", u"00"},
+        {Binary1, Decimal2, 2, u"", u" 0"},
+        {Hex4, Oct3, 2, u"", u"0"},
+        {Decimal2, Binary1, 2, u"", u"00000000"},
+        // Decimal to octal or hexadecimal reads strictly, but an empty field is 0.
+        {Decimal2, Hex4, 2, u"", u"00"},
+        {Decimal2, Oct3, 2, u"", u"0"},
     };
     for (const auto& c : cases) {
         FakeHost host(c.from, c.nibbles, c.text);

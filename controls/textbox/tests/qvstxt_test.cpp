@@ -91,6 +91,36 @@ TEST_F(QvstxtTest, TextWritesFilterNotifyAndRunTheKeyUpCheck) {
     EXPECT_EQ(events, (QStringList{"Update 0000", "changed Text", "KeyUp 0 0"}));
 }
 
+// Written by the host, a text too long for the conversions empties the field
+// and is reported as the text write's failure; only typing and pasting cut it.
+TEST_F(QvstxtTest, AnOverLongTextWriteEmptiesTheFieldAndReportsLetTxt) {
+    const struct {
+        tNumberBase base;
+        QString text;
+        QStringList reports;
+        QString after;
+    } cases[] = {
+        {Hex4, QString(256, u'1'), {"ErrorOccured 6 LetTxt: Overflow"}, ""},
+        {Hex4, QString(255, u'0'), {}, QString(255, u'0')},
+        {Binary1,
+         "1" + QString(79, u'0'),
+         {"ErrorOccured 1 Overflow", "ErrorOccured 6 LetTxt: Overflow"},
+         ""},
+        {Binary1, "1" + QString(78, u'0'), {"ErrorOccured 1 Overflow"}, "000000000"},
+        {Binary1,
+         QString(1100, u'1'),
+         {"ErrorOccured 6 ConvertBinStrToDec: Overflow"},
+         "000000000"},
+    };
+    for (const auto& c : cases) {
+        box.setNumberBase(c.base);
+        events.clear();
+        box.setText(c.text);
+        EXPECT_EQ(only("ErrorOccured"), c.reports) << c.text.size();
+        EXPECT_EQ(box.Text(), c.after) << c.text.size();
+    }
+}
+
 TEST_F(QvstxtTest, MaxNibblesIsClampedAndRetestsTheText) {
     box.setMaxNibbles(4);
     box.setNumberBase(Hex4);
@@ -204,8 +234,11 @@ TEST_F(QvstxtTest, ABaseChangeThatCannotConvertFailsTheCall) {
     EXPECT_EQ(box.NumberBase(), Decimal2);
     EXPECT_EQ(box.Text(), QStringLiteral("12a"));
     box.setText("");
-    box.setNumberBase(Oct3); // an empty text converts to an empty text
-    EXPECT_EQ(box.Text(), QString());
+    box.setNumberBase(Oct3); // an empty decimal field reads 0
+    EXPECT_EQ(box.Text(), QStringLiteral("0"));
+    box.setText("");
+    box.setNumberBase(Binary1); // padded to 4n digits
+    EXPECT_EQ(box.Text(), QStringLiteral("00000000"));
 }
 
 TEST_F(QvstxtTest, LayoutInTwipsWithAndWithoutTheIndicator) {

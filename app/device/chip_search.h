@@ -1,25 +1,26 @@
 #pragma once
 // The chip search behind the set-up wizard: reads the VSQ5540's device
-// identification at each candidate bus address, on every detected parallel
-// port in both polarities and on the chipset's SMBus, records every hit, and
-// turns the hits into the wizard's result entries. Each entry ends in a tag
-// that Finish parses ("Printer 1", "SMBus54"), pushed out of view by blanks.
+// identification (DEVID) at each candidate bus address, on every detected
+// parallel port in both polarities and on the chipset's SMBus, and records
+// every hit. The wizard turns the hits into its result entries.
 //
-// It reaches the bus through the root object gComPort and, for one board
-// write, WriteDeviceWord. It does not yield to the event loop; the progress
-// listener (the wizard's bar and a repaint) is all the user sees meanwhile.
+// It reaches the bus through the one road to the chip (SelectPrinterPort), the
+// root object gComPort and, for one board write, WriteDeviceWord. It does not
+// yield to the event loop; the progress listener (the wizard's bar and a
+// repaint) is all the user sees meanwhile.
+
+#include "app/device/chip_road.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace trelvane {
 
 class ChipSearch {
 public:
-    static constexpr std::uint8_t kDeviceIdRegister = 0x94; // DEVID
+    // What DEVID holds on the VSQ5540.
     static constexpr std::uint8_t kDeviceId = 0x3E;
     static constexpr int kUnitsPerMedium = 33;
 
@@ -38,9 +39,11 @@ public:
     // Runs the searches of the chosen media, in this order.
     void SearchSelectedMedia(bool printerPort, bool smbus, bool usb);
 
-    // The result entries in list order, printer-port finds first; fills
-    // EntryAddresses. Selects each printer find's port to name its address.
-    std::vector<std::string> BuildResultEntries();
+    // Selects the port of printer-port find `find` and answers its base
+    // address (0 when the library cannot say).
+    std::uint16_t SelectFoundPort(std::size_t find);
+    // The place of printer-port find `find`, at `address` (the entry's).
+    ChipPlace FoundPlace(std::size_t find, std::uint8_t address) const;
 
     // Back from the results: the next search starts from empty find lists.
     void ResetFinds();
@@ -67,12 +70,5 @@ private:
     int progressValue_ = 0;
     int progressMaximum_ = 0;
 };
-
-// The find number of a printer-port entry (the whole number after its
-// "Printer " tag), if the entry is one.
-std::optional<int> PrinterEntryNumber(const std::string& entry);
-// The 7-bit address of a chipset-SMBus entry (two hexadecimal digits after
-// its "SMBus" tag), if the entry is one.
-std::optional<std::uint8_t> SMBusEntryAddress(const std::string& entry);
 
 } // namespace trelvane

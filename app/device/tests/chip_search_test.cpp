@@ -1,8 +1,10 @@
-#include "app/shell/chip_search.h"
-#include "app/shell/core/tagged_item_delegate.h"
-#include "board_test.h"
+#include "app/device/chip_search.h"
+#include "platform/virtual_clock.h"
+#include "sim/simulated_pc.h"
 
-#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <regex>
 
 namespace trelvane {
 namespace {
@@ -10,14 +12,18 @@ namespace {
 using vsq::sim::PortConfig;
 using vsq::sim::SimConfig;
 
-class ChipSearchTest : public testing::BoardTest {
+// The simulated PC is powered up by each test before the search creates the
+// root object, which detects the parallel ports once.
+class ChipSearchTest : public ::testing::Test {
 protected:
+    static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
+
     void powerUpPorts(int count) {
         SimConfig config;
         config.ports.clear();
         for (int port = 0; port < count; ++port)
             config.ports.push_back({static_cast<std::uint16_t>(0x378 - 0x100 * port), false});
-        powerUp(config);
+        pc().configure(config);
     }
 
     // The progress values the search reports, in order.
@@ -31,31 +37,8 @@ protected:
         return values;
     }
     int maximum_ = 0;
+    vsq::platform::VirtualTime time_{0.0005};
 };
-
-TEST(ChipSearchTags, FinishReadsTheWholeFindNumberAndTheSMBusAddress) {
-    const std::string blanks(50, ' ');
-    EXPECT_EQ(
-        PrinterEntryNumber("Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1"),
-        1);
-    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 10"), 10);
-    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 123"), 123);
-    EXPECT_EQ(PrinterEntryNumber(""), std::nullopt);
-    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer "), std::nullopt);
-    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 1a"), std::nullopt);
-    EXPECT_EQ(PrinterEntryNumber("An VSQ5540 was found at:54h, on the SMBus" + blanks + "SMBus54"),
-              std::nullopt);
-
-    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus54"), 0x54);
-    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus2F"), 0x2F);
-    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "Printer 1"), std::nullopt);
-    EXPECT_EQ(SMBusEntryAddress("SMBus"), std::nullopt);
-
-    // The list shows the entry without its tag.
-    EXPECT_EQ(TaggedItemDelegate::visiblePart(QString::fromStdString(
-                  "Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1")),
-              "Found an VSQ5540 at:54h, on printer port:378h");
-}
 
 TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlot) {
     ChipSearch search;
@@ -99,23 +82,26 @@ TEST_F(ChipSearchTest, NoPortGivesNoFind) {
     search.FillCandidates();
     search.SearchSelectedMedia(true, false, false);
     EXPECT_EQ(search.FoundCount, 0);
-    EXPECT_TRUE(search.BuildResultEntries().empty());
+    EXPECT_TRUE(search.FoundAddresses.empty());
 }
 
 TEST_F(ChipSearchTest, EachCandidateIsReadOncePerPolarityAndMediumAndTheEmptySlotNever) {
-    powerUp({});
+    pc().configure({});
     ChipSearch search;
     search.FillCandidates();
     pc().journal().clear();
     search.SearchSelectedMedia(true, true, false);
-    const QString bus = QString::fromStdString(pc().journal().text(1));
-    for (const char* address : {"A8", "5A", "5C", "5E"})
-        EXPECT_EQ(bus.count(QRegularExpression(QString("S %1. 94").arg(address))), 1)
-            << bus.toStdString();
-    const QString chipset = QString::fromStdString(pc().journal().text(vsq::sim::kChipsetBus));
-    for (const char* address : {"A8", "5A", "5C", "5E"})
-        EXPECT_EQ(chipset.count(QRegularExpression(QString("S %1[+-]").arg(address))), 1)
-            << chipset.toStdString();
+    const auto count = [](const std::string& text, const std::string& pattern) {
+        const std::regex frame(pattern);
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), frame),
+                             std::sregex_iterator());
+    };
+    const std::string bus = pc().journal().text(1);
+    const std::string chipset = pc().journal().text(vsq::sim::kChipsetBus);
+    for (const std::string address : {"A8", "5A", "5C", "5E"}) {
+        EXPECT_EQ(count(bus, "S " + address + ". 94"), 1) << bus;
+        EXPECT_EQ(count(chipset, "S " + address + "[+-]"), 1) << chipset;
+    }
     EXPECT_EQ(search.FoundCount, 1);
     EXPECT_EQ(search.SMBusFoundAddresses, std::vector<std::uint8_t>{0x54});
 }

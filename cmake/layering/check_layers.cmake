@@ -1,0 +1,27 @@
+# Builds each layer probe: ALLOWED must compile; each REFUSED entry
+# (<probe>=<header>) must fail because <header> is not found.
+function(build_probe probe result output)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
+                  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  set(${result} ${code} PARENT_SCOPE)
+  set(${output} "${out}" PARENT_SCOPE)
+endfunction()
+
+build_probe(${ALLOWED} code out)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "${ALLOWED} should compile:\n${out}")
+endif()
+
+foreach(entry IN LISTS REFUSED)
+  string(REPLACE "=" ";" pair "${entry}")
+  list(GET pair 0 probe)
+  list(GET pair 1 header)
+  build_probe(${probe} code out)
+  string(REPLACE "." "\\." pattern "${header}")
+  if(code EQUAL 0)
+    message(FATAL_ERROR "${probe} compiled: ${header} is visible across the layers")
+  elseif(NOT out MATCHES "${pattern}(: No such file or directory|' file not found)")
+    message(FATAL_ERROR "${probe} failed for another reason than ${header}:\n${out}")
+  endif()
+  message(STATUS "${probe}: ${header} not found, as it must be")
+endforeach()

@@ -1,0 +1,140 @@
+#include "controls/display/gslider.h"
+#include "controls/display/tests/display_test_support.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using vsq::display::GSlider;
+
+namespace {
+
+struct GSliderTest : ::testing::Test {
+    GSliderTest() {
+        slider.resize(300, 24);
+        QObject::connect(&slider, &GSlider::Moving,
+                         [this] { events << QStringLiteral("Moving %1").arg(slider.Position()); });
+        QObject::connect(&slider, &GSlider::Moved,
+                         [this] { events << QStringLiteral("Moved %1").arg(slider.Position()); });
+    }
+    QPoint at(double position) const { return slider.thumbCentre(position).toPoint(); }
+    GSlider slider;
+    QStringList events;
+};
+
+} // namespace
+
+TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
+    struct Case {
+        vsq::controls::DispatchId id;
+        QVariant written;
+        QVariant read;
+    };
+    const Case cases[] = {
+        {201, 1023, 1023.0},
+        {200, 0, 0.0},
+        {45, 512, 512.0},
+        {-518, QStringLiteral("0"), QStringLiteral("0")},
+        {60, 1, 1.0},
+        {202, QStringLiteral("VB1 Input :"), QStringLiteral("VB1 Input :")},
+        {203, 1, std::int16_t{1}},
+        {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
+        {205, 64, 64.0},
+    };
+    for (const Case& c : cases) {
+        slider.dispatchPut(c.id, c.written);
+        EXPECT_EQ(slider.dispatchGet(c.id), c.read) << c.id;
+    }
+    EXPECT_TRUE(events.isEmpty()); // a position set from code raises nothing
+}
+
+TEST_F(GSliderTest, ThePositionIsKeptWithinTheScale) {
+    struct Case {
+        double min, max, position, expected;
+    };
+    const Case cases[] = {
+        {0, 937, 1000, 937},
+        {0, 937, -5, 0},
+        {0, 31, 31, 31},
+        {10, 20, 15.5, 15.5}, // code may set a fraction
+    };
+    for (const Case& c : cases) {
+        slider.setMin(c.min);
+        slider.setMax(c.max);
+        slider.setPosition(c.position);
+        EXPECT_EQ(slider.Position(), c.expected) << c.position;
+    }
+    slider.setMax(12);
+    EXPECT_EQ(slider.Position(), 12);
+    slider.setMin(40); // past Max: Max follows
+    EXPECT_EQ(slider.Max(), 40);
+    EXPECT_EQ(slider.Position(), 40);
+    EXPECT_EQ(failureOf([&] { slider.setStep(0); }), 380);
+    EXPECT_EQ(failureOf([&] { slider.setLargeStep(-1); }), 380);
+    EXPECT_EQ(failureOf([&] { slider.setOrientation(2); }), 380);
+}
+
+TEST_F(GSliderTest, KeysAndTheWheelMoveByStepsWithBothEvents) {
+    struct Case {
+        int key; // 0: the wheel, one notch away
+        double expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_Right, 11}, {Qt::Key_Up, 11},     {Qt::Key_Left, 9},
+        {Qt::Key_Down, 9},   {Qt::Key_PageUp, 20}, {Qt::Key_PageDown, 0},
+        {Qt::Key_Home, 0},   {Qt::Key_End, 31},    {0, 11},
+    };
+    slider.setMax(31);
+    for (const Case& c : cases) {
+        slider.setPosition(10);
+        events.clear();
+        if (c.key == 0) {
+            turnWheel(slider, 1);
+        } else {
+            QTest::keyClick(&slider, static_cast<Qt::Key>(c.key));
+        }
+        EXPECT_EQ(events, (QStringList{QStringLiteral("Moving %1").arg(c.expected),
+                                       QStringLiteral("Moved %1").arg(c.expected)}))
+            << c.key;
+    }
+    slider.setPosition(31);
+    events.clear();
+    QTest::keyClick(&slider, Qt::Key_End); // already there
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(GSliderTest, ADragFollowsOnWholeStepsAndEndsWithOneMoved) {
+    slider.setMax(1023);
+    slider.setPosition(100);
+    QTest::mousePress(&slider, Qt::LeftButton, {}, at(100));
+    EXPECT_TRUE(events.isEmpty()); // grabbing the thumb moves nothing
+    QTest::mouseMove(&slider, at(400));
+    QTest::mouseMove(&slider, at(512));
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, at(512));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_TRUE(events[0].startsWith(QStringLiteral("Moving ")));
+    EXPECT_EQ(events.last(), QStringLiteral("Moved %1").arg(slider.Position()));
+    EXPECT_NEAR(slider.Position(), 512, 4); // within a pixel's worth of codes
+    EXPECT_EQ(slider.Position(), std::round(slider.Position()));
+
+    // A click on the track jumps there; Moved comes with the release.
+    events.clear();
+    QTest::mousePress(&slider, Qt::LeftButton, {}, at(900));
+    EXPECT_EQ(events.size(), 1);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, at(900));
+    EXPECT_EQ(events.size(), 2);
+    EXPECT_NEAR(slider.Position(), 900, 4);
+}
+
+TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
+    slider.setMax(31);
+    slider.setPosition(7);
+    slider.setStep(5);
+    slider.readProperties(vsq::controls::PropertyBag{});
+    EXPECT_EQ(slider.Min(), 0);
+    EXPECT_EQ(slider.Max(), 100);
+    EXPECT_EQ(slider.Position(), 0);
+    EXPECT_EQ(slider.Step(), 1);
+    EXPECT_EQ(slider.LargeStep(), 10);
+    EXPECT_EQ(slider.Orientation(), 0);
+    EXPECT_EQ(slider.Caption(), QString());
+}

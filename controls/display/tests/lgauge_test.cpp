@@ -1,0 +1,233 @@
+#include "controls/display/lgauge.h"
+#include "controls/display/tests/display_test_support.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace vsq::display;
+
+namespace {
+
+// Set up like the supply-fault limits: 0..255, pointer 0 above, pointer 1
+// below, pointers 2 and 3 bands.
+struct LGaugeTest : ::testing::Test {
+    LGaugeTest() {
+        gauge.resize(300, gauge.sizeHint().height());
+        gauge.setMax(255);
+        gauge.setPointerCount(4);
+        const std::int16_t styles[] = {MarkerAbove, MarkerBelow, BandPointer, BandPointer};
+        for (std::int16_t p = 0; p < 4; ++p) {
+            gauge.setPointerIndex(p);
+            gauge.setPointerStyle(styles[p]);
+            gauge.setPointerLowerEnd(100);
+            gauge.setPointerUpperEnd(180);
+        }
+        setValue(0, 180);
+        setValue(1, 100);
+        QObject::connect(&gauge, &LGauge::PointerMoving, [this] {
+            events << QStringLiteral("Moving %1").arg(gauge.PointerIndex());
+        });
+        QObject::connect(&gauge, &LGauge::PointerMoved, [this] {
+            events << QStringLiteral("Moved %1").arg(gauge.PointerIndex());
+        });
+    }
+    void setValue(std::int16_t pointer, double value) {
+        gauge.setPointerIndex(pointer);
+        gauge.setPointerValue(value);
+    }
+    double value(std::int16_t pointer) {
+        gauge.setPointerIndex(pointer);
+        return gauge.PointerValue();
+    }
+    QPoint at(double value, int pointer) const {
+        return QPointF(gauge.xForValue(value), gauge.grip(pointer).y()).toPoint();
+    }
+    LGauge gauge;
+    QStringList events;
+};
+
+} // namespace
+
+TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
+    struct Case {
+        vsq::controls::DispatchId id;
+        QVariant written;
+        QVariant read;
+    };
+    const Case cases[] = {
+        {200, -20, -20.0},
+        {201, 1500, 1500.0},
+        {202, 3, std::int16_t{3}},
+        {38, 1, std::int16_t{1}},
+        {51, 1100, 1100.0},
+        {47, 500, 500.0},
+        {48, 900.5, 900.5},
+        {203, 2, std::int16_t{2}},
+        {204, 0x0000C0, 0x0000C0u},
+        {205, 7, std::int16_t{7}},
+        {3, 6, std::int16_t{6}},
+        {10, 600, 600.0},
+        {11, 1500, 1500.0},
+        {206, 0xE0E0E0, 0xE0E0E0u},
+        {207, 40, std::int16_t{40}},
+        {208, 5, std::int16_t{5}},
+        {-518, QStringLiteral("Error, input must occur before rising edge"),
+         QStringLiteral("Error, input must occur before rising edge")},
+        {209, true, true},
+        {210, QStringLiteral("Drag the pointers to change the limits"),
+         QStringLiteral("Drag the pointers to change the limits")},
+        {211, 0.5, 0.5},
+    };
+    for (const Case& c : cases) {
+        gauge.dispatchPut(c.id, c.written);
+        EXPECT_EQ(gauge.dispatchGet(c.id), c.read) << c.id;
+    }
+    EXPECT_TRUE(events.isEmpty()); // nothing set from code raises an event
+}
+
+TEST_F(LGaugeTest, ValuesAreKeptWithinTheScale) {
+    struct Case {
+        vsq::controls::DispatchId id; // written on pointer 2 or band 0
+        double written, read;
+    };
+    const Case cases[] = {
+        {51, 300, 255}, {51, -5, 0}, {47, -1, 0}, {48, 256, 255}, {10, -7, 0}, {11, 1e6, 255},
+    };
+    gauge.setBandCount(1);
+    gauge.setPointerIndex(2);
+    for (const Case& c : cases) {
+        gauge.dispatchPut(c.id, c.written);
+        EXPECT_EQ(gauge.dispatchGet(c.id).toDouble(), c.read) << c.id << " " << c.written;
+    }
+    gauge.setMax(150); // the scale shrinks: values follow
+    EXPECT_EQ(value(0), 150);
+    EXPECT_EQ(gauge.PointerUpperEnd(), 150);
+}
+
+TEST_F(LGaugeTest, IndexesCountsStylesAndPercentagesOutsideTheirRangeFail) {
+    const std::function<void()> calls[] = {
+        [&] { gauge.setPointerIndex(4); },
+        [&] { gauge.setPointerIndex(-1); },
+        [&] { gauge.setBandIndex(1); },
+        [&] { gauge.setPointerCount(17); },
+        [&] { gauge.setBandCount(-1); },
+        [&] { gauge.setPointerStyle(3); },
+        [&] { gauge.BandLowerEnd(); },
+        [&] { gauge.setStep(0); },
+        [&] { gauge.setPointerColor(0x01000000); },
+    };
+    for (const auto& call : calls) {
+        EXPECT_EQ(failureOf(call), 380);
+    }
+    gauge.setBandCount(1);
+    gauge.setBandIndex(0);
+    EXPECT_EQ(failureOf([&] { gauge.setBandTop(101); }), 380);
+    EXPECT_EQ(failureOf([&] { gauge.setBandHeight(-1); }), 380);
+}
+
+TEST_F(LGaugeTest, DraggingAMarkerReportsItWhileAndAfterTheMove) {
+    gauge.setPointerIndex(3); // the drag selects what it moves
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(180, 0));
+    QTest::mouseMove(&gauge, at(200, 0));
+    QTest::mouseMove(&gauge, at(220, 0));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(220, 0));
+    EXPECT_EQ(events, (QStringList{"Moving 0", "Moving 0", "Moved 0"}));
+    EXPECT_NEAR(value(0), 220, 1);
+    EXPECT_EQ(value(0), std::round(value(0)));
+}
+
+TEST_F(LGaugeTest, AHandlerThatHoldsAPointerBackIsObeyedAndTheEventsStillNameTheMovedOne) {
+    // Like the limits tool: the over-voltage pointer never goes below the
+    // under-voltage one, and the handler selects other pointers as it works.
+    QObject::connect(&gauge, &LGauge::PointerMoving, [this] {
+        if (gauge.PointerIndex() == 0 && value(0) < value(1)) {
+            setValue(0, value(1));
+        }
+        gauge.setPointerIndex(3);
+    });
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(180, 0));
+    QTest::mouseMove(&gauge, at(50, 0));
+    EXPECT_EQ(value(0), 100);
+    QTest::mouseMove(&gauge, at(150, 0));
+    EXPECT_NEAR(value(0), 150, 1);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(150, 0));
+    EXPECT_EQ(events.last(), QStringLiteral("Moved 0"));
+}
+
+TEST_F(LGaugeTest, ABandIsDraggedAsAWholeAndStopsAtTheScaleEnds) {
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(140, 3));
+    QTest::mouseMove(&gauge, at(170, 3));
+    gauge.setPointerIndex(3);
+    EXPECT_NEAR(gauge.PointerLowerEnd(), 130, 1);
+    EXPECT_EQ(gauge.PointerUpperEnd() - gauge.PointerLowerEnd(), 80);
+    QTest::mouseMove(&gauge, at(255, 3));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(255, 3));
+    gauge.setPointerIndex(3);
+    EXPECT_EQ(gauge.PointerUpperEnd(), 255);
+    EXPECT_EQ(gauge.PointerLowerEnd(), 175);
+    EXPECT_EQ(events.last(), QStringLiteral("Moved 3")); // the topmost band under the mouse
+}
+
+TEST_F(LGaugeTest, KeysAndTheWheelMoveTheCurrentPointerByOneStep) {
+    struct Case {
+        int key; // 0: one wheel notch away
+        double expected;
+    };
+    const Case cases[] = {{Qt::Key_Right, 101},
+                          {Qt::Key_Up, 101},
+                          {Qt::Key_Left, 99},
+                          {Qt::Key_Down, 99},
+                          {Qt::Key_PageUp, 110},
+                          {Qt::Key_PageDown, 90},
+                          {0, 101}};
+    for (const Case& c : cases) {
+        setValue(1, 100);
+        events.clear();
+        if (c.key == 0) {
+            turnWheel(gauge, 1);
+        } else {
+            QTest::keyClick(&gauge, static_cast<Qt::Key>(c.key));
+        }
+        EXPECT_EQ(value(1), c.expected) << c.key;
+        EXPECT_EQ(events, (QStringList{"Moving 1", "Moved 1"})) << c.key;
+    }
+}
+
+TEST_F(LGaugeTest, ALockedGaugeIgnoresTheUser) {
+    gauge.setLocked(true);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, at(180, 0));
+    QTest::mouseMove(&gauge, at(220, 0));
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(220, 0));
+    QTest::keyClick(&gauge, Qt::Key_Right);
+    turnWheel(gauge, 1);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(value(0), 180);
+}
+
+TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
+    gauge.setBandCount(2);
+    gauge.setBandIndex(1);
+    gauge.setBandLowerEnd(20);
+    gauge.setBandTop(40);
+    vsq::controls::PropertyBag bag;
+    gauge.writeProperties(bag);
+    LGauge copy;
+    copy.readProperties(bag);
+    EXPECT_EQ(copy.Max(), 255);
+    EXPECT_EQ(copy.PointerCount(), 4);
+    copy.setPointerIndex(1);
+    EXPECT_EQ(copy.PointerStyle(), MarkerBelow);
+    EXPECT_EQ(copy.PointerValue(), 100);
+    copy.setBandIndex(1);
+    EXPECT_EQ(copy.BandLowerEnd(), 20);
+    EXPECT_EQ(copy.BandUpperEnd(), 255);
+    EXPECT_EQ(copy.BandTop(), 40);
+
+    copy.readProperties(vsq::controls::PropertyBag{});
+    EXPECT_EQ(copy.Min(), 0);
+    EXPECT_EQ(copy.Max(), 100);
+    EXPECT_EQ(copy.PointerCount(), 1);
+    EXPECT_EQ(copy.BandCount(), 0);
+    EXPECT_EQ(copy.PointerValue(), 0);
+    EXPECT_FALSE(copy.Locked());
+}

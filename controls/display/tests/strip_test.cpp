@@ -1,0 +1,139 @@
+#include "controls/display/strip.h"
+#include "controls/display/tests/display_test_support.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using vsq::display::Strip;
+
+namespace {
+
+QImage picture(Strip& chart) {
+    QImage image(chart.size(), QImage::Format_RGB32);
+    chart.render(&image);
+    return image;
+}
+
+std::vector<double> kept(const Strip& chart, int trace) {
+    std::vector<double> values;
+    for (std::size_t i = 0; i < chart.trace(trace).size(); ++i) {
+        values.push_back(chart.trace(trace).at(i));
+    }
+    return values;
+}
+
+} // namespace
+
+TEST(Strip, EveryMemberByItsDispatchNumber) {
+    Strip chart;
+    struct Case {
+        vsq::controls::DispatchId id;
+        QVariant written;
+        QVariant read;
+    };
+    const Case cases[] = {
+        {12, 9, std::int16_t{9}},
+        {13, 8, std::int16_t{8}},
+        {14, 192.0f, 192u}, // a Single, as the register panel passes it
+        {23, 2, std::int16_t{2}},
+        {33, 65540, 65540.0},
+        {64, 65540, 65540.0},
+        {58, 3, std::int16_t{3}},
+        {56, 0x008000, 0x008000u},
+        {200, -1, -1.0},
+        {201, -1, -1.0},
+        {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
+        {203, 50, 50},
+        {204, 3, std::int16_t{3}},
+        {24, 0, 0},
+    };
+    for (const Case& c : cases) {
+        chart.dispatchPut(c.id, c.written);
+        EXPECT_EQ(chart.dispatchGet(c.id), c.read) << c.id;
+    }
+}
+
+TEST(Strip, SettingsOutsideTheirRangesFail) {
+    Strip chart;
+    const std::function<void()> calls[] = {
+        [&] { chart.setTraceCount(0); },          [&] { chart.setTraceCount(33); },
+        [&] { chart.setTraceIndex(32); },         [&] { chart.setLegendIndex(-1); },
+        [&] { chart.setTraceWidth(9); },          [&] { chart.setCapacity(1); },
+        [&] { chart.setCapacity(100001); },       [&] { chart.setSampleSpacing(0); },
+        [&] { chart.setTraceColor(0x7F000000); },
+    };
+    for (const auto& call : calls) {
+        EXPECT_EQ(failureOf(call), 380);
+    }
+}
+
+TEST(Strip, SamplesGoToTheirTraceIntoABoundedRingAndClearDropsThem) {
+    Strip chart;
+    chart.setTraceCount(2);
+    chart.setCapacity(4);
+    for (int i = 1; i <= 6; ++i) {
+        chart.dispatchCall(126, {std::int16_t{1}, i * 1.5});
+    }
+    chart.dispatchCall(126, {0, 7.9});
+    EXPECT_EQ(kept(chart, 1), (std::vector<double>{4.5, 6, 7.5, 9}));
+    EXPECT_EQ(kept(chart, 0), (std::vector<double>{7.9}));
+    EXPECT_EQ(failureOf([&] { chart.dispatchCall(126, {2, 1.0}); }), 5);
+    EXPECT_EQ(failureOf([&] { chart.dispatchCall(126, {-1, 1.0}); }), 5);
+
+    chart.setScrollBack(100); // kept within what is stored
+    EXPECT_EQ(chart.ScrollBack(), 3);
+    chart.dispatchCall(127);
+    EXPECT_TRUE(chart.trace(0).empty());
+    EXPECT_TRUE(chart.trace(1).empty());
+    EXPECT_EQ(chart.ScrollBack(), 0);
+}
+
+TEST(Strip, TheBoardChartSetUpGivesEachLegendItsTracesColour) {
+    Strip chart;
+    chart.setTraceCount(9);
+    for (int t = 0; t < 9; ++t) {
+        chart.dispatchPut(58, t);
+        chart.dispatchPut(13, t);
+        const qint32 v = chart.dispatchGet(14).toInt();
+        chart.dispatchPut(56, v);
+    }
+    for (std::int16_t t = 0; t < 9; ++t) {
+        chart.setTraceIndex(t);
+        chart.setLegendIndex(t);
+        EXPECT_EQ(chart.LegendColor(), chart.TraceColor()) << t;
+        if (t > 0) {
+            chart.setTraceIndex(static_cast<std::int16_t>(t - 1));
+            EXPECT_NE(chart.LegendColor(), chart.TraceColor()) << t; // distinct traces
+        }
+    }
+}
+
+TEST(Strip, AChartScrolledSampleBySampleLooksLikeOneDrawnAtOnce) {
+    // Three traces in separate lanes, fed in turn; one chart painted after
+    // every sample, the other only at the end.
+    Strip scrolled;
+    Strip whole;
+    for (Strip* chart : {&scrolled, &whole}) {
+        chart->resize(200, 100);
+        chart->setTraceCount(3);
+        chart->setRangeHigh(3);
+        chart->setTraceIndex(2);
+        chart->setTraceWidth(2);
+        chart->setLegendIndex(1);
+        chart->setLegendText(QStringLiteral("PDO 2"));
+    }
+    picture(scrolled);
+    for (int i = 0; i < 260; ++i) {
+        for (std::int16_t t = 0; t < 3; ++t) {
+            const double value = t + 0.5 + 0.4 * std::sin(i * 0.3 + t);
+            scrolled.AddSample(t, value);
+            whole.AddSample(t, value);
+            if (i % 7 != 3) { // and sometimes after several samples
+                picture(scrolled);
+            }
+        }
+    }
+    EXPECT_EQ(picture(scrolled), picture(whole));
+}
