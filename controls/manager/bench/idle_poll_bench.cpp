@@ -1,7 +1,7 @@
 // The cost of the manager's 1 ms poll while its one panel asks for nothing:
 // CPU time of the process per second of wall time, in percent of one core
-// (target: under 2), once the idle manager has settled, beside a bare Qt timer at 1 ms for comparison. The event
-// loop runs for a second per iteration.
+// (target: under 2), once the idle manager has settled; beside it a bare Qt
+// timer at 1 ms for comparison. The event loop runs a second per iteration.
 
 #include "controls/common/control_host.h"
 #include "controls/manager/qvsmanager.h"
@@ -52,7 +52,8 @@ template <class Ticks> void measure(benchmark::State& state, Ticks ticksSoFar) {
         const auto wallBefore = std::chrono::steady_clock::now();
         runEventLoop(std::chrono::seconds(1));
         cpu += processCpuSeconds() - cpuBefore;
-        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+        wall +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
         ticks += ticksSoFar() - ticksBefore;
     }
     state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;

@@ -55,6 +55,15 @@ protected:
         events.clear();
     }
 
+    // A fresh journal and event list, one request of the first panel, one tick;
+    // false when no tick arrives.
+    bool serveFirst(int shape, float device, float address, bool read, float value = 0) {
+        journal().clear();
+        events.clear();
+        first.request(shape, device, address, read, value);
+        return tick();
+    }
+
     // One poll tick; false when the timer is off (no tick arrives).
     bool tick() {
         if (!manager.pollTimerActive()) {

@@ -72,10 +72,7 @@ TEST_F(ManagerTest, TheParallelPortCarriesEachShape) {
     start();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.traffic);
-        journal().clear();
-        events.clear();
-        first.request(row.shape, row.device, row.address, row.read, row.value);
-        ASSERT_TRUE(tick());
+        ASSERT_TRUE(serveFirst(row.shape, row.device, row.address, row.read, row.value));
         EXPECT_EQ(traffic(), row.traffic);
         EXPECT_FALSE(first.flag());
         EXPECT_EQ(first.rwValue(), row.result);
@@ -98,10 +95,7 @@ TEST_F(ManagerTest, TheChipsetMediumCarriesByteRegistersOnly) {
     EXPECT_EQ(pc().chip(vsq::sim::kChipsetBus).registerValue(0x12), 0x24);
 
     for (std::int16_t shape : {1, 2, 3}) {
-        journal().clear();
-        events.clear();
-        first.request(shape, 0xA8, 0xF812, true, 9);
-        ASSERT_TRUE(tick());
+        ASSERT_TRUE(serveFirst(shape, 0xA8, 0xF812, true, 9));
         EXPECT_EQ(traffic(vsq::sim::kChipsetBus), "");
         EXPECT_FALSE(first.flag());
         EXPECT_EQ(first.rwValue(), 0);
@@ -157,10 +151,7 @@ TEST_F(ManagerTest, ABadRequestMakesNoTransferAndClearsTheFlag) {
     start();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.error);
-        journal().clear();
-        events.clear();
-        first.request(row.shape, row.device, row.address, row.read, row.value);
-        ASSERT_TRUE(tick());
+        ASSERT_TRUE(serveFirst(row.shape, row.device, row.address, row.read, row.value));
         EXPECT_EQ(traffic(), "");
         EXPECT_FALSE(first.flag());
         EXPECT_EQ(first.rwValue(), row.read ? 0 : row.value);
@@ -178,9 +169,7 @@ TEST_F(ManagerTest, ATransferThatFailsOnTheBusRaisesArbitrationError) {
     start(bag);
     pc().holdSdaLow(1, true);
     for (std::int16_t shape : {0, 3}) {
-        events.clear();
-        first.request(shape, 0xA8, shape == 3 ? 0xF812 : 0x94, true, 9);
-        ASSERT_TRUE(tick());
+        ASSERT_TRUE(serveFirst(shape, 0xA8, shape == 3 ? 0xF812 : 0x94, true, 9));
         EXPECT_FALSE(first.flag());
         EXPECT_EQ(first.rwValue(), 0);
         EXPECT_EQ(events,

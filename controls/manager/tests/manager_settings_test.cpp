@@ -155,6 +155,13 @@ TEST_F(ManagerTest, ThePollTimerRunsOnlyWhenAsked) {
         bag.append("Enabled", enabled);
         return bag;
     };
+    const auto countdown = [&](std::uint8_t ticks) {
+        return [&, ticks](QVSManager& m) {
+            m.readProperties(stored(true));
+            m.setServiceNControlsEnabled(true);
+            m.setServiceNControls(ticks);
+        };
+    };
     const struct {
         const char* what;
         bool userMode;
@@ -173,20 +180,8 @@ TEST_F(ManagerTest, ThePollTimerRunsOnlyWhenAsked) {
          },
          false},
         {"Enabled True, design", false, [](QVSManager& m) { m.setEnabled(true); }, false},
-        {"countdown, design", false,
-         [&](QVSManager& m) {
-             m.readProperties(stored(true));
-             m.setServiceNControlsEnabled(true);
-             m.setServiceNControls(2);
-         },
-         true},
-        {"countdown of 0", false,
-         [&](QVSManager& m) {
-             m.readProperties(stored(true));
-             m.setServiceNControlsEnabled(true);
-             m.setServiceNControls(0);
-         },
-         false},
+        {"countdown, design", false, countdown(2), true},
+        {"countdown of 0", false, countdown(0), false},
         {"saving a stopped manager", true,
          [&](QVSManager& m) {
              PropertyBag bag;
