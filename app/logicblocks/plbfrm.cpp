@@ -6,6 +6,7 @@
 #include "app/logicblocks/plb_write.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/dialogs.h"
+#include "app/shell/core/new_named.h"
 #include "controls/display/toggle.h"
 
 #include <QCheckBox>
@@ -56,19 +57,13 @@ QString failureText(std::uint64_t failures) {
                          : QString("Not done: %1 bus transfers failed").arg(failures);
 }
 
-template <class W, class... Args> W* named(const char* name, Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
-
 } // namespace
 
 PLBFRM::PLBFRM() {
     setObjectName("PLBFRM");
     setWindowTitle("Programmable Logic Blocks");
 
-    PLBTab = named<QTabWidget>("PLBTab", this);
+    PLBTab = newNamed<QTabWidget>("PLBTab", this);
     PLBTab->setFont(QFont("Tahoma"));
     for (int block = 1; block <= kBlocks; ++block) {
         PLBFrame[block] = new PLBPage(
@@ -81,7 +76,7 @@ PLBFRM::PLBFRM() {
     }
     connect(PLBTab, &QTabWidget::currentChanged, this, [this] { PLBTab_Click(); });
 
-    StatusBar = named<QStatusBar>("StatusBar", this);
+    StatusBar = newNamed<QStatusBar>("StatusBar", this);
     StatusBar->setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
@@ -101,11 +96,11 @@ QWidget* PLBFRM::newControls() {
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(newLegend());
 
-    Frame2 = named<QGroupBox>("Frame2", "Auto Disconnect", controls);
-    FuncationACHK = named<QCheckBox>("FuncationACHK", "Disconnect Function A", Frame2);
-    FuncationBCHK = named<QCheckBox>("FuncationBCHK", "Disconnect Function B", Frame2);
-    DisablePLB = named<QPushButton>("DisablePLB", "Disable Now", Frame2);
-    PLBDLBL = named<QLabel>("PLBDLBL", "PLB 1", Frame2);
+    Frame2 = newNamed<QGroupBox>("Frame2", "Auto Disconnect", controls);
+    FuncationACHK = newNamed<QCheckBox>("FuncationACHK", "Disconnect Function A", Frame2);
+    FuncationBCHK = newNamed<QCheckBox>("FuncationBCHK", "Disconnect Function B", Frame2);
+    DisablePLB = newNamed<QPushButton>("DisablePLB", "Disable Now", Frame2);
+    PLBDLBL = newNamed<QLabel>("PLBDLBL", "PLB 1", Frame2);
     PLBDLBL->setFont(headingFont(12));
     PLBDLBL->setAlignment(Qt::AlignCenter);
     auto* disconnect = new QGridLayout(Frame2);
@@ -116,8 +111,8 @@ QWidget* PLBFRM::newControls() {
     row->addWidget(Frame2);
     connect(DisablePLB, &QPushButton::clicked, this, [this] { DisablePLB_Click(); });
 
-    ReadAllCMD = named<QPushButton>("ReadAllCMD", "Read All", controls);
-    ApplyCMD = named<QPushButton>("ApplyCMD", "Write All", controls);
+    ReadAllCMD = newNamed<QPushButton>("ReadAllCMD", "Read All", controls);
+    ApplyCMD = newNamed<QPushButton>("ApplyCMD", "Write All", controls);
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ReadAllCMD);
@@ -131,7 +126,7 @@ QWidget* PLBFRM::newControls() {
 
 // The four faces of the toggles beside what each stands for.
 QFrame* PLBFRM::newLegend() {
-    Frame1 = named<QFrame>("Frame1", this);
+    Frame1 = newNamed<QFrame>("Frame1", this);
     Frame1->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(Frame1);
     grid->setVerticalSpacing(2);

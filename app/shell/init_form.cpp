@@ -466,7 +466,8 @@ void InitForm::FinishCMD_Click() {
                 auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
                 manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
                 manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
-                manager.dispatchPut(Id::PrinterPortAddress, QVariant::fromValue(reached.port.value));
+                manager.dispatchPut(Id::PrinterPortAddress,
+                                    QVariant::fromValue(reached.port.value));
             });
     } else {
         ReturnToStartUpPort(SettingFailure::Skip);

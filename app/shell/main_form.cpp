@@ -8,7 +8,16 @@
 #include "app/shell/core/program_end.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/core/window_registry.h"
+#include "app/shell/main_status.h"
+#include "app/shell/settings/forms/eeprom_form.h"
+#include "app/shell/settings/forms/save_recall_settings_form.h"
+#include "app/shell/settings/generic_setup.h"
 #include "app/shell/window_look.h"
+#include "app/tools/gpio_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
+#include "app/tools/wdi_form.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,11 +58,20 @@ void TMainForm::buildMenus() {
 
     FileMnu = bar->addMenu("File");
     FileMnu->setObjectName("FileMnu");
-    // "Save Settings to File" and "Recall Settings from File" go here, before Exit.
+    SaveSettingsmnu =
+        FileMnu->addAction("Save Settings to File", [] { ShowSaveRecallSettings(true); });
+    SaveSettingsmnu->setObjectName("SaveSettingsmnu");
+    RecallSettingsmnu =
+        FileMnu->addAction("Recall Settings from File", [] { ShowSaveRecallSettings(false); });
+    RecallSettingsmnu->setObjectName("RecallSettingsmnu");
     mnuExit = FileMnu->addAction("Exit", this, &TMainForm::mnuExit_Click);
     mnuExit->setObjectName("mnuExit");
 
-    // "AutoSet" ("Generic Setup") goes here.
+    AutoSetMnu = bar->addMenu("AutoSet");
+    AutoSetMnu->setObjectName("AutoSetMnu");
+    GenericSetupMnu =
+        AutoSetMnu->addAction("Generic Setup", this, &TMainForm::GenericSetupMnu_Click);
+    GenericSetupMnu->setObjectName("GenericSetupMnu");
 
     // A command on the menu bar itself.
     RegAccessMenu = bar->addAction("Register Access", this, [] {
@@ -61,11 +79,7 @@ void TMainForm::buildMenus() {
     });
     RegAccessMenu->setObjectName("RegAccessMenu");
 
-    VisToolsMenu = bar->addMenu("Visual Tools");
-    VisToolsMenu->setObjectName("VisToolsMenu");
-    PLBMnu = VisToolsMenu->addAction("Programmable Logic Block", this,
-                                     [] { WindowRegistry::current().show<PLBFRM>(); });
-    PLBMnu->setObjectName("PLBMnu");
+    buildVisualToolsMenu();
 
     mnuOptions = bar->addMenu("Options");
     mnuOptions->setObjectName("mnuOptions");
@@ -80,6 +94,34 @@ void TMainForm::buildMenus() {
     AboutMnu->setObjectName("AboutMnu");
 
     showOnlyMenusInUse();
+}
+
+namespace {
+
+// Shows a tool window, loading it first when it is not loaded.
+template <class Window> void showTool() {
+    runOrStop([] { WindowRegistry::current().show<Window>(); });
+}
+
+} // namespace
+
+void TMainForm::buildVisualToolsMenu() {
+    VisToolsMenu = menuBar()->addMenu("Visual Tools");
+    VisToolsMenu->setObjectName("VisToolsMenu");
+    const auto add = [this](const char* name, const char* caption, void (*show)()) {
+        QAction* item = VisToolsMenu->addAction(caption, this, show);
+        item->setObjectName(name);
+        return item;
+    };
+    PFIMnu = add("PFIMnu", "Supply Fault Detectors", showTool<PFIFRM>);
+    GPIOMnu = add("GPIOMnu", "GPI's", showTool<GPIOFRM>);
+    WatchdogMnu = add("WatchdogMnu", "Watchdog", showTool<WDIFRM>);
+    PLBMnu = add("PLBMnu", "Programmable Logic Block", showTool<PLBFRM>);
+    PDMnu = add("PDMnu", "Programmable Delays", showTool<ProgrammableDelayFRM>);
+    PDOMnu = add("PDOMnu", "Programmable Driver Outputs", showTool<PDOFRM>);
+    EEPROMMnu = VisToolsMenu->addAction("RAM/EEPROM", this, &TMainForm::EEPROMMnu_Click);
+    EEPROMMnu->setObjectName("EEPROMMnu");
+    // "Evaluation Board Configuration" (EBCMnu) goes here.
 }
 
 void TMainForm::showOnlyMenusInUse() {
@@ -120,6 +162,22 @@ QString TMainForm::statusText() const {
 
 void TMainForm::mnuExit_Click() {
     endProgram();
+}
+
+void TMainForm::GenericSetupMnu_Click() {
+    runOrStop([] {
+        SetMainStatus("Generic Setup, setting up the VSQ5540 evaluation system, ");
+        GenericSetup(ShowPercentDone);
+        SetMainStatus("OK");
+    });
+}
+
+void TMainForm::EEPROMMnu_Click() {
+    runOrStop([] {
+        // No timed read of the register access window's panel amid the EEPROM tool's work.
+        StopRegisterPanelAutoRead();
+        WindowRegistry::current().show<EEPROMFRM>();
+    });
 }
 
 void TMainForm::mnuEmulateBugFix_Click() {

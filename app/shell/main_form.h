@@ -29,10 +29,20 @@ public:
 
     // The menu-bar entries and items, named as the program's code knows them.
     QMenu* FileMnu = nullptr;
+    QAction* SaveSettingsmnu = nullptr;
+    QAction* RecallSettingsmnu = nullptr;
     QAction* mnuExit = nullptr;
+    QMenu* AutoSetMnu = nullptr;
+    QAction* GenericSetupMnu = nullptr;
     QAction* RegAccessMenu = nullptr;
     QMenu* VisToolsMenu = nullptr;
+    QAction* PFIMnu = nullptr;
+    QAction* GPIOMnu = nullptr;
+    QAction* WatchdogMnu = nullptr;
     QAction* PLBMnu = nullptr;
+    QAction* PDMnu = nullptr;
+    QAction* PDOMnu = nullptr;
+    QAction* EEPROMMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;
@@ -40,8 +50,11 @@ public:
 
 private:
     void buildMenus();
+    void buildVisualToolsMenu();
     void showOnlyMenusInUse();
     void mnuExit_Click();
+    void GenericSetupMnu_Click();
+    void EEPROMMnu_Click();
     void mnuEmulateBugFix_Click();
     void AboutMnu_Click();
 

@@ -8,6 +8,9 @@
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
 
 #include <QMdiArea>
 #include <QProgressBar>
@@ -20,11 +23,15 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
     // Fail Inputs Tool" (PFIFRM), "Loading Programmable Logic Block Tool"
     // (PLBFRM), "Loading Programmable Delay Tool" (ProgrammableDelayFRM),
     // "Loading Generic Communications Tool" (ReadWriteForm), "Loading
-    // Evaluation Board Configuration Tool" (ProbesFrm). For example:
-    //   {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
+    // Evaluation Board Configuration Tool" (ProbesFrm).
     static const std::vector<ToolLoadStep> steps = {
+        {"Loading Programmable Driver Output Tool", [](WindowRegistry& w) { w.load<PDOFRM>(); }},
+        {"Loading Power Fail Inputs Tool", [](WindowRegistry& w) { w.load<PFIFRM>(); }},
         {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
+        {"Loading Programmable Delay Tool",
+         [](WindowRegistry& w) { w.load<ProgrammableDelayFRM>(); }},
         {"Loading Generic Communications Tool", [](WindowRegistry& w) { w.load<ReadWriteForm>(); }},
+        // "Loading Evaluation Board Configuration Tool" (ProbesFrm) goes here.
     };
     return steps;
 }

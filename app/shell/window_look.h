@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces of the program's look that several windows share.
 
-#include <utility>
+#include "app/shell/core/new_named.h"
 
 class QFrame;
 class QPainter;
@@ -10,13 +10,6 @@ class QWidget;
 
 namespace trelvane {
 
-// A new widget made from `args` (the parent last, as Qt takes it), under the
-// object name its window knows it by.
-template <class W, class... Args> W* newNamed(const char* name, Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
 // A sunken horizontal line between two parts of a window.
 QFrame* newHorizontalRule(QWidget* parent);
 // Scales the widget's font by `scale`, bold or not.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vsq::display {
@@ -21,6 +22,10 @@ void requireWithin(double value, double low, double high) {
     if (!(value >= low && value <= high)) {
         invalidPropertyValue();
     }
+}
+
+double snapped(double value, double min, double max, double step) {
+    return std::clamp(min + std::round((value - min) / step) * step, min, max);
 }
 
 QColor drawColor(std::uint32_t ole) {

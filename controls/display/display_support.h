@@ -18,6 +18,9 @@ namespace vsq::display {
 // Fails with 380 unless low <= value <= high.
 void requireWithin(double value, double low, double high);
 
+// A value of the user's on the grid of steps from min, within min..max.
+double snapped(double value, double min, double max, double step);
+
 // A colour 0x00BBGGRR (or a system colour) as the widgets draw it.
 QColor drawColor(std::uint32_t ole);
 

@@ -162,12 +162,11 @@ double GSlider::positionAt(const QPoint& point) const {
 }
 
 bool GSlider::moveByUser(double position) {
-    double snapped = min_ + std::round((position - min_) / step_) * step_;
-    snapped = std::clamp(snapped, min_, max_);
-    if (snapped == position_) {
+    const double target = snapped(position, min_, max_, step_);
+    if (target == position_) {
         return false;
     }
-    position_ = snapped;
+    position_ = target;
     update();
     propertyChanged(QStringLiteral("Position"));
     emit Moving();

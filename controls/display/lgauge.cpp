@@ -364,25 +364,29 @@ int LGauge::pointerAt(const QPointF& point) const {
 
 bool LGauge::moveByUser(int index, double target) {
     Pointer& p = pointers_[static_cast<std::size_t>(index)];
-    double snapped = clamped(min_ + std::round((target - min_) / step_) * step_);
+    double to = snapped(target, min_, max_, step_);
     if (p.style == BandPointer) {
         const double width = p.upper - p.lower;
-        snapped = std::clamp(snapped, min_ - std::min(0.0, width), max_ - std::max(0.0, width));
-        if (snapped == p.lower) {
+        to = std::clamp(to, min_ - std::min(0.0, width), max_ - std::max(0.0, width));
+        if (to == p.lower) {
             return false;
         }
-        p.lower = snapped;
-        p.upper = snapped + width;
+        p.lower = to;
+        p.upper = to + width;
     } else {
-        if (snapped == p.value) {
+        if (to == p.value) {
             return false;
         }
-        p.value = snapped;
+        p.value = to;
     }
     update();
     pointerIndex_ = static_cast<std::int16_t>(index);
     emit PointerMoving();
     return true;
+}
+
+int LGauge::keyPointer() const {
+    return std::min(lastGrabbed_, static_cast<int>(pointers_.size()) - 1);
 }
 
 void LGauge::raisePointerMoved(int index) {
@@ -399,6 +403,7 @@ void LGauge::mousePressEvent(QMouseEvent* event) {
         return;
     }
     grabbed_ = index;
+    lastGrabbed_ = index;
     movedInGesture_ = false;
     pointerIndex_ = static_cast<std::int16_t>(index);
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
@@ -435,7 +440,7 @@ void LGauge::wheelEvent(QWheelEvent* event) {
     if (locked_ || notches == 0 || pointers_.empty()) {
         return;
     }
-    const int index = pointerIndex_;
+    const int index = keyPointer();
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
     const double from = p.style == BandPointer ? p.lower : p.value;
     if (moveByUser(index, from + notches * step_)) {
@@ -467,7 +472,7 @@ void LGauge::keyPressEvent(QKeyEvent* event) {
     if (locked_ || pointers_.empty()) {
         return;
     }
-    const int index = pointerIndex_;
+    const int index = keyPointer();
     const Pointer& p = pointers_[static_cast<std::size_t>(index)];
     const double from = p.style == BandPointer ? p.lower : p.value;
     if (moveByUser(index, from + steps * step_)) {
@@ -568,7 +573,7 @@ void LGauge::paintEvent(QPaintEvent*) {
             triangle.lineTo(x + kMarkerHalfWidth, tip + kMarkerHeight);
         }
         triangle.closeSubpath();
-        const bool current = hasFocus() && static_cast<int>(i) == pointerIndex_;
+        const bool current = hasFocus() && static_cast<int>(i) == keyPointer();
         painter.setBrush(c);
         painter.setPen(
             QPen(current ? pal.color(QPalette::Highlight) : c.darker(140), current ? 1.5 : 1));

@@ -59,9 +59,10 @@
 // The handler of PointerMoving may set pointers from code (to keep them in
 // order, say); the drag goes on from where the handler left the pointer.
 // Mouse: press on a pointer (the nearest within a few pixels; on a band's
-// body) and drag. Keys (the current pointer): Left/Down one Step down,
-// Right/Up one Step up, Page Down/Page Up ten Steps. The wheel moves the
-// current pointer one Step per notch.
+// body) and drag. Keys move the pointer the user last took hold of (pointer 0
+// until then; it is outlined while the gauge has the focus): Left/Down one
+// Step down, Right/Up one Step up, Page Down/Page Up ten Steps; the wheel one
+// Step per notch.
 //
 // Property bag keys: "Min", "Max", "Caption", "Locked", "ToolTipText", "Step",
 // "PointerCount", "BandCount", and per pointer n "PointerNValue",
@@ -203,6 +204,8 @@ private:
     // (PointerMoving raised).
     bool moveByUser(int index, double target);
     void raisePointerMoved(int index);
+    // The pointer keys and the wheel move.
+    int keyPointer() const;
 
     double min_ = 0;
     double max_ = 100;
@@ -216,6 +219,7 @@ private:
     // The pointer the user holds (-1: none); PointerIndex is set to it before
     // each event, since a handler may select other pointers.
     int grabbed_ = -1;
+    int lastGrabbed_ = 0;
     bool movedInGesture_ = false;
     double grabOffset_ = 0;
 };

@@ -32,8 +32,9 @@
 //   RangeLow     200  Double   value drawn at the bottom edge (default 0)
 //   LegendLow    201  Double   value written at the bottom of the scale (default 0)
 //   LegendText   202  String   text of the current legend entry ("PDO 1");
-//                              entries with a text are drawn as a legend at the
-//                              top right, in their LegendColor (default: the
+//                              the entries of the traces drawn that have a text
+//                              stand in a column right of the plot, each with a
+//                              swatch of its trace, in their LegendColor (default: the
 //                              trace's colour)
 //   Capacity     203  Long     samples kept per trace, 2..100000 (default 1000);
 //                              a change keeps the newest samples that fit

@@ -5,8 +5,17 @@
 #include "app/shell/main_status.h"
 #include "app/shell/testing/shell_test.h"
 
+#include "app/device/com_port.h"
+#include "app/device/communications.h"
+#include "app/shell/settings/forms/eeprom_form.h"
+#include "app/shell/settings/forms/save_recall_settings_form.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "controls/reginfo/qvsreginfo.h"
 #include "platform/registry_store.h"
 #include "platform/services.h"
+#include "platform/virtual_clock.h"
+#include "sim/simulated_pc.h"
 
 #include <QAction>
 #include <QMenu>
@@ -49,8 +58,14 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), "VSQ5540 Evaluation Software");
     EXPECT_EQ(visibleMenuBarEntries(main),
-              QStringList({"File", "Register Access", "Visual Tools", "Help"}));
-    EXPECT_EQ(main.mnuExit->text(), "Exit");
+              QStringList({"File", "AutoSet", "Register Access", "Visual Tools", "Help"}));
+    QStringList fileItems;
+    for (const QAction* item : main.FileMnu->actions())
+        fileItems << item->text();
+    EXPECT_EQ(fileItems,
+              QStringList({"Save Settings to File", "Recall Settings from File", "Exit"}));
+    EXPECT_EQ(main.GenericSetupMnu->text(), "Generic Setup");
+    EXPECT_EQ(main.EEPROMMnu->text(), "RAM/EEPROM");
     EXPECT_EQ(main.AboutMnu->text(), "About");
 }
 
@@ -79,8 +94,8 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
 TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
-    EXPECT_EQ(visibleMenuBarEntries(main),
-              QStringList({"File", "Register Access", "Visual Tools", "Options", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "AutoSet", "Register Access",
+                                                        "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 
@@ -141,6 +156,47 @@ TEST_F(MainFormTest, StatusBarShowsTheTextAndThePercentageAfterIt) {
     ShowPercentDone(7);
     EXPECT_EQ(main.statusText(),
               "Generic Setup, setting up the VSQ5540 evaluation system,   7% done.");
+}
+
+TEST_F(MainFormTest, TheFileCommandsShowTheSettingsDialogInTheirModeAndRamEepromTheEEPROMTool) {
+    TMainForm& main = load();
+    main.RecallSettingsmnu->trigger();
+    EXPECT_EQ(windows().find<SaveRecallSettingsForm>()->windowTitle(), "Recall Settings");
+    main.SaveSettingsmnu->trigger();
+    EXPECT_EQ(windows().find<SaveRecallSettingsForm>()->windowTitle(), "Save Settings");
+    mirelda::QVSRegInfo& panel = *windows().load<ReadWriteForm>().QVSRegInfo1;
+    panel.setAutoRead(true);
+    main.EEPROMMnu->trigger();
+    ASSERT_NE(windows().find<EEPROMFRM>(), nullptr);
+    EXPECT_TRUE(windows().find<EEPROMFRM>()->isVisible());
+    EXPECT_FALSE(panel.AutoRead()); // the register window's panel stops reading
+}
+
+// Each frame waits a little, so the status bar can be watched between transfers.
+TEST_F(MainFormTest, GenericSetupShowsItsProgressInTheStatusBarAndEndsWithOK) {
+    auto& pc = vsq::sim::SimulatedPc::instance();
+    pc.reset();
+    gChipAddress = 0xA8;
+    gComPort().PrinterPort()->setDataInverted(true);
+    gComPort().PrinterPort()->setPortAddress(888);
+    gComPort().PrinterPort()->SMBusProtocall()->setFrameDelay(0.001f);
+    TMainForm& main = load();
+    pc.journal().clear();
+    QStringList shown;
+    vsq::platform::VirtualTime time;
+    const auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        time.clock().advance(0.001);
+        if (shown.isEmpty() || shown.back() != main.statusText())
+            shown << main.statusText();
+    });
+    main.GenericSetupMnu->trigger();
+    vsq::platform::setYieldHook(previous);
+
+    const QString text = "Generic Setup, setting up the VSQ5540 evaluation system,   ";
+    EXPECT_EQ(shown, QStringList({text + "0% done.", text + "20% done.", text + "40% done.",
+                                  text + "60% done.", text + "80% done."}));
+    EXPECT_EQ(main.statusText(), "OK");
+    EXPECT_EQ(pc.journal().count(1, vsq::sim::EventKind::Start), 176u);
 }
 
 } // namespace

@@ -5,6 +5,11 @@
 #include "app/shell/core/program_end.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
+#include "app/tools/gpio_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
+#include "app/tools/wdi_form.h"
 #include "board_test.h"
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
@@ -14,8 +19,11 @@
 #include "platform/parport/parport_backend.h"
 #include "platform/services.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
 #include <QProgressBar>
 
 #include <utility>
@@ -59,12 +67,15 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status: Starting Up.", 0},
         {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
-        {"Status:  Loading Programmable Logic Block Tool", 30},
-        {"Status:  Loading Generic Communications Tool", 40},
-        {"Status:  Done", 50},
+        {"Status:  Loading Programmable Driver Output Tool", 30},
+        {"Status:  Loading Power Fail Inputs Tool", 40},
+        {"Status:  Loading Programmable Logic Block Tool", 50},
+        {"Status:  Loading Programmable Delay Tool", 60},
+        {"Status:  Loading Generic Communications Tool", 70},
+        {"Status:  Done", 80},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 50); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 80); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -99,6 +110,41 @@ TEST_F(StartupTest, StartUpSetsTheChipAddressThePortAndTheDescriptors) {
     EXPECT_EQ(gPFI1.AddrDigitalHysteresisOnUVT(), 0xBB);
     // The wizard holds data lines D2 and D3 high from its load on.
     EXPECT_EQ(printerPort->SMBusProtocall()->BitsToStayHigh(), 0x0C);
+}
+
+TEST_F(StartupTest, StartUpLoadsThreeToolsHiddenReadingTheChipWithoutWritingIt) {
+    powerUp({});
+    startUp();
+    EXPECT_FALSE(windows().load<PDOFRM>().isVisible());
+    EXPECT_FALSE(windows().load<PFIFRM>().isVisible());
+    EXPECT_FALSE(windows().load<ProgrammableDelayFRM>().isVisible());
+    EXPECT_EQ(windows().find<GPIOFRM>(), nullptr);
+    EXPECT_EQ(windows().find<WDIFRM>(), nullptr);
+    // Bytes after the chip's address: a command byte, then A9 for a read or the data.
+    const auto bytes = pc().journal().bytes(1);
+    std::size_t chipWrites = 0;
+    for (std::size_t i = 0; i + 2 < bytes.size(); ++i)
+        if (bytes[i] == 0xA8 && bytes[i + 2] != 0xA9)
+            ++chipWrites;
+    EXPECT_EQ(chipWrites, 0u);
+}
+
+TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
+    powerUp({});
+    startUp();
+    TMainForm& main = windows().load<TMainForm>();
+    QStringList captions;
+    for (const QAction* item : main.VisToolsMenu->actions())
+        captions << item->text();
+    EXPECT_EQ(captions, QStringList({"Supply Fault Detectors", "GPI's", "Watchdog",
+                                     "Programmable Logic Block", "Programmable Delays",
+                                     "Programmable Driver Outputs", "RAM/EEPROM"}));
+    main.GPIOMnu->trigger();
+    main.WatchdogMnu->trigger();
+    ASSERT_NE(windows().find<GPIOFRM>(), nullptr);
+    EXPECT_FALSE(windows().find<GPIOFRM>()->isHidden()); // the main window is not shown yet
+    EXPECT_FALSE(windows().find<WDIFRM>()->isHidden());
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 6);
 }
 
 TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {

@@ -6,11 +6,31 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QVariant>
 #include <QWheelEvent>
 #include <QWidget>
+#include <gtest/gtest.h>
+
+#include <vector>
 
 inline int failureOf(auto&& call) {
     return vsq::controls::statusOf(call).number;
+}
+
+// One member written by its dispatch number and what it then reads back.
+struct MemberCase {
+    vsq::controls::DispatchId id;
+    QVariant written;
+    QVariant read;
+};
+
+// Writes each member in turn and reads it back at once.
+inline void expectMembers(vsq::controls::Dispatchable& control,
+                          const std::vector<MemberCase>& cases) {
+    for (const MemberCase& c : cases) {
+        control.dispatchPut(c.id, c.written);
+        EXPECT_EQ(control.dispatchGet(c.id), c.read) << c.id;
+    }
 }
 
 // Notches of the wheel over the widget's middle (positive: away from the user).

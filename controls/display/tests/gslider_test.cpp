@@ -24,26 +24,17 @@ struct GSliderTest : ::testing::Test {
 } // namespace
 
 TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {201, 1023, 1023.0},
-        {200, 0, 0.0},
-        {45, 512, 512.0},
-        {-518, QStringLiteral("0"), QStringLiteral("0")},
-        {60, 1, 1.0},
-        {202, QStringLiteral("VB1 Input :"), QStringLiteral("VB1 Input :")},
-        {203, 1, std::int16_t{1}},
-        {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
-        {205, 64, 64.0},
-    };
-    for (const Case& c : cases) {
-        slider.dispatchPut(c.id, c.written);
-        EXPECT_EQ(slider.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(slider, {
+                              {201, 1023, 1023.0},
+                              {200, 0, 0.0},
+                              {45, 512, 512.0},
+                              {-518, QStringLiteral("0"), QStringLiteral("0")},
+                              {60, 1, 1.0},
+                              {202, QStringLiteral("VB1 Input :"), QStringLiteral("VB1 Input :")},
+                              {203, 1, std::int16_t{1}},
+                              {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
+                              {205, 64, 64.0},
+                          });
     EXPECT_TRUE(events.isEmpty()); // a position set from code raises nothing
 }
 

@@ -49,39 +49,30 @@ struct LGaugeTest : ::testing::Test {
 } // namespace
 
 TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {200, -20, -20.0},
-        {201, 1500, 1500.0},
-        {202, 3, std::int16_t{3}},
-        {38, 1, std::int16_t{1}},
-        {51, 1100, 1100.0},
-        {47, 500, 500.0},
-        {48, 900.5, 900.5},
-        {203, 2, std::int16_t{2}},
-        {204, 0x0000C0, 0x0000C0u},
-        {205, 7, std::int16_t{7}},
-        {3, 6, std::int16_t{6}},
-        {10, 600, 600.0},
-        {11, 1500, 1500.0},
-        {206, 0xE0E0E0, 0xE0E0E0u},
-        {207, 40, std::int16_t{40}},
-        {208, 5, std::int16_t{5}},
-        {-518, QStringLiteral("Error, input must occur before rising edge"),
-         QStringLiteral("Error, input must occur before rising edge")},
-        {209, true, true},
-        {210, QStringLiteral("Drag the pointers to change the limits"),
-         QStringLiteral("Drag the pointers to change the limits")},
-        {211, 0.5, 0.5},
-    };
-    for (const Case& c : cases) {
-        gauge.dispatchPut(c.id, c.written);
-        EXPECT_EQ(gauge.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(gauge, {
+                             {200, -20, -20.0},
+                             {201, 1500, 1500.0},
+                             {202, 3, std::int16_t{3}},
+                             {38, 1, std::int16_t{1}},
+                             {51, 1100, 1100.0},
+                             {47, 500, 500.0},
+                             {48, 900.5, 900.5},
+                             {203, 2, std::int16_t{2}},
+                             {204, 0x0000C0, 0x0000C0u},
+                             {205, 7, std::int16_t{7}},
+                             {3, 6, std::int16_t{6}},
+                             {10, 600, 600.0},
+                             {11, 1500, 1500.0},
+                             {206, 0xE0E0E0, 0xE0E0E0u},
+                             {207, 40, std::int16_t{40}},
+                             {208, 5, std::int16_t{5}},
+                             {-518, QStringLiteral("Error, input must occur before rising edge"),
+                              QStringLiteral("Error, input must occur before rising edge")},
+                             {209, true, true},
+                             {210, QStringLiteral("Drag the pointers to change the limits"),
+                              QStringLiteral("Drag the pointers to change the limits")},
+                             {211, 0.5, 0.5},
+                         });
     EXPECT_TRUE(events.isEmpty()); // nothing set from code raises an event
 }
 
@@ -168,7 +159,7 @@ TEST_F(LGaugeTest, ABandIsDraggedAsAWholeAndStopsAtTheScaleEnds) {
     EXPECT_EQ(events.last(), QStringLiteral("Moved 3")); // the topmost band under the mouse
 }
 
-TEST_F(LGaugeTest, KeysAndTheWheelMoveTheCurrentPointerByOneStep) {
+TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
     struct Case {
         int key; // 0: one wheel notch away
         double expected;
@@ -180,6 +171,9 @@ TEST_F(LGaugeTest, KeysAndTheWheelMoveTheCurrentPointerByOneStep) {
                           {Qt::Key_PageUp, 110},
                           {Qt::Key_PageDown, 90},
                           {0, 101}};
+    setValue(1, 100);
+    QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(100, 1)); // takes hold, moves nothing
+    EXPECT_TRUE(events.isEmpty());
     for (const Case& c : cases) {
         setValue(1, 100);
         events.clear();

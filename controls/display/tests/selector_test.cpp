@@ -27,23 +27,15 @@ struct SelectorTest : ::testing::Test {
 } // namespace
 
 TEST_F(SelectorTest, EveryMemberByItsDispatchNumber) {
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {29, 3, std::int16_t{3}},
-        {-518, QStringLiteral("Pulse Length"), QStringLiteral("Pulse Length")},
-        {200, QStringLiteral("10us |100us |1000us |10000us "),
-         QStringLiteral("10us |100us |1000us |10000us ")},
-        {201, 4, std::int16_t{4}},
-        {202, QStringLiteral("Turn"), QStringLiteral("Turn")},
-    };
-    for (const Case& c : cases) {
-        selector.dispatchPut(c.id, c.written);
-        EXPECT_EQ(selector.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(selector,
+                  {
+                      {29, 3, std::int16_t{3}},
+                      {-518, QStringLiteral("Pulse Length"), QStringLiteral("Pulse Length")},
+                      {200, QStringLiteral("10us |100us |1000us |10000us "),
+                       QStringLiteral("10us |100us |1000us |10000us ")},
+                      {201, 4, std::int16_t{4}},
+                      {202, QStringLiteral("Turn"), QStringLiteral("Turn")},
+                  });
     EXPECT_EQ(selector.textList(),
               (QStringList{"10us ", "100us ", "1000us ", "10000us "})); // blanks kept
     EXPECT_TRUE(turns.isEmpty());

@@ -28,31 +28,22 @@ std::vector<double> kept(const Strip& chart, int trace) {
 
 TEST(Strip, EveryMemberByItsDispatchNumber) {
     Strip chart;
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {12, 9, std::int16_t{9}},
-        {13, 8, std::int16_t{8}},
-        {14, 192.0f, 192u}, // a Single, as the register panel passes it
-        {23, 2, std::int16_t{2}},
-        {33, 65540, 65540.0},
-        {64, 65540, 65540.0},
-        {58, 3, std::int16_t{3}},
-        {56, 0x008000, 0x008000u},
-        {200, -1, -1.0},
-        {201, -1, -1.0},
-        {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
-        {203, 50, 50},
-        {204, 3, std::int16_t{3}},
-        {24, 0, 0},
-    };
-    for (const Case& c : cases) {
-        chart.dispatchPut(c.id, c.written);
-        EXPECT_EQ(chart.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(chart, {
+                             {12, 9, std::int16_t{9}},
+                             {13, 8, std::int16_t{8}},
+                             {14, 192.0f, 192u}, // a Single, as the register panel passes it
+                             {23, 2, std::int16_t{2}},
+                             {33, 65540, 65540.0},
+                             {64, 65540, 65540.0},
+                             {58, 3, std::int16_t{3}},
+                             {56, 0x008000, 0x008000u},
+                             {200, -1, -1.0},
+                             {201, -1, -1.0},
+                             {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
+                             {203, 50, 50},
+                             {204, 3, std::int16_t{3}},
+                             {24, 0, 0},
+                         });
 }
 
 TEST(Strip, SettingsOutsideTheirRangesFail) {
@@ -136,4 +127,36 @@ TEST(Strip, AChartScrolledSampleBySampleLooksLikeOneDrawnAtOnce) {
         }
     }
     EXPECT_EQ(picture(scrolled), picture(whole));
+}
+
+TEST(Strip, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
+    Strip chart;
+    chart.setTraceCount(9);
+    chart.setRangeHigh(16);
+    chart.setLegendIndex(8);
+    chart.setLegendText(QStringLiteral("PDO 9"));
+    chart.setTraceIndex(8);
+    chart.setTraceWidth(2);
+    vsq::controls::PropertyBag bag;
+    chart.writeProperties(bag);
+    Strip copy;
+    copy.readProperties(bag);
+    copy.setLegendIndex(8);
+    copy.setTraceIndex(8);
+    EXPECT_EQ(copy.TraceCount(), 9);
+    EXPECT_EQ(copy.RangeHigh(), 16);
+    EXPECT_EQ(copy.LegendText(), QStringLiteral("PDO 9"));
+    EXPECT_EQ(copy.TraceWidth(), 2);
+
+    copy.readProperties(vsq::controls::PropertyBag{});
+    EXPECT_EQ(copy.TraceCount(), 1);
+    EXPECT_EQ(copy.RangeHigh(), 100);
+    EXPECT_EQ(copy.RangeLow(), 0);
+    EXPECT_EQ(copy.LegendHigh(), 100);
+    EXPECT_EQ(copy.Capacity(), 1000);
+    EXPECT_EQ(copy.SampleSpacing(), 2);
+    EXPECT_EQ(copy.TraceIndex(), 0);
+    EXPECT_EQ(copy.TraceColor(), 0x00B0401Fu); // the first colour of the palette
+    EXPECT_EQ(copy.TraceWidth(), 1);
+    EXPECT_EQ(copy.LegendText(), QString());
 }

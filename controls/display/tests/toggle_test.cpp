@@ -20,23 +20,15 @@ struct ToggleTest : ::testing::Test {
 } // namespace
 
 TEST_F(ToggleTest, EveryMemberByItsDispatchNumber) {
-    struct Case {
-        vsq::controls::DispatchId id;
-        QVariant written;
-        QVariant read;
-    };
-    const Case cases[] = {
-        {25, true, true},
-        {25, 0, false},
-        {200, 2, std::int16_t{2}},
-        {201, QStringLiteral("Ein"), QStringLiteral("Ein")},
-        {202, QStringLiteral("Aus"), QStringLiteral("Aus")},
-        {203, QStringLiteral("Click To Change"), QStringLiteral("Click To Change")},
-    };
-    for (const Case& c : cases) {
-        toggle.dispatchPut(c.id, c.written);
-        EXPECT_EQ(toggle.dispatchGet(c.id), c.read) << c.id;
-    }
+    expectMembers(toggle,
+                  {
+                      {25, true, true},
+                      {25, 0, false},
+                      {200, 2, std::int16_t{2}},
+                      {201, QStringLiteral("Ein"), QStringLiteral("Ein")},
+                      {202, QStringLiteral("Aus"), QStringLiteral("Aus")},
+                      {203, QStringLiteral("Click To Change"), QStringLiteral("Click To Change")},
+                  });
     EXPECT_EQ(toggle.dispatchIdOf("State"), 25);
     EXPECT_EQ(failureOf([&] { toggle.dispatchPut(200, 3); }), 380);
     EXPECT_EQ(failureOf([&] { toggle.dispatchPut(200, -1); }), 380);

@@ -1,0 +1,65 @@
+#include "app/shell/settings/file_replacement.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace trelvane {
+namespace {
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+// The permissions a newly created file gets: read and write for all, less the umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ReplaceFileContents(const std::string& path, std::string_view text) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return reason(errno);
+    // An existing file keeps its permissions; a new one gets the usual ones.
+    struct stat existing {};
+    const mode_t mode =
+        ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
+    bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return reason(error);
+    }
+    return std::nullopt;
+}
+
+} // namespace trelvane

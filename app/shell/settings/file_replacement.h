@@ -1,0 +1,16 @@
+#pragma once
+// Writing a whole file so that it is either written completely or left as it
+// was: the text goes to a new file beside it, which then replaces it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace trelvane {
+
+// Writes `text` to `path`, replacing any file there. On failure (no permission,
+// disk full, a folder that does not exist) the file at `path` is unchanged, the
+// partial new file is removed, and the reason is returned.
+std::optional<std::string> ReplaceFileContents(const std::string& path, std::string_view text);
+
+} // namespace trelvane

@@ -1,0 +1,123 @@
+// Saving on the simulated board, whose chip and board chips power up in the
+// default set-up.
+
+#include "app/shell/settings/data_file_path.h"
+#include "app/shell/settings/settings_file_writer.h"
+#include "app/shell/settings/settings_snapshot.h"
+#include "settings_file_test.h"
+
+#include <gmock/gmock.h>
+
+using namespace trelvane;
+using namespace trelvane::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> crlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "the text ends with a whole line";
+    return lines;
+}
+
+using SettingsSave = SettingsFileTest;
+
+TEST_F(SettingsSave, AFullSaveGives791CrlfLinesOfTheSnapshot) {
+    ASSERT_TRUE(SaveSettingsFile(true, true, true, feedback));
+    const auto lines = crlfLines(fileText(gDataFileName));
+    ASSERT_EQ(lines.size(), 791u);
+    EXPECT_THAT(lines[0],
+                ::testing::MatchesRegex("Ombrix VSQ5540 Data File, [0-9]{2}:[0-9]{2}:[0-9]{2}, "
+                                        "[0-9]{2}/[0-9]{2}/[0-9]{4}"));
+    struct Line {
+        std::size_t number; // 1-based
+        const char* text;
+    };
+    for (const Line line :
+         {Line{2, "0ES 50h 01h 0h"}, Line{3, "1ES 50h 02h 4B00h"}, Line{14, "1ES 18h 21h 2200h"},
+          Line{17, "1ES 18h 28h 0h"}, Line{21, "1ES 1Ah 28h 2100h"}, Line{22, "2ES 90h 41h "},
+          Line{23, "0ES 58h 80h "}, Line{24, "0RS A8h 00h 00h"}, Line{37, "0RS A8h 0Dh 12h"},
+          Line{168, "0RS A8h 90h 01h"}, Line{280, "3UE A8h F9h 00h FFh"},
+          Line{536, "3CE A8h F8h 00h 00h"}, Line{791, "3CE A8h F8h FFh FFh"}})
+        EXPECT_EQ(lines[line.number - 1], line.text) << "line " << line.number;
+    EXPECT_EQ(feedback.statuses.back(),
+              (std::pair<std::string, int>{"Finished Saving Settings", 0}));
+}
+
+TEST_F(SettingsSave, SnapshotsAreTakenInTheOrderBoardRamUserConfigBeforeTheFileIsWritten) {
+    ASSERT_TRUE(SaveSettingsFile(true, true, true, feedback));
+    std::vector<std::string> order;
+    for (const auto& [text, value] : feedback.statuses)
+        if (order.empty() || order.back() != text)
+            order.push_back(text);
+    EXPECT_EQ(order, (std::vector<std::string>{
+                         "Saving Eval Board Settings", "Saving VSQ5540 RAM Settings",
+                         "Saving User EEPROM Settings", "Saving Config EEPROM Settings",
+                         "Finished Saving Settings"}));
+    EXPECT_EQ(feedback.maxima, (std::vector<int>{6, 256, 256, 256}));
+    // Two frames for each read (pointer, then data) but the switch's receive
+    // byte: 21 x 2 + 1 on the board, 256 x 2 registers, 512 x 2 EEPROM bytes.
+    EXPECT_EQ(journal().count(1, vsq::sim::EventKind::Stop), 1579u);
+}
+
+TEST_F(SettingsSave, EachSectionIsWrittenOnlyWhenChosen) {
+    struct Case {
+        bool board, ram, eeprom;
+        std::size_t lines;
+        const char* second;
+    };
+    for (const Case c : {Case{true, false, false, 23, "0ES 50h 01h 0h"},
+                         Case{false, true, false, 257, "0RS A8h 00h 00h"},
+                         Case{false, false, true, 513, "3UE A8h F9h 00h FFh"}}) {
+        ASSERT_TRUE(SaveSettingsFile(c.board, c.ram, c.eeprom, feedback));
+        const auto lines = crlfLines(fileText(gDataFileName));
+        ASSERT_EQ(lines.size(), c.lines);
+        EXPECT_EQ(lines[1], c.second);
+    }
+}
+
+TEST(SettingsFileText, SmallValuesAndAddressesKeepTheirWidths) {
+    gEvalBoardSettings[10] = {0x50, 0x01, 0x05};
+    gEvalBoardSettings[11] = {0x50, 0x02, 0x5A};
+    gRAMImage[0] = 0x07;
+    const auto lines = crlfLines(SettingsFileText({true, true, false}, 0x0C, "t, d"));
+    EXPECT_EQ(lines[0], "Ombrix VSQ5540 Data File, t, d");
+    EXPECT_EQ(lines[1], "0ES 50h 01h 5h");
+    EXPECT_EQ(lines[2], "1ES 50h 02h 5Ah");
+    EXPECT_EQ(lines[23], "0RS 0Ch 00h 07h");
+}
+
+TEST_F(SettingsSave, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+    struct Case {
+        fs::path target;
+        bool createFolder; // a folder stands where the file would go
+    };
+    for (const Case c : {Case{folder_ / "no-such-folder" / "saved.txt", false},
+                         Case{folder_ / "taken.txt", true}}) {
+        if (c.createFolder)
+            fs::create_directory(c.target);
+        gDataFileName = c.target.string();
+        feedback.notices.clear();
+        EXPECT_FALSE(SaveSettingsFile(false, true, false, feedback));
+        ASSERT_EQ(feedback.notices.size(), 1u);
+        EXPECT_EQ(feedback.notices[0].title, "Cannot save to file");
+        EXPECT_EQ(feedback.notices[0].icon, NoticeIcon::Critical);
+        EXPECT_EQ(fs::is_directory(c.target), c.createFolder);
+    }
+    // Nothing but the folder made above is left behind: no partial file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(SettingsSave, ADriveNameLandsInTheHomeFolder) {
+    ::setenv("HOME", folder_.c_str(), 1);
+    EXPECT_EQ(LocalDataFilePath("C:\\VSQ7713DumpFile.txt"),
+              (folder_ / "VSQ7713DumpFile.txt").string());
+    EXPECT_EQ(LocalDataFilePath("d:\\dumps\\a.txt"), (folder_ / "dumps/a.txt").string());
+    EXPECT_EQ(LocalDataFilePath("/tmp/a.txt"), "/tmp/a.txt");
+    EXPECT_EQ(LocalDataFilePath("C:relative.txt"), "C:relative.txt");
+}
+
+} // namespace

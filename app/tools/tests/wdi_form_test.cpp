@@ -1,0 +1,63 @@
+#include "app/tools/tests/tool_test.h"
+#include "app/tools/wdi_form.h"
+#include "controls/display/selector.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace trelvane {
+namespace {
+
+using Writes = std::vector<std::string>;
+
+class WDIFormTest : public testing::ToolTest {
+protected:
+    WDIFRM& load() { return windows().load<WDIFRM>(); }
+
+    static QString shown(const vsq::display::Selector* selector) {
+        return selector->textList().at(selector->Position());
+    }
+    static void turn(vsq::display::Selector* selector, std::int16_t position) {
+        selector->setPosition(position);
+        emit selector->Turned(position);
+    }
+};
+
+TEST_F(WDIFormTest, ReadingShowsBothFieldsAndATurnWritesBoth) {
+    chip().setRegisterValue(0x9C, 0xFF);
+    WDIFRM& form = load();
+    EXPECT_EQ(shown(form.PLSel), "10000us ");
+    EXPECT_EQ(shown(form.WTSEL), "12800ms");
+    EXPECT_TRUE(form.EnablePullDownCHK->isChecked()); // PDEN 0x1E
+    EXPECT_EQ(reads(), std::vector<int>({0x9C, 0x91}));
+    turn(form.WTSEL, 0);
+    EXPECT_EQ(writes(), Writes({"9C=18"}));
+
+    chip().setRegisterValue(0x9C, 0x0B);
+    clearJournal();
+    form.RefreshCMD->click();
+    EXPECT_EQ(shown(form.PLSel), "100us ");
+    EXPECT_EQ(shown(form.WTSEL), "800ms ");
+    EXPECT_TRUE(writes().empty());
+}
+
+TEST_F(WDIFormTest, ThePullDownChangesOnlyBitFour) {
+    chip().setRegisterValue(0x91, 0x0F);
+    WDIFRM& form = load();
+    form.EnablePullDownCHK->click();
+    EXPECT_EQ(writes(), Writes({"91=1F"}));
+}
+
+TEST_F(WDIFormTest, AFailedPullDownReadWritesNothing) {
+    chip().setRegisterValue(0x91, 0x0F);
+    WDIFRM& form = load();
+    clearJournal();
+    failNextTransfer();
+    form.EnablePullDownCHK->click();
+    EXPECT_TRUE(writes().empty());
+    EXPECT_FALSE(form.EnablePullDownCHK->isChecked());
+    EXPECT_EQ(chip().registerValue(0x91), 0x0F);
+}
+
+} // namespace
+} // namespace trelvane
