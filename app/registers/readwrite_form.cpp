@@ -310,6 +310,9 @@ void ReadWriteForm::Form_Resize() {
     Registertree->resize(Registertree->width(),
                          wanted.height() -
                              pixelsFromTwips(graph ? kGraphTreeAllowance : kTreeAllowance));
+    // The frame keeps its place; a window too short to show it whole leaves it out.
+    const int clientHeight = wanted.height() - frameHeight;
+    Frame1->setHidden(Frame1->geometry().bottom() >= clientHeight);
     if (wanted == outer)
         return;
     const QSize client(wanted.width() - frameWidth, wanted.height() - frameHeight);

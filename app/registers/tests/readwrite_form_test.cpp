@@ -145,13 +145,14 @@ TEST_F(RegisterWindowTest, TheWidthIsFixedAndTheHeightHasAFloorThatTheGraphRaise
         bool graph;
         QSize asked, kept;
         int tree;
+        bool frameShown; // the address-pointer frame, when the window holds it whole
     };
     const Case cases[] = {
-        {true, {600, 500}, {494, 500}, 368},  // wider: back to 7430 twips outside
-        {true, {494, 200}, {494, 310}, 178},  // below 5000 twips outside
-        {false, {494, 200}, {494, 244}, 114}, // below 4000 twips outside
-        {false, {494, 300}, {494, 300}, 170},
-        {false, {159, 100}, {159, 100}, -1}, // 2400 twips outside: left alone
+        {true, {600, 500}, {494, 500}, 368, true},   // wider: back to 7430 twips outside
+        {true, {494, 200}, {494, 310}, 178, false},  // below 5000 twips outside
+        {false, {494, 200}, {494, 244}, 114, false}, // below 4000 twips outside
+        {false, {494, 400}, {494, 400}, 270, true},
+        {false, {159, 100}, {159, 100}, -1, true}, // 2400 twips outside: left alone
     };
     ReadWriteForm& form = load();
     windows().show<ReadWriteForm>();
@@ -163,6 +164,7 @@ TEST_F(RegisterWindowTest, TheWidthIsFixedAndTheHeightHasAFloorThatTheGraphRaise
         EXPECT_EQ(form.size(), c.kept) << c.asked.width() << "x" << c.asked.height();
         EXPECT_EQ(form.Registertree->height(), c.tree < 0 ? treeBefore : c.tree);
         EXPECT_EQ(form.Registertree->width(), 489);
+        EXPECT_EQ(!form.Frame1->isHidden(), c.frameShown) << c.asked.height();
     }
 }
 
