@@ -5,6 +5,7 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/tests/start_up_bus.h"
 #include "comms/EEPROM.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,16 +26,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 class SimulatedBoard : public ::testing::Test {
 protected:
-    void SetUp() override {
-        pc().reset();
-        previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
-        gChipAddress = 0xA8;
-        // What the start-up does to the root object before anything reaches the bus.
-        gComPort().PrinterPort()->setDataInverted(true);
-        gComPort().PrinterPort()->setPortAddress(888);
-        journal().clear();
-    }
-    void TearDown() override { vsq::platform::setRandomSource(previousRandom_); }
+    void SetUp() override { bus_.emplace(); }
+    void TearDown() override { bus_.reset(); }
 
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
     static vsq::sim::Vsq5540& chip(int bus = 1) { return pc().chip(bus); }
@@ -62,7 +56,7 @@ protected:
 
 private:
     brisendal::SMBusProtocall::ErrorEvent::Subscription releaseOnError_;
-    vsq::platform::RandomSource previousRandom_;
+    std::optional<StartUpBus> bus_;
 };
 
 } // namespace trelvane::testing

@@ -8,6 +8,7 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/tests/start_up_bus.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/testing/shell_test.h"
 #include "comms/PrinterPort.h"
@@ -25,19 +26,17 @@
 #include <QTimerEvent>
 #include <QTreeWidget>
 
+#include <optional>
+
 namespace trelvane::testing {
 
 class RegisterWindow : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        pc().reset();
-        previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
-        gChipAddress = 0xA8;
+        bus_.emplace();
         pc().chip(1).setRegisterValue(0x00, 0x00);
         pc().chip(1).setRegisterValue(0x01, 0x00);
-        gComPort().PrinterPort()->setDataInverted(true);
-        gComPort().PrinterPort()->setPortAddress(888);
         previousHook_ = vsq::platform::setYieldHook([this](vsq::platform::YieldMode mode) {
             time_.clock().advance(0.0005);
             tick();
@@ -51,7 +50,7 @@ protected:
     void TearDown() override {
         vsq::platform::setYieldHook(std::move(previousHook_));
         ShellTest::TearDown();
-        vsq::platform::setRandomSource(previousRandom_);
+        bus_.reset();
     }
 
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
@@ -103,7 +102,7 @@ protected:
 private:
     ReadWriteForm* window_ = nullptr;
     vsq::platform::YieldHook previousHook_;
-    vsq::platform::RandomSource previousRandom_;
+    std::optional<StartUpBus> bus_;
 };
 
 } // namespace trelvane::testing
