@@ -6,6 +6,7 @@
 #include "app/registers/register_selection.h"
 #include "app/registers/register_tree.h"
 #include "app/registers/tree_images.h"
+#include "app/shell/core/new_named.h"
 #include "app/shell/core/program_end.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
@@ -82,12 +83,6 @@ constexpr qint64 kMostBagFileBytes = 1 << 20;
 constexpr std::uint8_t kStartDeviceAddress = 170;
 constexpr std::int16_t kStartPrinterPortAddress = 888;
 
-template <class W, class... Args> W* named(const char* name, Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)...);
-    widget->setObjectName(name);
-    return widget;
-}
-
 QRect pixelRect(int left, int top, int width, int height) {
     return QRect(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
                  pixelsFromTwips(height));
@@ -112,10 +107,10 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
     setObjectName("ReadWriteForm");
     setWindowTitle("Register Access");
 
-    QVSRegInfo1 = named<mirelda::QVSRegInfo>("QVSRegInfo1", this);
+    QVSRegInfo1 = newNamed<mirelda::QVSRegInfo>("QVSRegInfo1", this);
     QVSRegInfo1->move(0, 0);
 
-    Registertree = named<QTreeWidget>("Registertree", this);
+    Registertree = newNamed<QTreeWidget>("Registertree", this);
     Registertree->setGeometry(pixelRect(0, kTreeTop, kTreeWidth, kTreeHeight));
     Registertree->setHeaderHidden(true);
     Registertree->setUniformRowHeights(true);
@@ -126,18 +121,18 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
             [this](QTreeWidgetItem* item) { nodeBecameCurrent(item); });
 
     // Lies over the lower right of the tree's area.
-    Frame1 = named<QGroupBox>("Frame1", "Address Pointer Change", this);
+    Frame1 = newNamed<QGroupBox>("Frame1", "Address Pointer Change", this);
     QRect frame = pixelRect(5160, 3840, 1935, 1935);
     // Wide enough for its caption in this desktop's font, its right edge kept.
     const int captionWidth =
         Frame1->fontMetrics().horizontalAdvance(Frame1->title()) + kFrameCaptionMargin;
     frame.setLeft(std::min(frame.left(), frame.right() - captionWidth));
     Frame1->setGeometry(frame);
-    ChangeCMD = named<QPushButton>("ChangeCMD", "Change", Frame1);
+    ChangeCMD = newNamed<QPushButton>("ChangeCMD", "Change", Frame1);
     ChangeCMD->setGeometry(pixelRect(120, 720, 855, 255));
 
     // Draws nothing at run time.
-    QVSManager1 = named<orvessa::QVSManager>("QVSManager1", this);
+    QVSManager1 = newNamed<orvessa::QVSManager>("QVSManager1", this);
     QVSManager1->hide();
 
     host_->add(*QVSRegInfo1, "QVSRegInfo1");

@@ -71,16 +71,19 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
 
 TEST_F(MainFormTest, RegisterAccessShowsTheOneRegisterWindowAgainAfterItIsClosed) {
     TMainForm& main = load();
+    windows().setMdiHost([&main] { return main.mdiArea(); });
     main.RegAccessMenu->trigger();
     ReadWriteForm* shown = windows().find<ReadWriteForm>();
     ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->isVisible());
-    shown->close();
+    QWidget* subWindow = windows().frameOf(shown);
+    ASSERT_NE(subWindow, shown);
+    EXPECT_FALSE(subWindow->isHidden());
+    subWindow->close(); // its close box
     processEvents();
-    EXPECT_FALSE(shown->isVisible());
+    EXPECT_TRUE(subWindow->isHidden());
     main.RegAccessMenu->trigger();
     EXPECT_EQ(windows().find<ReadWriteForm>(), shown);
-    EXPECT_TRUE(shown->isVisible());
+    EXPECT_FALSE(subWindow->isHidden());
 }
 
 TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff) {
