@@ -2,6 +2,7 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/data_port_or_bits.h"
 #include "app/device/vsq5540.h"
 #include "app/registers/register_selection.h"
 #include "app/registers/register_tree.h"
@@ -141,7 +142,9 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
     resize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
 }
 
-ReadWriteForm::~ReadWriteForm() = default;
+ReadWriteForm::~ReadWriteForm() {
+    connectDataPortOrBits({});
+}
 
 QSize ReadWriteForm::sizeHint() const {
     return QSize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
@@ -151,6 +154,10 @@ void ReadWriteForm::onLoad() {
     readControlBags();
     BuildRegisterTree();
     configureManager();
+    // The board window's spare data lines reach the manager's copy of them.
+    connectDataPortOrBits([manager = QVSManager1](std::uint8_t bits) {
+        manager->dispatchPut(ManagerId::DataPortOrBits, QVariant::fromValue(bits));
+    });
 }
 
 bool ReadWriteForm::onQueryUnload() {

@@ -13,10 +13,10 @@
 // ReadWriteForm.bag beside the program's registry file (RegisterAccessBagPath);
 // the window writes that file only when it is missing.
 //
-// Other windows reach the controls through the public members: the set-up
-// wizard configures QVSManager1, the board window sets its DataPortOrBits, and
-// the main window's "RAM/EEPROM" entry stops the panel's automatic reading
-// (StopRegisterPanelAutoRead).
+// Other windows reach the controls: the set-up wizard configures QVSManager1
+// through the public member, the board window's spare data lines reach its
+// DataPortOrBits (data_port_or_bits.h), and the main window's "RAM/EEPROM"
+// entry stops the panel's automatic reading (StopRegisterPanelAutoRead).
 
 #include "app/shell/core/window_registry.h"
 

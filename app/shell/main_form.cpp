@@ -1,5 +1,6 @@
 #include "app/shell/main_form.h"
 
+#include "app/board/probes_frm.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/about_form.h"
@@ -121,7 +122,7 @@ void TMainForm::buildVisualToolsMenu() {
     PDOMnu = add("PDOMnu", "Programmable Driver Outputs", showTool<PDOFRM>);
     EEPROMMnu = VisToolsMenu->addAction("RAM/EEPROM", this, &TMainForm::EEPROMMnu_Click);
     EEPROMMnu->setObjectName("EEPROMMnu");
-    // "Evaluation Board Configuration" (EBCMnu) goes here.
+    EBCMnu = add("EBCMnu", "Evaluation Board Configuration", showTool<ProbesFrm>);
 }
 
 void TMainForm::showOnlyMenusInUse() {

@@ -43,6 +43,7 @@ public:
     QAction* PDMnu = nullptr;
     QAction* PDOMnu = nullptr;
     QAction* EEPROMMnu = nullptr;
+    QAction* EBCMnu = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuEmulateBugFix = nullptr;
     QMenu* HelpMnu = nullptr;

@@ -1,5 +1,6 @@
 #include "app/shell/startup.h"
 
+#include "app/board/probes_frm.h"
 #include "app/device/chip_road.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
@@ -31,7 +32,8 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
         {"Loading Programmable Delay Tool",
          [](WindowRegistry& w) { w.load<ProgrammableDelayFRM>(); }},
         {"Loading Generic Communications Tool", [](WindowRegistry& w) { w.load<ReadWriteForm>(); }},
-        // "Loading Evaluation Board Configuration Tool" (ProbesFrm) goes here.
+        {"Loading Evaluation Board Configuration Tool",
+         [](WindowRegistry& w) { w.load<ProbesFrm>(); }},
     };
     return steps;
 }

@@ -4,6 +4,7 @@
 
 #include "register_window.h"
 
+#include "app/device/data_port_or_bits.h"
 #include "app/registers/register_tree.h"
 #include "app/shell/core/program_end.h"
 #include "controls/common/property_bag_file.h"
@@ -168,12 +169,14 @@ TEST_F(RegisterWindowTest, TheWidthIsFixedAndTheHeightHasAFloorThatTheGraphRaise
     }
 }
 
-TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsAutomaticReading) {
+TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTheManager) {
     load();
     panel().setAutoRead(true);
     StopRegisterPanelAutoRead();
     EXPECT_FALSE(panel().AutoRead());
     EXPECT_TRUE(panel().findChild<QToolButton*>("PlayOption")->isEnabled());
+    SetDataPortOrBits(0x3C);
+    EXPECT_EQ(manager().DataPortOrBits(), 0x3C);
 }
 
 TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingAndADamagedOneIsLeftAlone) {

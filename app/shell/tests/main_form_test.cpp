@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/registry_options.h"
@@ -84,6 +85,14 @@ TEST_F(MainFormTest, RegisterAccessShowsTheOneRegisterWindowAgainAfterItIsClosed
     main.RegAccessMenu->trigger();
     EXPECT_EQ(windows().find<ReadWriteForm>(), shown);
     EXPECT_FALSE(subWindow->isHidden());
+}
+
+TEST_F(MainFormTest, TheBoardCommandShowsTheBoardWindow) {
+    TMainForm& main = load();
+    EXPECT_EQ(main.EBCMnu->text(), "Evaluation Board Configuration");
+    main.EBCMnu->trigger();
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_TRUE(windows().find<ProbesFrm>()->isVisible());
 }
 
 TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff) {

@@ -1,3 +1,4 @@
+#include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
@@ -72,10 +73,11 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status:  Loading Programmable Logic Block Tool", 50},
         {"Status:  Loading Programmable Delay Tool", 60},
         {"Status:  Loading Generic Communications Tool", 70},
-        {"Status:  Done", 80},
+        {"Status:  Loading Evaluation Board Configuration Tool", 80},
+        {"Status:  Done", 90},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 80); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 90); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -89,6 +91,8 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
     ASSERT_NE(registers, nullptr);
     EXPECT_FALSE(registers->isVisible());
     EXPECT_TRUE(registers->QVSManager1->pollTimerActive());
+    ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
+    EXPECT_FALSE(windows().find<ProbesFrm>()->isVisible());
     EXPECT_TRUE(wizard.isVisible());
     EXPECT_EQ(wizard.windowTitle(), "VSQ5540 Search Wizard");
     EXPECT_EQ(wizard.CurrentStep(), 1);
@@ -138,14 +142,15 @@ TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
         captions << item->text();
     EXPECT_EQ(captions, QStringList({"Supply Fault Detectors", "GPI's", "Watchdog",
                                      "Programmable Logic Block", "Programmable Delays",
-                                     "Programmable Driver Outputs", "RAM/EEPROM"}));
+                                     "Programmable Driver Outputs", "RAM/EEPROM",
+                                     "Evaluation Board Configuration"}));
     main.GPIOMnu->trigger();
     main.WatchdogMnu->trigger();
     ASSERT_NE(windows().find<GPIOFRM>(), nullptr);
     EXPECT_FALSE(windows().find<GPIOFRM>()->isHidden()); // the main window is not shown yet
     EXPECT_FALSE(windows().find<WDIFRM>()->isHidden());
-    // The five windows start-up loads, and the two just opened.
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 7);
+    // The six windows start-up loads, and the two just opened.
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 8);
 }
 
 TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {

@@ -1,0 +1,174 @@
+#include "app/board/tests/board_window_test.h"
+#include "app/device/data_port_or_bits.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <functional>
+#include <vector>
+
+namespace trelvane {
+namespace {
+
+using vsq::display::GSlider;
+using States = std::vector<bool>;
+
+class ProbesFrmTest : public testing::BoardWindowTest {
+protected:
+    template <std::size_t N>
+    static States states(const std::array<vsq::display::Toggle*, N>& toggles) {
+        States on;
+        for (const auto* toggle : toggles)
+            on.push_back(toggle->State());
+        return on;
+    }
+};
+
+// Seven DAC words, the switch, the potentiometer; nothing written.
+constexpr char kReadBack[] = "S 18+ 21+ P S 19+ 22+ 00- P S 18+ 22+ P S 19+ 22+ 00- P "
+                             "S 18+ 24+ P S 19+ 23+ %1- P S 1A+ 21+ P S 1B+ 22+ 33- P "
+                             "S 1A+ 22+ P S 1B+ 21+ AB- P S 1A+ 24+ P S 1B+ 21+ 33- P "
+                             "S 1A+ 28+ P S 1B+ 21+ 00- P S 91+ %2- P S 58+ 00+ P S 59+ %3- P";
+
+TEST_F(ProbesFrmTest, LoadingAndReadAllReadTheBoardAndWriteNothingBack) {
+    ProbesFrm& form = load();
+    EXPECT_EQ(traffic(), QString(kReadBack).arg("44", "41", "80").toStdString());
+    QStringList captions;
+    for (int i = 0; i < 3; ++i)
+        captions << form.U5Slider[i]->Caption();
+    for (int i = 0; i < 4; ++i)
+        captions << form.U6Slider[i]->Caption();
+    EXPECT_EQ(captions, QStringList({"0", "0", "12.001", "3.299", "2.502", "1.799", "1.5"}));
+    EXPECT_EQ(states(form.U2SW), States({true, false, false, false, false, false, true}));
+    EXPECT_EQ(form.WDIFreqLBL->text(), "4294.27 ms");
+
+    // Behind the window: VH over range, every switch open, the wiper at 0,
+    // every spare line high.
+    board().dacU5().setWord(2, 0x23AA);
+    board().analogSwitch().setSwitches(0x00);
+    board().potentiometer().setWiper(0);
+    protocol().setBitsToStayHigh(0xFC);
+    clearJournal();
+    form.ReadAllCMD->click();
+    EXPECT_EQ(traffic(), QString(kReadBack).arg("AA", "00", "00").toStdString());
+    EXPECT_EQ(form.U5Slider[2]->Caption(), ">13.5V");
+    EXPECT_EQ(form.U5Slider[2]->Position(), 937);
+    EXPECT_EQ(states(form.U2SW), States(7, false));
+    EXPECT_EQ(states(form.GPIOToggle), States(4, true));
+    EXPECT_EQ(form.WDIFreqLBL->text(), "7.77 ms");
+    EXPECT_TRUE(pc().journal().port(1).spareLineChanges.empty());
+}
+
+TEST_F(ProbesFrmTest, EachSliderWritesItsChannelOnReleaseAndShowsItsVolts) {
+    ProbesFrm& form = load();
+    const struct {
+        GSlider* slider;
+        double position;
+        const char* caption;
+        const char* traffic;
+    } rows[] = {
+        {form.U5Slider[0], 512, "0", "S 18+ 21+ 22+ 00+ P"},
+        {form.U5Slider[0], 1023, "5.988", "S 18+ 21+ 23+ FF+ P"},
+        {form.U5Slider[1], 511, "-0.012", "S 18+ 22+ 21+ FF+ P"},
+        {form.U5Slider[2], 937, "13.451", "S 18+ 24+ 23+ A9+ P"},
+        {form.U6Slider[0], 1023, "5.994", "S 1A+ 21+ 23+ FF+ P"},
+        {form.U6Slider[1], 512, "3", "S 1A+ 22+ 22+ 00+ P"},
+        {form.U6Slider[2], 1, "0.006", "S 1A+ 24+ 20+ 01+ P"},
+        {form.U6Slider[3], 1023, "5.994", "S 1A+ 28+ 23+ FF+ P"},
+    };
+    for (const auto& row : rows) {
+        clearJournal();
+        drag(row.slider, row.position);
+        EXPECT_EQ(row.slider->Caption(), row.caption);
+        EXPECT_EQ(traffic(), "") << "a drag writes nothing";
+        release(row.slider);
+        EXPECT_EQ(traffic(), row.traffic);
+    }
+}
+
+TEST_F(ProbesFrmTest, ThePotentiometerShowsThreeDecimalsWhileMovedAndWritesOnRelease) {
+    board().potentiometer().setWiper(0);
+    ProbesFrm& form = load();
+    clearJournal();
+    drag(form.WDITimerSlider, 128);
+    EXPECT_EQ(form.WDIFreqLBL->text(), "4294.273 ms");
+    release(form.WDITimerSlider);
+    EXPECT_EQ(traffic(), "S 58+ 00+ 80+ P");
+}
+
+TEST_F(ProbesFrmTest, SwitchesChangeTheirOwnBitAndS1AndS2BreakBeforeMake) {
+    const struct {
+        std::uint8_t before;
+        int k;
+        const char* traffic;
+        std::uint8_t after;
+    } rows[] = {
+        {0x42, 0, "S 91+ 42- P S 90+ 40+ P S 90+ 41+ P", 0x41},
+        {0xC1, 0, "S 91+ C1- P S 90+ C0+ P S 90+ C2+ P", 0xC2}, // S1 off closes S2
+        {0x81, 1, "S 91+ 81- P S 90+ 80+ P S 90+ 82+ P", 0x82},
+        {0x02, 1, "S 91+ 02- P S 90+ 00+ P S 90+ 01+ P", 0x01},
+        {0x81, 2, "S 91+ 81- P S 90+ 85+ P", 0x85},
+        {0xFF, 3, "S 91+ FF- P S 90+ F7+ P", 0xF7},
+        {0x00, 4, "S 91+ 00- P S 90+ 10+ P", 0x10},
+        {0x00, 5, "S 91+ 00- P S 90+ 20+ P", 0x20},
+        {0xC0, 6, "S 91+ C0- P S 90+ 80+ P", 0x80},
+    };
+    for (const auto& row : rows) {
+        board().analogSwitch().setSwitches(row.before);
+        ProbesFrm& form = load();
+        clearJournal();
+        flip(form.U2SW[row.k]);
+        EXPECT_EQ(traffic(), row.traffic);
+        States shown;
+        for (int k = 0; k < 7; ++k)
+            shown.push_back(row.after & (1 << k));
+        EXPECT_EQ(states(form.U2SW), shown) << row.traffic;
+        windows().unload<ProbesFrm>();
+        processEvents();
+    }
+}
+
+TEST_F(ProbesFrmTest, DisconnectOpensS1AndS2AndRefreshesEveryToggle) {
+    board().analogSwitch().setSwitches(0xFF);
+    protocol().setBitsToStayHigh(0x5C);
+    ProbesFrm& form = load();
+    form.GPIOToggle[1]->setState(true); // shown only: the refresh puts it back
+    clearJournal();
+    form.DisconnectCMD->click();
+    EXPECT_EQ(traffic(), "S 91+ FF- P S 90+ FC+ P S 91+ FC- P");
+    EXPECT_EQ(states(form.U2SW), States({false, false, true, true, true, true, true}));
+    EXPECT_EQ(states(form.GPIOToggle), States({true, false, true, false}));
+}
+
+TEST_F(ProbesFrmTest, WhenTheSwitchCannotBeReadNothingIsSentToIt) {
+    ProbesFrm& form = load();
+    const std::function<void()> actions[] = {[&] { flip(form.U2SW[0]); },
+                                             [&] { flip(form.U2SW[3]); },
+                                             [&] { form.DisconnectCMD->click(); }};
+    for (const auto& act : actions) {
+        clearJournal();
+        failNextTransfer();
+        act();
+        EXPECT_EQ(traffic().find("S 90"), std::string::npos) << traffic();
+        EXPECT_EQ(board().analogSwitch().switches(), 0x41);
+        EXPECT_EQ(states(form.U2SW), States({true, false, false, false, false, false, true}));
+    }
+}
+
+TEST_F(ProbesFrmTest, SpareLinesGoToTheLibraryThePortAndTheManager) {
+    std::vector<int> manager;
+    connectDataPortOrBits([&](std::uint8_t bits) { manager.push_back(bits); });
+    ProbesFrm& form = load();
+    clearJournal();
+    for (int k : {0, 1, 2, 3, 0, 1, 2, 3}) {
+        flip(form.GPIOToggle[k]);
+        EXPECT_EQ(pc().journal().port(1).spareLineChanges.back(), protocol().BitsToStayHigh());
+        EXPECT_EQ(manager.back(), protocol().BitsToStayHigh());
+    }
+    EXPECT_EQ(manager, std::vector<int>({0x1C, 0x3C, 0x7C, 0xFC, 0xEC, 0xCC, 0x8C, 0x0C}));
+    EXPECT_EQ(traffic(), "");
+    connectDataPortOrBits({});
+}
+
+} // namespace
+} // namespace trelvane
