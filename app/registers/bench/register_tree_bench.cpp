@@ -5,6 +5,8 @@
 #include "app/registers/readwrite_form.h"
 #include "app/shell/core/window_registry.h"
 
+#include "benchsupport/bench_application.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTreeWidget>
@@ -12,26 +14,18 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "registers-bench";
-    static char* argv[] = {name, nullptr};
-    static const auto app = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        // The window's settings file goes beside this registry file.
-        const QString registry = QDir::temp().filePath("registers-bench/registry.txt");
-        ::setenv("VSQ_REGISTRY", registry.toLocal8Bit().constData(), 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
+// The window keeps its settings file beside this registry file.
+void benchSetUp() {
+    const QString registry = QDir::temp().filePath("registers-bench/registry.txt");
+    ::setenv("VSQ_REGISTRY", registry.toLocal8Bit().constData(), 0);
+    vsq::bench::benchApplication();
 }
 
 void LoadWithTree(benchmark::State& state) {
-    application();
+    benchSetUp();
     for (auto _ : state) {
         trelvane::WindowRegistry windows;
         benchmark::DoNotOptimize(&windows.load<trelvane::ReadWriteForm>());
@@ -40,7 +34,7 @@ void LoadWithTree(benchmark::State& state) {
 BENCHMARK(LoadWithTree)->Unit(benchmark::kMillisecond);
 
 void ExpandAllAndDraw(benchmark::State& state) {
-    application();
+    benchSetUp();
     trelvane::WindowRegistry windows;
     trelvane::ReadWriteForm& window = windows.show<trelvane::ReadWriteForm>();
     QTreeWidget& tree = *window.Registertree;

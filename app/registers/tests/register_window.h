@@ -8,7 +8,7 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
-#include "app/device/tests/start_up_bus.h"
+#include "app/device/tests/simulated_board.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/testing/shell_test.h"
 #include "comms/PrinterPort.h"
@@ -26,15 +26,13 @@
 #include <QTimerEvent>
 #include <QTreeWidget>
 
-#include <optional>
-
 namespace trelvane::testing {
 
-class RegisterWindow : public ShellTest {
+class RegisterWindow : public ShellTest, protected StartUpBoard {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        bus_.emplace();
+        startBoard();
         pc().chip(1).setRegisterValue(0x00, 0x00);
         pc().chip(1).setRegisterValue(0x01, 0x00);
         previousHook_ = vsq::platform::setYieldHook([this](vsq::platform::YieldMode mode) {
@@ -50,12 +48,8 @@ protected:
     void TearDown() override {
         vsq::platform::setYieldHook(std::move(previousHook_));
         ShellTest::TearDown();
-        bus_.reset();
+        stopBoard();
     }
-
-    static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
-    static vsq::sim::Journal& journal() { return pc().journal(); }
-    static std::string traffic(int bus = 1) { return journal().text(bus); }
 
     // The window as start-up leaves it, after the manager's first tick (which
     // finds the panel), journal cleared.
@@ -102,7 +96,6 @@ protected:
 private:
     ReadWriteForm* window_ = nullptr;
     vsq::platform::YieldHook previousHook_;
-    std::optional<StartUpBus> bus_;
 };
 
 } // namespace trelvane::testing
