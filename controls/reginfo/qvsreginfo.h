@@ -304,6 +304,9 @@ private:
     bool arranging_ = false;
     // Input and caller writes that wait for the running sequence, in order.
     std::deque<std::function<void()>> held_;
+    // The held copy of the last RWValue written while a read waits: dropped
+    // when the Flag clears, as that value was the manager's answer.
+    std::shared_ptr<bool> readAnswer_;
     // Cleared when the panel goes, so a wait that outlives it stops at once.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

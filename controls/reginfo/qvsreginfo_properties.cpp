@@ -175,7 +175,24 @@ void QVSRegInfo::setAutoRead(bool on) {
     propertyChanged(QStringLiteral("AutoRead"));
 }
 
+// While a request of the panel's own waits, a caller's value is kept for after
+// the sequence: a pending write keeps the value it was raised with. A pending
+// read takes the manager's answer at once (the write just before the Flag
+// clears, see setFlag); a caller's value that came before it follows the
+// sequence.
 void QVSRegInfo::setRWValue(float value) {
+    if (busy_ && flag_) {
+        auto answered = std::make_shared<bool>(false);
+        held_.push_back([this, value, answered] {
+            if (!*answered) {
+                setRWValue(value);
+            }
+        });
+        if (!executeRead_) {
+            return;
+        }
+        readAnswer_ = std::move(answered);
+    }
     rwValue_ = clampRegisterValue(value);
     propertyChanged(QStringLiteral("RWValue"));
 }
@@ -340,6 +357,11 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
     flag_ = bag.read<bool>("Flag", false);
     master_ = bag.read<QString>("Master", "");
     readOnlyBitMask_ = bag.value("ReadOnlyBitMask", kIntegerZero);
+    try {
+        vsq::controls::toLong(readOnlyBitMask_); // a mask is a whole number, else none
+    } catch (const BasicError&) {
+        readOnlyBitMask_ = kIntegerZero;
+    }
     arrangeClump_ = bag.read<bool>("ArrangeClump", false);
     displayGraph_ = bag.read<bool>("DisplayGraph", true);
     graphLogic_ = bag.read<bool>("GraphLogic", false);

@@ -27,6 +27,10 @@ void QVSRegInfo::setFlag(bool flag) {
         return;
     }
     flag_ = flag;
+    if (!flag && readAnswer_) {
+        *readAnswer_ = true; // the value written last was the read's answer
+        readAnswer_.reset();
+    }
     if (flag) {
         ResetBitColours();
     } else if (!busy_) {
@@ -51,7 +55,8 @@ QVSRegInfo::Outcome QVSRegInfo::waitForService() {
     const double deadline = vsq::platform::secondsNow() + kRequestTimeoutSeconds;
     while (flag_) {
         if (vsq::platform::quitRequested() || vsq::platform::secondsNow() >= deadline) {
-            flag_ = false; // withdrawn: no manager may carry it out later
+            flag_ = false;       // withdrawn: no manager may carry it out later
+            readAnswer_.reset(); // no answer came: every value held is a caller's
             return Outcome::Abandoned;
         }
         vsq::platform::yieldOnce();

@@ -266,6 +266,20 @@ TEST_F(RegInfoTest, LoadingTakesTheFrameFromTheShapeNotTheStoredWordFormat) {
     }
 }
 
+TEST_F(RegInfoTest, AStoredMaskThatIsNoWholeNumberLoadsAsNoMask) {
+    const std::pair<QVariant, QVariant> cases[] = {
+        {QVariant::fromValue<std::int16_t>(0xF0), QVariant::fromValue<std::int16_t>(0xF0)},
+        {QStringLiteral("bits"), QVariant::fromValue<std::int16_t>(0)},
+        {1e12, QVariant::fromValue<std::int16_t>(0)},
+    };
+    for (const auto& [stored, loaded] : cases) {
+        PropertyBag bag;
+        bag.append("ReadOnlyBitMask", stored);
+        panel.readProperties(bag);
+        EXPECT_EQ(panel.ReadOnlyBitMask(), loaded) << stored.toString().toStdString();
+    }
+}
+
 TEST_F(RegInfoTest, TheChartIsSetUpForTheRegisterWidthAndMode) {
     struct Case {
         int type;

@@ -174,6 +174,39 @@ TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
     EXPECT_EQ(digits(false), "01110111");
 }
 
+// A caller's RWValue arriving while the panel's own write or read-back waits
+// is kept for after the sequence: the pending write still sends the clicked
+// value, and the read-back does not swallow the caller's value.
+TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
+    const struct {
+        int stopAfterYield;      // polling off from this yield (0: from the start)
+        int callerYield;         // the caller writes RWValue and polling resumes
+    } rows[] = {{0, 1}, {1, 2}}; // the write pending, then the read-back pending
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.callerYield);
+        pc().chip().setRegisterValue(0x10, 0x00);
+        selectRegister(0xA8, 0x10);
+        journal().clear();
+        yields = 0;
+        manager.setEnabled(row.stopAfterYield != 0);
+        onYield = [&](int count) {
+            if (count == row.stopAfterYield) {
+                manager.setEnabled(false);
+            }
+            if (count == row.callerYield) {
+                panel.dispatchPut(0x6803001B, 0x55);
+                manager.setEnabled(true);
+            }
+        };
+        click("bit3");
+        onYield = nullptr;
+        EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P");
+        EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
+        EXPECT_EQ(panel.RWValue(), 0x55);
+        EXPECT_FALSE(panel.busy());
+    }
+}
+
 TEST_F(RegInfoBoard, APanelDestroyedWhileItWaitsEndsItsSequence) {
     QWidget otherWindow;
     vsq::controls::ControlHost otherHost(otherWindow);
