@@ -4,6 +4,7 @@
 #include "app/device/chip_road.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/chip_picture.h"
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/dialogs.h"
@@ -18,6 +19,7 @@
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
 #include "comms/windows_version.h"
+#include "controls/manager/qvsmanager.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -456,9 +458,17 @@ void InitForm::FinishCMD_Click() {
         selected && selected->isSelected() ? selected->text().toStdString() : std::string();
     const std::optional<ChipPlace> chosen = ChosenPlace(entry);
     if (chosen) {
-        GoToChip(*chosen, SettingFailure::Skip);
-        // The register access window's control manager takes the place reached
-        // (its address, medium and port address) once that window exists.
+        const ChipPlace reached = GoToChip(*chosen, SettingFailure::Skip);
+        // The register access window's manager serves the chosen chip on that port.
+        if (reached.medium == Medium::PrinterPort)
+            attempt([&] {
+                namespace Id = orvessa::QVSManagerId;
+                auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
+                manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
+                manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
+                manager.dispatchPut(Id::PrinterPortAddress,
+                                    QVariant::fromValue(reached.port.value));
+            });
     } else {
         ReturnToStartUpPort(SettingFailure::Skip);
     }

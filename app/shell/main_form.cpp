@@ -2,6 +2,7 @@
 
 #include "app/board/probes_frm.h"
 #include "app/logicblocks/plbfrm.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/about_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/app_info.h"
@@ -27,14 +28,6 @@
 #include <QStatusBar>
 
 namespace trelvane {
-namespace {
-
-// "RAM/EEPROM" first turns off the automatic reading of the register access
-// window's panel (its AutoRead), so no timed read runs amid the EEPROM
-// tool's work. The register access window fills this in.
-void StopRegisterPanelAutoRead() {}
-
-} // namespace
 
 TMainForm::TMainForm() {
     setObjectName("TMainForm");
@@ -81,7 +74,11 @@ void TMainForm::buildMenus() {
         AutoSetMnu->addAction("Generic Setup", this, &TMainForm::GenericSetupMnu_Click);
     GenericSetupMnu->setObjectName("GenericSetupMnu");
 
-    // The "Register Access" command goes here.
+    // A command on the menu bar itself.
+    RegAccessMenu = bar->addAction("Register Access", this, [] {
+        runOrStop([] { WindowRegistry::current().show<ReadWriteForm>(); });
+    });
+    RegAccessMenu->setObjectName("RegAccessMenu");
 
     buildVisualToolsMenu();
 
@@ -178,6 +175,7 @@ void TMainForm::GenericSetupMnu_Click() {
 
 void TMainForm::EEPROMMnu_Click() {
     runOrStop([] {
+        // No timed read of the register access window's panel amid the EEPROM tool's work.
         StopRegisterPanelAutoRead();
         WindowRegistry::current().show<EEPROMFRM>();
     });

@@ -34,6 +34,7 @@ public:
     QAction* mnuExit = nullptr;
     QMenu* AutoSetMnu = nullptr;
     QAction* GenericSetupMnu = nullptr;
+    QAction* RegAccessMenu = nullptr;
     QMenu* VisToolsMenu = nullptr;
     QAction* PFIMnu = nullptr;
     QAction* GPIOMnu = nullptr;

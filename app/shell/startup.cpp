@@ -4,6 +4,7 @@
 #include "app/device/chip_road.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
@@ -30,7 +31,7 @@ const std::vector<ToolLoadStep>& toolLoadSteps() {
         {"Loading Programmable Logic Block Tool", [](WindowRegistry& w) { w.load<PLBFRM>(); }},
         {"Loading Programmable Delay Tool",
          [](WindowRegistry& w) { w.load<ProgrammableDelayFRM>(); }},
-        // "Loading Generic Communications Tool" (ReadWriteForm) goes here.
+        {"Loading Generic Communications Tool", [](WindowRegistry& w) { w.load<ReadWriteForm>(); }},
         {"Loading Evaluation Board Configuration Tool",
          [](WindowRegistry& w) { w.load<ProbesFrm>(); }},
     };

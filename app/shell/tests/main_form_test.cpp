@@ -1,4 +1,5 @@
 #include "app/board/probes_frm.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/core/registry_options.h"
 #include "app/shell/main_form.h"
@@ -11,6 +12,7 @@
 #include "app/shell/settings/forms/save_recall_settings_form.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
+#include "controls/reginfo/qvsreginfo.h"
 #include "platform/registry_store.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
@@ -57,7 +59,7 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), "VSQ5540 Evaluation Software");
     EXPECT_EQ(visibleMenuBarEntries(main),
-              QStringList({"File", "AutoSet", "Visual Tools", "Help"}));
+              QStringList({"File", "AutoSet", "Register Access", "Visual Tools", "Help"}));
     QStringList fileItems;
     for (const QAction* item : main.FileMnu->actions())
         fileItems << item->text();
@@ -66,6 +68,23 @@ TEST_F(MainFormTest, LoadsHiddenWithItsTitleAndTheMenusInUse) {
     EXPECT_EQ(main.GenericSetupMnu->text(), "Generic Setup");
     EXPECT_EQ(main.EEPROMMnu->text(), "RAM/EEPROM");
     EXPECT_EQ(main.AboutMnu->text(), "About");
+}
+
+TEST_F(MainFormTest, RegisterAccessShowsTheOneRegisterWindowAgainAfterItIsClosed) {
+    TMainForm& main = load();
+    windows().setMdiHost([&main] { return main.mdiArea(); });
+    main.RegAccessMenu->trigger();
+    ReadWriteForm* shown = windows().find<ReadWriteForm>();
+    ASSERT_NE(shown, nullptr);
+    QWidget* subWindow = windows().frameOf(shown);
+    ASSERT_NE(subWindow, shown);
+    EXPECT_FALSE(subWindow->isHidden());
+    subWindow->close(); // its close box
+    processEvents();
+    EXPECT_TRUE(subWindow->isHidden());
+    main.RegAccessMenu->trigger();
+    EXPECT_EQ(windows().find<ReadWriteForm>(), shown);
+    EXPECT_FALSE(subWindow->isHidden());
 }
 
 TEST_F(MainFormTest, TheBoardCommandShowsTheBoardWindow) {
@@ -87,8 +106,8 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
 TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
-    EXPECT_EQ(visibleMenuBarEntries(main),
-              QStringList({"File", "AutoSet", "Visual Tools", "Options", "Help"}));
+    EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "AutoSet", "Register Access",
+                                                        "Visual Tools", "Options", "Help"}));
     EXPECT_TRUE(main.mnuEmulateBugFix->isVisible());
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 
@@ -157,9 +176,12 @@ TEST_F(MainFormTest, TheFileCommandsShowTheSettingsDialogInTheirModeAndRamEeprom
     EXPECT_EQ(windows().find<SaveRecallSettingsForm>()->windowTitle(), "Recall Settings");
     main.SaveSettingsmnu->trigger();
     EXPECT_EQ(windows().find<SaveRecallSettingsForm>()->windowTitle(), "Save Settings");
+    mirelda::QVSRegInfo& panel = *windows().load<ReadWriteForm>().QVSRegInfo1;
+    panel.setAutoRead(true);
     main.EEPROMMnu->trigger();
     ASSERT_NE(windows().find<EEPROMFRM>(), nullptr);
     EXPECT_TRUE(windows().find<EEPROMFRM>()->isVisible());
+    EXPECT_FALSE(panel.AutoRead()); // the register window's panel stops reading
 }
 
 // Each frame waits a little, so the status bar can be watched between transfers.

@@ -2,6 +2,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/core/program_end.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
@@ -14,6 +15,7 @@
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBusProtocall.h"
+#include "controls/manager/qvsmanager.h"
 #include "platform/parallel_port_driver.h"
 #include "platform/parport/parport_backend.h"
 #include "platform/services.h"
@@ -70,11 +72,12 @@ TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen)
         {"Status:  Loading Power Fail Inputs Tool", 40},
         {"Status:  Loading Programmable Logic Block Tool", 50},
         {"Status:  Loading Programmable Delay Tool", 60},
-        {"Status:  Loading Evaluation Board Configuration Tool", 70},
-        {"Status:  Done", 80},
+        {"Status:  Loading Generic Communications Tool", 70},
+        {"Status:  Loading Evaluation Board Configuration Tool", 80},
+        {"Status:  Done", 90},
     };
     EXPECT_EQ(recorder.shown, expected);
-    EXPECT_EQ(recorder.maximum, 80); // ten for each status line
+    EXPECT_EQ(recorder.maximum, 90); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
@@ -83,6 +86,11 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
     EXPECT_EQ(windows().find<frmSplash>(), nullptr);
     ASSERT_NE(windows().find<TMainForm>(), nullptr);
     EXPECT_FALSE(windows().find<TMainForm>()->isVisible());
+    // The register access window is loaded hidden, its manager already polling.
+    const ReadWriteForm* registers = windows().find<ReadWriteForm>();
+    ASSERT_NE(registers, nullptr);
+    EXPECT_FALSE(registers->isVisible());
+    EXPECT_TRUE(registers->QVSManager1->pollTimerActive());
     ASSERT_NE(windows().find<ProbesFrm>(), nullptr);
     EXPECT_FALSE(windows().find<ProbesFrm>()->isVisible());
     EXPECT_TRUE(wizard.isVisible());
@@ -141,7 +149,8 @@ TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
     ASSERT_NE(windows().find<GPIOFRM>(), nullptr);
     EXPECT_FALSE(windows().find<GPIOFRM>()->isHidden()); // the main window is not shown yet
     EXPECT_FALSE(windows().find<WDIFRM>()->isHidden());
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 7);
+    // The six windows start-up loads, and the two just opened.
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 8);
 }
 
 TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {

@@ -1,0 +1,349 @@
+#include "app/registers/readwrite_form.h"
+
+#include "app/device/com_port.h"
+#include "app/device/communications.h"
+#include "app/device/data_port_or_bits.h"
+#include "app/device/vsq5540.h"
+#include "app/registers/register_selection.h"
+#include "app/registers/register_tree.h"
+#include "app/registers/tree_images.h"
+#include "app/shell/core/new_named.h"
+#include "app/shell/core/program_end.h"
+#include "comms/PrinterPort.h"
+#include "comms/SMBusProtocall.h"
+#include "controls/common/control_host.h"
+#include "controls/common/twips.h"
+#include "controls/manager/qvsmanager.h"
+#include "controls/reginfo/qvsreginfo.h"
+#include "platform/registry_store.h"
+#include "platform/setup_report.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace trelvane {
+namespace {
+
+using vsq::controls::DispatchId;
+using vsq::controls::pixelsFromTwips;
+namespace ManagerId = orvessa::QVSManagerId;
+
+// The panel's members the window writes and reads, by dispatch number.
+namespace PanelId {
+constexpr DispatchId RegisterDetails = 0x68030025;
+constexpr DispatchId AutoRead = 0x6803001C;
+constexpr DispatchId AddressPointer = 0x6803001A;
+constexpr DispatchId ExecuteRead = 0x68030019;
+constexpr DispatchId Flag = 0x68030018;
+constexpr DispatchId ReadOnlyBitMask = 0x68030016;
+constexpr DispatchId DisplayGraph = 0x68030014;
+constexpr DispatchId Bit0Text = 0x68030011; // bit i: Bit0Text - i
+constexpr DispatchId CommunicationsType = 0x68030001;
+constexpr DispatchId DeviceAddress = 0x68030000;
+} // namespace PanelId
+
+// Layout at opening, in twips.
+constexpr int kClientWidth = 7410;
+constexpr int kClientHeight = 6345;
+constexpr int kTreeTop = 1920;
+constexpr int kTreeWidth = 7335;
+constexpr int kTreeHeight = 4395;
+
+// The sizing rule, in twips of the window's outer size. The figures count
+// the frame of the desktop the window was drawn for, 20 twips wider and 350
+// taller than the client area; the rule applies them to the client area plus
+// that frame, so the tree meets the window's bottom edge whatever frame this
+// desktop draws.
+constexpr int kFrameWidth = 20;
+constexpr int kFrameHeight = 350;
+constexpr int kFixedWidth = 7430;
+constexpr int kMinimisedWidth = 2400; // a minimised window is left alone
+constexpr int kGraphMinimumHeight = 5000;
+constexpr int kMinimumHeight = 4000;
+constexpr int kGraphTreeAllowance = 2330;
+constexpr int kTreeAllowance = 2300;
+
+// Room beside a frame's caption, in pixels.
+constexpr int kFrameCaptionMargin = 16;
+
+// The narrowest indentation that still shows the expand buttons.
+constexpr int kSmallestIndentation = 12;
+
+// A settings file larger than this is not read.
+constexpr qint64 kMostBagFileBytes = 1 << 20;
+
+// The manager's settings at load.
+constexpr std::uint8_t kStartDeviceAddress = 170;
+constexpr std::int16_t kStartPrinterPortAddress = 888;
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return QRect(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
+                 pixelsFromTwips(height));
+}
+
+std::optional<vsq::controls::PropertyBagFile> loadBagFile(const QString& path, QString& error) {
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        error = path + QStringLiteral(": no such file");
+        return std::nullopt;
+    }
+    if (!file.isFile() || file.size() > kMostBagFileBytes) {
+        error = path + QStringLiteral(": not a settings file (a regular file of at most 1 MiB)");
+        return std::nullopt;
+    }
+    return vsq::controls::PropertyBagFile::load(path, error);
+}
+
+} // namespace
+
+ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHost>(*this)) {
+    setObjectName("ReadWriteForm");
+    setWindowTitle("Register Access");
+
+    QVSRegInfo1 = newNamed<mirelda::QVSRegInfo>("QVSRegInfo1", this);
+    QVSRegInfo1->move(0, 0);
+
+    Registertree = newNamed<QTreeWidget>("Registertree", this);
+    Registertree->setGeometry(pixelRect(0, kTreeTop, kTreeWidth, kTreeHeight));
+    Registertree->setHeaderHidden(true);
+    Registertree->setUniformRowHeights(true);
+    Registertree->setColumnCount(1);
+    connect(Registertree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { runOrStop([&] { Registertree_NodeClick(item); }); });
+    connect(Registertree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { nodeBecameCurrent(item); });
+
+    // Lies over the lower right of the tree's area.
+    Frame1 = newNamed<QGroupBox>("Frame1", "Address Pointer Change", this);
+    QRect frame = pixelRect(5160, 3840, 1935, 1935);
+    // Wide enough for its caption in this desktop's font, its right edge kept.
+    const int captionWidth =
+        Frame1->fontMetrics().horizontalAdvance(Frame1->title()) + kFrameCaptionMargin;
+    frame.setLeft(std::min(frame.left(), frame.right() - captionWidth));
+    Frame1->setGeometry(frame);
+    ChangeCMD = newNamed<QPushButton>("ChangeCMD", "Change", Frame1);
+    ChangeCMD->setGeometry(pixelRect(120, 720, 855, 255));
+
+    // Draws nothing at run time.
+    QVSManager1 = newNamed<orvessa::QVSManager>("QVSManager1", this);
+    QVSManager1->hide();
+
+    host_->add(*QVSRegInfo1, "QVSRegInfo1");
+    host_->add(*QVSManager1, "QVSManager1");
+
+    resize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
+}
+
+ReadWriteForm::~ReadWriteForm() {
+    connectDataPortOrBits({});
+}
+
+QSize ReadWriteForm::sizeHint() const {
+    return QSize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
+}
+
+void ReadWriteForm::onLoad() {
+    readControlBags();
+    BuildRegisterTree();
+    configureManager();
+    // The board window's spare data lines reach the manager's copy of them.
+    connectDataPortOrBits([manager = QVSManager1](std::uint8_t bits) {
+        manager->dispatchPut(ManagerId::DataPortOrBits, QVariant::fromValue(bits));
+    });
+}
+
+bool ReadWriteForm::onQueryUnload() {
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    (frame ? frame : this)->hide();
+    return false;
+}
+
+void ReadWriteForm::readControlBags() {
+    const QString path = RegisterAccessBagPath();
+    QString error;
+    if (const auto stored = loadBagFile(path, error)) {
+        const auto status = vsq::controls::statusOf([&] { host_->readProperties(*stored); });
+        if (!status.failed())
+            return;
+        error = path + QStringLiteral(": ") + status.description;
+    }
+    const vsq::controls::PropertyBagFile design = RegisterAccessDesignBag();
+    host_->readProperties(design);
+    if (QFileInfo::exists(path)) {
+        vsq::platform::reportSetupProblem(
+            error.toStdString() + "; the register access window starts from its own settings");
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!design.save(path, error))
+        vsq::platform::reportSetupProblem(error.toStdString());
+}
+
+void ReadWriteForm::BuildRegisterTree() {
+    Registertree->setIndentation(kSmallestIndentation);
+
+    const std::array<QIcon, 4> images = {
+        RegisterTreeImage(NodeImage::Chip), RegisterTreeImage(NodeImage::Desktop),
+        RegisterTreeImage(NodeImage::Folder), RegisterTreeImage(NodeImage::ReadWrite)};
+    const std::vector<RegisterTreeNode> nodes = RegisterTreeNodes(gRegisterMap());
+    nodes_.clear();
+    nodes_.reserve(nodes.size());
+    // Built apart from the view, then handed to it whole.
+    std::vector<QTreeWidgetItem*> roots;
+    for (const RegisterTreeNode& spec : nodes) {
+        QTreeWidgetItem* item = nullptr;
+        if (spec.parentKey.empty()) {
+            item = new QTreeWidgetItem;
+            roots.push_back(item);
+        } else {
+            item = new QTreeWidgetItem(nodes_.at(spec.parentKey));
+        }
+        item->setText(0, QString::fromStdString(spec.text));
+        item->setIcon(0, images.at(static_cast<std::size_t>(spec.image) - 1));
+        item->setData(0, Qt::UserRole, QString::fromStdString(spec.key));
+        if (!nodes_.emplace(spec.key, item).second)
+            throw std::logic_error("Register tree key used twice: " + spec.key);
+    }
+    for (QTreeWidgetItem* root : roots)
+        Registertree->addTopLevelItem(root);
+
+    const auto& keys = NonRegisterKeyTable();
+    NonRegisterKeys.assign(keys.begin(), keys.end());
+
+    for (const RegisterTreeNode& spec : nodes) {
+        if (std::find(kVisibleAfterBuild.begin(), kVisibleAfterBuild.end(), spec.key) ==
+            kVisibleAfterBuild.end())
+            continue;
+        QTreeWidgetItem* item = nodes_.at(spec.key);
+        for (QTreeWidgetItem* above = item->parent(); above; above = above->parent())
+            above->setExpanded(true);
+        Registertree->scrollToItem(item);
+    }
+}
+
+void ReadWriteForm::configureManager() {
+    orvessa::QVSManager& manager = *QVSManager1;
+    manager.dispatchPut(ManagerId::CommType, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::ControlPortOrBits, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::DataPortOrBits, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::StatusPortOrBits, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::DeviceAddress, QVariant::fromValue(kStartDeviceAddress));
+    manager.dispatchPut(ManagerId::Enabled, true);
+    manager.dispatchPut(ManagerId::PrinterPortAddress,
+                        QVariant::fromValue(kStartPrinterPortAddress));
+}
+
+std::string ReadWriteForm::keyOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, Qt::UserRole).toString().toStdString() : std::string();
+}
+
+QTreeWidgetItem* ReadWriteForm::node(const std::string& key) const {
+    const auto found = nodes_.find(key);
+    return found == nodes_.end() ? nullptr : found->second;
+}
+
+void ReadWriteForm::nodeBecameCurrent(QTreeWidgetItem* node) {
+    // Moving through the tree with the keyboard reads each register reached;
+    // a mouse click is answered on its release instead.
+    if (QApplication::mouseButtons() == Qt::NoButton)
+        runOrStop([&] { Registertree_NodeClick(node); });
+}
+
+void ReadWriteForm::Registertree_NodeClick(QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    const auto setup =
+        SetUpForNode(keyOf(node), node->text(0).toStdString(), gChipAddress, gRegisterMap());
+    if (!setup)
+        return;
+
+    if (setup->copyManagerAddress) {
+        const std::uint8_t configured = gComPort().PrinterPort()->SMBusProtocall()->DeviceAddress();
+        QVSManager1->dispatchPut(ManagerId::DeviceAddress, QVariant::fromValue(configured));
+    }
+    mirelda::QVSRegInfo& panel = *QVSRegInfo1;
+    panel.dispatchPut(PanelId::CommunicationsType,
+                      QVariant::fromValue<qint32>(setup->communicationsType));
+    panel.dispatchPut(PanelId::DeviceAddress, static_cast<float>(setup->deviceAddress));
+    panel.dispatchPut(PanelId::AddressPointer, setup->addressPointer);
+    // After the address, which clears the mask.
+    panel.dispatchPut(PanelId::ReadOnlyBitMask, setup->readOnlyBitMask);
+    // A shown graph asks for the details to start on the second line.
+    const QString prefix =
+        panel.dispatchGet(PanelId::DisplayGraph).toBool() ? QStringLiteral("\r") : QString();
+    panel.dispatchPut(PanelId::RegisterDetails, prefix + QString::fromStdString(setup->details));
+    for (std::size_t bit = 0; bit < setup->bitTexts.size(); ++bit)
+        panel.dispatchPut(PanelId::Bit0Text - static_cast<DispatchId>(bit),
+                          QString::fromStdString(setup->bitTexts[bit]));
+    panel.dispatchPut(PanelId::ExecuteRead, true);
+    panel.dispatchPut(PanelId::Flag, true);
+    for (int bit = 0; bit < setup->notApplicableBits; ++bit)
+        panel.dispatchPut(PanelId::Bit0Text - bit, QStringLiteral("N/A"));
+}
+
+void ReadWriteForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// The width is fixed and the height has a floor; the tree takes the height
+// that the panel leaves. A minimised window keeps its size.
+void ReadWriteForm::Form_Resize() {
+    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (subWindow && (subWindow->isMinimized() || subWindow->isShaded()))
+        return;
+    const int frameWidth = pixelsFromTwips(kFrameWidth);
+    const int frameHeight = pixelsFromTwips(kFrameHeight);
+    const QSize outer(width() + frameWidth, height() + frameHeight);
+    if (outer.width() == pixelsFromTwips(kMinimisedWidth))
+        return;
+
+    const bool graph = QVSRegInfo1->dispatchGet(PanelId::DisplayGraph).toBool();
+    const int floor = pixelsFromTwips(graph ? kGraphMinimumHeight : kMinimumHeight);
+    const QSize wanted(pixelsFromTwips(kFixedWidth), std::max(outer.height(), floor));
+    Registertree->resize(Registertree->width(),
+                         wanted.height() -
+                             pixelsFromTwips(graph ? kGraphTreeAllowance : kTreeAllowance));
+    // The frame keeps its place; a window too short to show it whole leaves it out.
+    const int clientHeight = wanted.height() - frameHeight;
+    Frame1->setHidden(Frame1->geometry().bottom() >= clientHeight);
+    if (wanted == outer)
+        return;
+    const QSize client(wanted.width() - frameWidth, wanted.height() - frameHeight);
+    if (subWindow)
+        subWindow->resize(subWindow->size() + (client - size()));
+    else
+        resize(client);
+}
+
+QString RegisterAccessBagPath() {
+    const QFileInfo registry(QString::fromStdString(vsq::platform::RegistryStore::defaultPath()));
+    return registry.absoluteDir().filePath(QStringLiteral("ReadWriteForm.bag"));
+}
+
+vsq::controls::PropertyBagFile RegisterAccessDesignBag() {
+    QWidget window;
+    vsq::controls::ControlHost host(window);
+    mirelda::QVSRegInfo panel(&window);
+    orvessa::QVSManager manager(&window);
+    host.add(panel, "QVSRegInfo1");
+    host.add(manager, "QVSManager1");
+    host.placeNew();
+    panel.setMaster("QVSManager1");
+    return host.writeProperties();
+}
+
+void StopRegisterPanelAutoRead() {
+    WindowRegistry::current().load<ReadWriteForm>().QVSRegInfo1->dispatchPut(PanelId::AutoRead,
+                                                                             false);
+}
+
+} // namespace trelvane
