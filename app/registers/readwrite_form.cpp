@@ -198,19 +198,19 @@ void ReadWriteForm::BuildRegisterTree() {
     nodes_.reserve(nodes.size());
     // Built apart from the view, then handed to it whole.
     std::vector<QTreeWidgetItem*> roots;
-    for (const RegisterTreeNode& spec : nodes) {
+    for (const RegisterTreeNode& node : nodes) {
         QTreeWidgetItem* item = nullptr;
-        if (spec.parentKey.empty()) {
+        if (node.parentKey.empty()) {
             item = new QTreeWidgetItem;
             roots.push_back(item);
         } else {
-            item = new QTreeWidgetItem(nodes_.at(spec.parentKey));
+            item = new QTreeWidgetItem(nodes_.at(node.parentKey));
         }
-        item->setText(0, QString::fromStdString(spec.text));
-        item->setIcon(0, images.at(static_cast<std::size_t>(spec.image) - 1));
-        item->setData(0, Qt::UserRole, QString::fromStdString(spec.key));
-        if (!nodes_.emplace(spec.key, item).second)
-            throw std::logic_error("Register tree key used twice: " + spec.key);
+        item->setText(0, QString::fromStdString(node.text));
+        item->setIcon(0, images.at(static_cast<std::size_t>(node.image) - 1));
+        item->setData(0, Qt::UserRole, QString::fromStdString(node.key));
+        if (!nodes_.emplace(node.key, item).second)
+            throw std::logic_error("Register tree key used twice: " + node.key);
     }
     for (QTreeWidgetItem* root : roots)
         Registertree->addTopLevelItem(root);
@@ -218,11 +218,11 @@ void ReadWriteForm::BuildRegisterTree() {
     const auto& keys = NonRegisterKeyTable();
     NonRegisterKeys.assign(keys.begin(), keys.end());
 
-    for (const RegisterTreeNode& spec : nodes) {
-        if (std::find(kVisibleAfterBuild.begin(), kVisibleAfterBuild.end(), spec.key) ==
+    for (const RegisterTreeNode& node : nodes) {
+        if (std::find(kVisibleAfterBuild.begin(), kVisibleAfterBuild.end(), node.key) ==
             kVisibleAfterBuild.end())
             continue;
-        QTreeWidgetItem* item = nodes_.at(spec.key);
+        QTreeWidgetItem* item = nodes_.at(node.key);
         for (QTreeWidgetItem* above = item->parent(); above; above = above->parent())
             above->setExpanded(true);
         Registertree->scrollToItem(item);
