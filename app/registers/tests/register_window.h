@@ -6,19 +6,13 @@
 // then runs the event loop (user input held back inside a bus frame, as the
 // program's own yield does).
 
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
-#include "app/device/tests/simulated_board.h"
 #include "app/registers/readwrite_form.h"
-#include "app/shell/testing/shell_test.h"
-#include "comms/PrinterPort.h"
-#include "comms/SMBusProtocall.h"
+#include "app/shell/testing/window_test.h"
 #include "controls/manager/qvsmanager.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
-#include "sim/simulated_pc.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -28,11 +22,10 @@
 
 namespace trelvane::testing {
 
-class RegisterWindow : public ShellTest, protected StartUpBoard {
+class RegisterWindow : public WindowTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        startBoard();
+        WindowTest::SetUp();
         pc().chip(1).setRegisterValue(0x00, 0x00);
         pc().chip(1).setRegisterValue(0x01, 0x00);
         previousHook_ = vsq::platform::setYieldHook([this](vsq::platform::YieldMode mode) {
@@ -47,8 +40,7 @@ protected:
     }
     void TearDown() override {
         vsq::platform::setYieldHook(std::move(previousHook_));
-        ShellTest::TearDown();
-        stopBoard();
+        WindowTest::TearDown();
     }
 
     // The window as start-up leaves it, after the manager's first tick (which
