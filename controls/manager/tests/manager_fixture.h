@@ -45,6 +45,12 @@ protected:
                          });
     }
 
+    static vsq::controls::PropertyBag bagWith(const QString& key, const QVariant& value) {
+        vsq::controls::PropertyBag bag;
+        bag.append(key, value);
+        return bag;
+    }
+
     // Loads the manager from a bag, polling on, and lets the first tick build
     // its list; the journal starts empty.
     void start(vsq::controls::PropertyBag bag = {}) {

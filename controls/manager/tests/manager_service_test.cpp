@@ -4,16 +4,6 @@
 
 using vsq::controls::PropertyBag;
 
-namespace {
-
-PropertyBag bagWith(const QString& key, const QVariant& value) {
-    PropertyBag bag;
-    bag.append(key, value);
-    return bag;
-}
-
-} // namespace
-
 TEST_F(ManagerTest, TwoFlaggedPanelsAreServedInOneTickInHostOrder) {
     start();
     pc().chip().setRegisterValue(0x94, 0x3E);

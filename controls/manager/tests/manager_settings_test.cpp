@@ -11,32 +11,31 @@ namespace id = orvessa::QVSManagerId;
 
 namespace {
 
-struct Value {
+// Every property in slot order: its initial value, and another that is saved
+// under its name and read back. True is -1.
+const struct Member {
     vsq::controls::DispatchId id;
-    double value; // True is -1
+    const char* name;
+    double initial, other;
+} kMembers[] = {
+    {id::CommType, "CommType", 0, 2},
+    {id::PrinterPortAddress, "PrinterPortAddress", 888, 632},
+    {id::DeviceAddress, "DeviceAddress", 0, 0xA8},
+    {id::SMBusBaseAddress, "SMBusBaseAddress", 0, 20480},
+    {id::StatusPortOrBits, "StatusPortOrBits", 0, 1},
+    {id::ControlPortOrBits, "ControlPortOrBits", 0, 2},
+    {id::DataPortOrBits, "DataPortOrBits", 0, 4},
+    {id::Enabled, "Enabled", 0, -1},
+    {id::ServiceNControls, "ServiceNControls", 0, 5},
+    {id::ServiceNControlsEnabled, "ServiceNControlsEnabled", 0, -1},
+    {id::DataInverted, "DataInverted", -1, 0},
+    {id::ArbitrationOn, "ArbitrationOn", 0, -1},
+    {id::ArbitrationMaxCollisions, "ArbitrationMaxCollisions", 10, 3},
 };
 
-// Every property at its initial value, in slot order.
-const Value kDefaults[] = {
-    {id::CommType, 0},
-    {id::PrinterPortAddress, 888},
-    {id::DeviceAddress, 0},
-    {id::SMBusBaseAddress, 0},
-    {id::StatusPortOrBits, 0},
-    {id::ControlPortOrBits, 0},
-    {id::DataPortOrBits, 0},
-    {id::Enabled, 0},
-    {id::ServiceNControls, 0},
-    {id::ServiceNControlsEnabled, 0},
-    {id::DataInverted, -1},
-    {id::ArbitrationOn, 0},
-    {id::ArbitrationMaxCollisions, 10},
-};
-
-void expectValues(QVSManager& manager, const Value* begin, const Value* end) {
-    for (const Value* row = begin; row != end; ++row) {
-        EXPECT_EQ(vsq::controls::toDouble(manager.dispatchGet(row->id)), row->value)
-            << std::hex << row->id;
+void expectValues(QVSManager& manager, double Member::*value) {
+    for (const Member& row : kMembers) {
+        EXPECT_EQ(vsq::controls::toDouble(manager.dispatchGet(row.id)), row.*value) << row.name;
     }
 }
 
@@ -46,42 +45,23 @@ TEST_F(ManagerTest, ANewManagerAndAnEmptyBagGiveTheDefaultsAndSaveNoKeys) {
     startApplication();
     protocol_->setMaxArbitrationDenials(7);
     manager.initProperties();
-    expectValues(manager, std::begin(kDefaults), std::end(kDefaults));
+    expectValues(manager, &Member::initial);
     EXPECT_EQ(brisendal::busState().MaxArbitrationDenials, 7); // nothing pushed
     PropertyBag saved;
     manager.writeProperties(saved);
     EXPECT_TRUE(saved.isEmpty());
 
     manager.readProperties(PropertyBag{});
-    expectValues(manager, std::begin(kDefaults), std::end(kDefaults));
+    expectValues(manager, &Member::initial);
     EXPECT_FALSE(manager.pollTimerActive());
 }
 
 TEST_F(ManagerTest, EveryPropertyIsSavedUnderItsNameAndReadBack) {
-    const struct {
-        vsq::controls::DispatchId id;
-        const char* name;
-        double value;
-    } rows[] = {
-        {id::CommType, "CommType", 2},
-        {id::PrinterPortAddress, "PrinterPortAddress", 632},
-        {id::DeviceAddress, "DeviceAddress", 0xA8},
-        {id::SMBusBaseAddress, "SMBusBaseAddress", 20480},
-        {id::StatusPortOrBits, "StatusPortOrBits", 1},
-        {id::ControlPortOrBits, "ControlPortOrBits", 2},
-        {id::DataPortOrBits, "DataPortOrBits", 4},
-        {id::Enabled, "Enabled", -1},
-        {id::ServiceNControls, "ServiceNControls", 5},
-        {id::ServiceNControlsEnabled, "ServiceNControlsEnabled", -1},
-        {id::DataInverted, "DataInverted", 0},
-        {id::ArbitrationOn, "ArbitrationOn", -1},
-        {id::ArbitrationMaxCollisions, "ArbitrationMaxCollisions", 3},
-    };
     manager.initProperties();
     QStringList names;
-    for (const auto& row : rows) {
+    for (const Member& row : kMembers) {
         events.clear();
-        manager.dispatchPut(row.id, row.value);
+        manager.dispatchPut(row.id, row.other);
         EXPECT_EQ(events, QStringList{QStringLiteral("changed ") + row.name});
         names << row.name;
     }
@@ -98,9 +78,7 @@ TEST_F(ManagerTest, EveryPropertyIsSavedUnderItsNameAndReadBack) {
     QVSManager again(&otherWindow);
     otherHost.add(again, "QVSManager1");
     again.readProperties(saved);
-    for (const auto& row : rows) {
-        EXPECT_EQ(vsq::controls::toDouble(again.dispatchGet(row.id)), row.value) << row.name;
-    }
+    expectValues(again, &Member::other);
 }
 
 // The new library objects put part of the bus state back first; the manager's
@@ -150,14 +128,10 @@ TEST_F(ManagerTest, SettersPushIntoTheProcessWideBusState) {
 }
 
 TEST_F(ManagerTest, ThePollTimerRunsOnlyWhenAsked) {
-    const auto stored = [](bool enabled) {
-        PropertyBag bag;
-        bag.append("Enabled", enabled);
-        return bag;
-    };
+    const PropertyBag enabled = bagWith("Enabled", true);
     const auto countdown = [&](std::uint8_t ticks) {
         return [&, ticks](QVSManager& m) {
-            m.readProperties(stored(true));
+            m.readProperties(enabled);
             m.setServiceNControlsEnabled(true);
             m.setServiceNControls(ticks);
         };
@@ -169,8 +143,8 @@ TEST_F(ManagerTest, ThePollTimerRunsOnlyWhenAsked) {
         bool running;
     } rows[] = {
         {"bag without Enabled", true, [&](QVSManager& m) { m.readProperties({}); }, false},
-        {"bag with Enabled", true, [&](QVSManager& m) { m.readProperties(stored(true)); }, true},
-        {"bag with Enabled, design", false, [&](QVSManager& m) { m.readProperties(stored(true)); },
+        {"bag with Enabled", true, [&](QVSManager& m) { m.readProperties(enabled); }, true},
+        {"bag with Enabled, design", false, [&](QVSManager& m) { m.readProperties(enabled); },
          false},
         {"Enabled True", true, [](QVSManager& m) { m.setEnabled(true); }, true},
         {"Enabled False stops it", true,
