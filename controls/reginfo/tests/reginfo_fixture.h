@@ -61,6 +61,14 @@ protected:
         tick();
     }
 
+    // Puts `value` in the chip's byte register `address`, reads it into the
+    // panel, and clears the journal.
+    void readChipRegister(std::uint8_t address, std::uint8_t value) {
+        pc().chip().setRegisterValue(address, value);
+        selectRegister(0xA8, address);
+        journal().clear();
+    }
+
     mirelda::BitDigit& digit(const QString& name) {
         return *panel.findChild<mirelda::BitDigit*>(name);
     }
