@@ -6,7 +6,7 @@
 #include "comms/com_error.h"
 #include "comms/halvicor_library.h"
 #include "smbushost/host_controller_registers.h"
-#include "smbushost/tests/port_trace.h"
+#include "smbushost/tests/chipset_on_sim.h"
 
 #include "platform/os_version.h"
 #include "platform/virtual_clock.h"
@@ -21,7 +21,6 @@ using brisendal::ComError;
 using brisendal::SMBus;
 using namespace vsq;
 using sim::kChipsetBus;
-using sim::SimulatedPc;
 using testsupport::PortAccess;
 using testsupport::PortTrace;
 
@@ -38,18 +37,13 @@ static_assert(!halvicor::intel::present(0x04) && !halvicor::intel::present(0x42)
 static_assert(halvicor::ali::present(0x1F) && !halvicor::ali::present(0x20) &&
               !halvicor::ali::present(0x84));
 
-class SMBusOnSim : public ::testing::Test {
+class SMBusOnSim : public testsupport::ChipsetOnSim {
 protected:
     void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, int busyReads = 3) {
         sim::SimConfig config;
         config.southBridge = bridge;
         config.hostBusyReads = busyReads;
-        pc().configure(config);
-        trace.accesses.clear();
-    }
-    static SimulatedPc& pc() { return SimulatedPc::instance(); }
-    static std::uint32_t config(int device, int function, std::uint8_t reg) {
-        return pc().pci().readConfig(0, device, function, reg);
+        ChipsetOnSim::powerUp(config);
     }
     std::size_t identifierReads() const {
         // Every configuration read of register 0 selects it with a word whose low byte is 0.
@@ -60,7 +54,6 @@ protected:
         return reads;
     }
 
-    PortTrace trace;
     platform::VirtualTime time{0.001};
 };
 

@@ -24,6 +24,12 @@ void requireWithin(double value, double low, double high) {
     }
 }
 
+void requirePositive(double value) {
+    if (!(value > 0)) {
+        invalidPropertyValue();
+    }
+}
+
 double snapped(double value, double min, double max, double step) {
     return std::clamp(min + std::round((value - min) / step) * step, min, max);
 }

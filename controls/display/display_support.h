@@ -17,6 +17,8 @@ namespace vsq::display {
 [[noreturn]] void invalidPropertyValue();
 // Fails with 380 unless low <= value <= high.
 void requireWithin(double value, double low, double high);
+// Fails with 380 unless value > 0 (a step).
+void requirePositive(double value);
 
 // A value of the user's on the grid of steps from min, within min..max.
 double snapped(double value, double min, double max, double step);

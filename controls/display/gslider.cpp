@@ -33,9 +33,7 @@ struct GSlider::Geometry {
     double length() const { return vertical ? track.height() : track.width(); }
 };
 
-GSlider::GSlider(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-}
+GSlider::GSlider(QWidget* parent) : DisplayControl(parent) {}
 
 GSlider::~GSlider() = default;
 
@@ -52,17 +50,13 @@ void GSlider::setCaption(const QString& caption) {
 }
 
 void GSlider::setStep(double step) {
-    if (!(step > 0)) {
-        invalidPropertyValue();
-    }
+    requirePositive(step);
     step_ = step;
     propertyChanged(QStringLiteral("Step"));
 }
 
 void GSlider::setLargeStep(double step) {
-    if (!(step > 0)) {
-        invalidPropertyValue();
-    }
+    requirePositive(step);
     largeStep_ = step;
     propertyChanged(QStringLiteral("LargeStep"));
 }
@@ -96,11 +90,6 @@ void GSlider::setOrientation(std::int16_t orientation) {
     updateGeometry();
     update();
     propertyChanged(QStringLiteral("Orientation"));
-}
-
-void GSlider::setToolTipText(const QString& text) {
-    setToolTip(text);
-    propertyChanged(QStringLiteral("ToolTipText"));
 }
 
 QSize GSlider::sizeHint() const {
@@ -347,11 +336,6 @@ const vsq::controls::MemberTable& GSlider::memberTable() const {
     return table;
 }
 
-void GSlider::initProperties() {
-    PropertyBag empty;
-    readProperties(empty);
-}
-
 void GSlider::readProperties(const PropertyBag& bag) {
     min_ = bag.read<double>("Min", 0);
     max_ = std::max(min_, bag.read<double>("Max", 100));
@@ -363,7 +347,7 @@ void GSlider::readProperties(const PropertyBag& bag) {
     largeStep_ = largeStep > 0 ? largeStep : 10;
     title_ = bag.read<QString>("Title", QString());
     orientation_ = bag.read<std::int16_t>("Orientation", 0) == 1 ? 1 : 0;
-    setToolTip(bag.read<QString>("ToolTipText", QString()));
+    readToolTipText(bag);
     updateGeometry();
     update();
 }
@@ -376,7 +360,7 @@ void GSlider::writeProperties(PropertyBag& bag) {
     bag.write<double>("Max", max_, 100);
     bag.write<QString>("Title", title_, QString());
     bag.write<std::int16_t>("Orientation", orientation_, 0);
-    bag.write<QString>("ToolTipText", toolTip(), QString());
+    writeToolTipText(bag);
     bag.write<double>("LargeStep", largeStep_, 10);
 }
 

@@ -34,7 +34,7 @@
 //
 // Property bag keys: the member names above ("Position", "Caption", ...).
 
-#include "controls/common/control.h"
+#include "controls/display/display_control.h"
 
 #include <QString>
 #include <QWidget>
@@ -43,7 +43,7 @@
 
 namespace vsq::display {
 
-class GSlider : public QWidget, public vsq::controls::Control {
+class GSlider : public DisplayControl {
     Q_OBJECT
     Q_PROPERTY(double Position READ Position WRITE setPosition)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -52,7 +52,6 @@ class GSlider : public QWidget, public vsq::controls::Control {
     Q_PROPERTY(double Max READ Max WRITE setMax)
     Q_PROPERTY(QString Title READ Title WRITE setTitle)
     Q_PROPERTY(qint16 Orientation READ Orientation WRITE setOrientation)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
     Q_PROPERTY(double LargeStep READ LargeStep WRITE setLargeStep)
 
 public:
@@ -73,8 +72,6 @@ public:
     void setTitle(const QString& title);
     std::int16_t Orientation() const { return orientation_; }
     void setOrientation(std::int16_t orientation);
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString& text);
     double LargeStep() const { return largeStep_; }
     void setLargeStep(double step);
 
@@ -85,7 +82,6 @@ public:
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("GSlider"); }
     const vsq::controls::MemberTable& memberTable() const override;
-    void initProperties() override;
     void readProperties(const vsq::controls::PropertyBag& bag) override;
     void writeProperties(vsq::controls::PropertyBag& bag) override;
 

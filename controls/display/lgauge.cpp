@@ -49,9 +49,7 @@ struct LGauge::Geometry {
     double lineHeight = 0;
 };
 
-LGauge::LGauge(QWidget* parent) : QWidget(parent), pointers_(1) {
-    setFocusPolicy(Qt::StrongFocus);
-}
+LGauge::LGauge(QWidget* parent) : DisplayControl(parent), pointers_(1) {}
 
 LGauge::~LGauge() = default;
 
@@ -258,15 +256,8 @@ void LGauge::setLocked(bool locked) {
     propertyChanged(QStringLiteral("Locked"));
 }
 
-void LGauge::setToolTipText(const QString& text) {
-    setToolTip(text);
-    propertyChanged(QStringLiteral("ToolTipText"));
-}
-
 void LGauge::setStep(double step) {
-    if (!(step > 0)) {
-        invalidPropertyValue();
-    }
+    requirePositive(step);
     step_ = step;
     propertyChanged(QStringLiteral("Step"));
 }
@@ -636,16 +627,12 @@ const vsq::controls::MemberTable& LGauge::memberTable() const {
     return table;
 }
 
-void LGauge::initProperties() {
-    readProperties(PropertyBag{});
-}
-
 void LGauge::readProperties(const PropertyBag& bag) {
     min_ = bag.read<double>("Min", 0);
     max_ = std::max(min_, bag.read<double>("Max", 100));
     caption_ = bag.read<QString>("Caption", QString());
     locked_ = bag.read<bool>("Locked", false);
-    setToolTip(bag.read<QString>("ToolTipText", QString()));
+    readToolTipText(bag);
     const double step = bag.read<double>("Step", 1);
     step_ = step > 0 ? step : 1;
     const int pointers = std::clamp<int>(bag.read<std::int16_t>("PointerCount", 1), 0, kMaxItems);
@@ -684,7 +671,7 @@ void LGauge::writeProperties(PropertyBag& bag) {
     bag.write<double>("Max", max_, 100);
     bag.write<QString>("Caption", caption_, QString());
     bag.write<bool>("Locked", locked_, false);
-    bag.write<QString>("ToolTipText", toolTip(), QString());
+    writeToolTipText(bag);
     bag.write<double>("Step", step_, 1);
     bag.write<std::int16_t>("PointerCount", PointerCount(), 1);
     for (std::size_t i = 0; i < pointers_.size(); ++i) {

@@ -69,7 +69,7 @@
 // "PointerNLower", "PointerNUpper", "PointerNStyle", "PointerNColor", per band n
 // "BandNLower", "BandNUpper", "BandNColor", "BandNTop", "BandNHeight".
 
-#include "controls/common/control.h"
+#include "controls/display/display_control.h"
 
 #include <QString>
 #include <QWidget>
@@ -81,7 +81,7 @@ namespace vsq::display {
 
 enum PointerStyle : std::int16_t { MarkerAbove = 0, MarkerBelow = 1, BandPointer = 2 };
 
-class LGauge : public QWidget, public vsq::controls::Control {
+class LGauge : public DisplayControl {
     Q_OBJECT
     Q_PROPERTY(qint16 BandIndex READ BandIndex WRITE setBandIndex)
     Q_PROPERTY(double BandLowerEnd READ BandLowerEnd WRITE setBandLowerEnd)
@@ -101,7 +101,6 @@ class LGauge : public QWidget, public vsq::controls::Control {
     Q_PROPERTY(qint16 BandTop READ BandTop WRITE setBandTop)
     Q_PROPERTY(qint16 BandHeight READ BandHeight WRITE setBandHeight)
     Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
     Q_PROPERTY(double Step READ Step WRITE setStep)
 
 public:
@@ -144,8 +143,6 @@ public:
     void setBandHeight(std::int16_t percent);
     bool Locked() const { return locked_; }
     void setLocked(bool locked);
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString& text);
     double Step() const { return step_; }
     void setStep(double step);
 
@@ -157,7 +154,6 @@ public:
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("LGauge"); }
     const vsq::controls::MemberTable& memberTable() const override;
-    void initProperties() override;
     void readProperties(const vsq::controls::PropertyBag& bag) override;
     void writeProperties(vsq::controls::PropertyBag& bag) override;
 

@@ -24,6 +24,13 @@ constexpr int kMaxPositions = 16;
 constexpr double kMarkGap = 7; // from the knob's edge to the marks
 constexpr double kTextGap = 5; // from the marks to the texts
 
+// The face a position's text is drawn in: bold for the selected one.
+QFont textFont(const QFont& font, bool selected) {
+    QFont face = font;
+    face.setBold(selected);
+    return face;
+}
+
 } // namespace
 
 struct Selector::Geometry {
@@ -38,9 +45,7 @@ struct Selector::Geometry {
     }
 };
 
-Selector::Selector(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-}
+Selector::Selector(QWidget* parent) : DisplayControl(parent) {}
 
 Selector::~Selector() = default;
 
@@ -83,15 +88,8 @@ void Selector::setPositionCount(std::int16_t count) {
     propertyChanged(QStringLiteral("PositionCount"));
 }
 
-void Selector::setToolTipText(const QString& text) {
-    setToolTip(text);
-    propertyChanged(QStringLiteral("ToolTipText"));
-}
-
 QSize Selector::sizeHint() const {
-    QFont bold = font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
+    const QFontMetrics metrics(textFont(font(), true), this);
     int text = 0;
     for (const QString& t : texts_) {
         text = std::max(text, metrics.horizontalAdvance(t));
@@ -105,11 +103,11 @@ QSize Selector::sizeHint() const {
 
 Selector::Geometry Selector::geometry() const {
     Geometry g;
-    const QFontMetrics metrics(font());
-    QFont bold = font();
-    bold.setBold(true);
-    // Texts are measured bold, as the selected one is drawn.
-    const QFontMetrics textMetrics(bold);
+    const QFontMetricsF metrics(font(), this);
+    // Each text is measured in the face it is drawn in; the dial leaves room
+    // for the widest one drawn bold, so it keeps its size as the selection moves.
+    const QFontMetricsF boldMetrics(textFont(font(), true), this);
+    const QFontMetricsF regularMetrics(textFont(font(), false), this);
     const QRectF area = QRectF(rect()).adjusted(3, 2, -3, -2);
     g.caption = caption_.isEmpty()
                     ? QRectF(area.topLeft(), QSizeF(area.width(), 0))
@@ -118,7 +116,7 @@ Selector::Geometry Selector::geometry() const {
                       area.bottom() - g.caption.bottom() - 2);
     double textWidth = 0;
     for (const QString& t : texts_) {
-        textWidth = std::max<double>(textWidth, textMetrics.horizontalAdvance(t));
+        textWidth = std::max(textWidth, boldMetrics.horizontalAdvance(t));
     }
     const double line = metrics.height();
     const double room = std::min(dial.width() / 2 - textWidth - kMarkGap - kTextGap,
@@ -133,7 +131,7 @@ Selector::Geometry Selector::geometry() const {
         g.angles.push_back(angle);
         const QString text = texts_.value(i);
         const QPointF anchor = g.at(angle, g.radius + kMarkGap + kTextGap);
-        const double w = textMetrics.horizontalAdvance(text);
+        const double w = (i == position_ ? boldMetrics : regularMetrics).horizontalAdvance(text);
         // The text's nearest side faces the dial: texts to the right of the
         // knob start at their anchor, those to the left end there.
         const double s = std::sin(angle);
@@ -248,9 +246,7 @@ void Selector::paintEvent(QPaintEvent*) {
         pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
 
     if (!caption_.isEmpty()) {
-        QFont bold = font();
-        bold.setBold(true);
-        painter.setFont(bold);
+        painter.setFont(textFont(font(), true));
         painter.setPen(text);
         painter.drawText(g.caption, Qt::AlignHCenter | Qt::AlignVCenter, caption_);
         painter.setFont(font());
@@ -265,11 +261,10 @@ void Selector::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(mark, selected ? 2.5 : 1.5, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(g.at(g.angles[index], g.radius + 2),
                          g.at(g.angles[index], g.radius + kMarkGap));
-        QFont labelFont = font();
-        labelFont.setBold(selected);
-        painter.setFont(labelFont);
+        painter.setFont(textFont(font(), selected));
         painter.setPen(selected && enabled ? pal.color(QPalette::Highlight).darker(130) : text);
-        painter.drawText(g.labels[index], Qt::AlignCenter, texts_.value(i));
+        // A rounding of the face's width never cuts a letter off.
+        painter.drawText(g.labels[index], Qt::AlignCenter | Qt::TextDontClip, texts_.value(i));
     }
     painter.setFont(font());
 
@@ -300,10 +295,6 @@ const vsq::controls::MemberTable& Selector::memberTable() const {
     return table;
 }
 
-void Selector::initProperties() {
-    readProperties(PropertyBag{});
-}
-
 void Selector::readProperties(const PropertyBag& bag) {
     caption_ = bag.read<QString>("Caption", QString());
     const QString texts = bag.read<QString>("Texts", QString());
@@ -313,7 +304,7 @@ void Selector::readProperties(const PropertyBag& bag) {
     texts_ = texts_.mid(0, count_);
     position_ = static_cast<std::int16_t>(
         std::clamp<int>(bag.read<std::int16_t>("Position", 0), 0, count_ - 1));
-    setToolTip(bag.read<QString>("ToolTipText", QString()));
+    readToolTipText(bag);
     updateGeometry();
     update();
 }
@@ -323,7 +314,7 @@ void Selector::writeProperties(PropertyBag& bag) {
     bag.write<QString>("Caption", caption_, QString());
     bag.write<QString>("Texts", Texts(), QString());
     bag.write<std::int16_t>("PositionCount", count_, 2);
-    bag.write<QString>("ToolTipText", toolTip(), QString());
+    writeToolTipText(bag);
 }
 
 } // namespace vsq::display

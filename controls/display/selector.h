@@ -27,7 +27,7 @@
 //
 // Property bag keys: "Position", "Caption", "Texts", "PositionCount", "ToolTipText".
 
-#include "controls/common/control.h"
+#include "controls/display/display_control.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,13 +37,12 @@
 
 namespace vsq::display {
 
-class Selector : public QWidget, public vsq::controls::Control {
+class Selector : public DisplayControl {
     Q_OBJECT
     Q_PROPERTY(qint16 Position READ Position WRITE setPosition)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(QString Texts READ Texts WRITE setTexts)
     Q_PROPERTY(qint16 PositionCount READ PositionCount WRITE setPositionCount)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
 
 public:
     explicit Selector(QWidget* parent = nullptr);
@@ -57,8 +56,6 @@ public:
     void setTexts(const QString& texts);
     std::int16_t PositionCount() const { return count_; }
     void setPositionCount(std::int16_t count);
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString& text);
 
     QStringList textList() const { return texts_; }
     void setTextList(const QStringList& texts);
@@ -70,7 +67,6 @@ public:
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("Selector"); }
     const vsq::controls::MemberTable& memberTable() const override;
-    void initProperties() override;
     void readProperties(const vsq::controls::PropertyBag& bag) override;
     void writeProperties(vsq::controls::PropertyBag& bag) override;
 

@@ -44,7 +44,6 @@ Strip::Strip(QWidget* parent) : QWidget(parent) {
         styles_[static_cast<std::size_t>(i)].color = paletteColor(i);
         traces_[static_cast<std::size_t>(i)].setCapacity(kDefaultCapacity);
     }
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 Strip::~Strip() = default;

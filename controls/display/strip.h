@@ -132,6 +132,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -151,7 +152,7 @@ private:
     // samples: the traces are drawn anew.
     void tracesChanged();
     void renderBackground();
-    QRect plotRect() const;
+    QRect plotRect(const QFontMetrics& metrics) const;
     // The value written at a horizontal grid line, 0 = the top one.
     double scaleValue(int line) const;
     std::uint64_t newestTotal() const;

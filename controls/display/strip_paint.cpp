@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kGridDivisions = 4; // horizontal grid: quarters of the range
 constexpr int kGridPixels = 40;   // vertical grid: about this far apart
+constexpr double kMetresPerInch = 0.0254;
 
 QColor mixed(const QColor& a, const QColor& b, double amountOfB) {
     return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * amountOfB),
@@ -59,12 +60,18 @@ void Strip::resizeEvent(QResizeEvent*) {
     frameValid_ = false;
 }
 
+void Strip::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        backgroundChanged();
+    }
+}
+
 int Strip::deviceSpacing() const {
     return std::max(1, static_cast<int>(std::lround(spacing_ * devicePixelRatioF())));
 }
 
-QRect Strip::plotRect() const {
-    const QFontMetrics metrics(font());
+QRect Strip::plotRect(const QFontMetrics& metrics) const {
     int scaleWidth = 0;
     for (int i = 0; i <= kGridDivisions; ++i) {
         scaleWidth = std::max(scaleWidth, metrics.horizontalAdvance(scaleText(scaleValue(i))));
@@ -84,16 +91,22 @@ QRect Strip::plotRect() const {
 
 void Strip::renderBackground() {
     const qreal ratio = devicePixelRatioF();
-    background_ = QImage(size() * ratio, QImage::Format_RGB32);
+    // The margin stays clear, so the chart sits on its parent's background
+    // (a group box, say); the plot itself is opaque.
+    background_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     background_.setDevicePixelRatio(ratio);
+    // Text sized as on the screen, and measured and written in the chart's own font.
+    background_.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / kMetresPerInch)));
+    background_.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / kMetresPerInch)));
+    background_.fill(Qt::transparent);
     QPainter painter(&background_);
+    painter.setFont(font());
     const QPalette& pal = palette();
-    painter.fillRect(rect(), pal.color(QPalette::Window));
-    plot_ = plotRect();
+    const QFontMetrics metrics = painter.fontMetrics();
+    plot_ = plotRect(metrics);
     devicePlot_ = QRectF(QPointF(plot_.topLeft()) * ratio, QSizeF(plot_.size()) * ratio)
                       .toRect()
                       .intersected(background_.rect());
-    const QFontMetrics metrics(font());
 
     const QColor paper = pal.color(QPalette::Base);
     const QColor grid = mixed(paper, pal.color(QPalette::Mid), 0.35);

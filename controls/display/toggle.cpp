@@ -22,8 +22,7 @@ const QColor kGreen(0x11, 0x99, 0x22);
 
 } // namespace
 
-Toggle::Toggle(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
+Toggle::Toggle(QWidget* parent) : DisplayControl(parent) {
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -53,11 +52,6 @@ void Toggle::setOffText(const QString& text) {
     offText_ = text;
     update();
     propertyChanged(QStringLiteral("OffText"));
-}
-
-void Toggle::setToolTipText(const QString& text) {
-    setToolTip(text);
-    propertyChanged(QStringLiteral("ToolTipText"));
 }
 
 QSize Toggle::sizeHint() const {
@@ -190,22 +184,13 @@ const vsq::controls::MemberTable& Toggle::memberTable() const {
     return table;
 }
 
-void Toggle::initProperties() {
-    state_ = false;
-    face_ = SwitchFace;
-    onText_ = QStringLiteral("On");
-    offText_ = QStringLiteral("Off");
-    setToolTip({});
-    update();
-}
-
 void Toggle::readProperties(const PropertyBag& bag) {
     state_ = bag.read<bool>("State", false);
     const auto face = bag.read<std::int16_t>("Face", SwitchFace);
     face_ = face >= SwitchFace && face <= PolarityFace ? face : std::int16_t{SwitchFace};
     onText_ = bag.read<QString>("OnText", QStringLiteral("On"));
     offText_ = bag.read<QString>("OffText", QStringLiteral("Off"));
-    setToolTip(bag.read<QString>("ToolTipText", QString()));
+    readToolTipText(bag);
     updateGeometry();
     update();
 }
@@ -215,7 +200,7 @@ void Toggle::writeProperties(PropertyBag& bag) {
     bag.write<std::int16_t>("Face", face_, SwitchFace);
     bag.write<QString>("OnText", onText_, QStringLiteral("On"));
     bag.write<QString>("OffText", offText_, QStringLiteral("Off"));
-    bag.write<QString>("ToolTipText", toolTip(), QString());
+    writeToolTipText(bag);
 }
 
 } // namespace vsq::display

@@ -19,7 +19,7 @@
 //
 // Property bag keys: "State", "Face", "OnText", "OffText", "ToolTipText".
 
-#include "controls/common/control.h"
+#include "controls/display/display_control.h"
 
 #include <QString>
 #include <QWidget>
@@ -30,13 +30,12 @@ namespace vsq::display {
 
 enum ToggleFace : std::int16_t { SwitchFace = 0, EnableFace = 1, PolarityFace = 2 };
 
-class Toggle : public QWidget, public vsq::controls::Control {
+class Toggle : public DisplayControl {
     Q_OBJECT
     Q_PROPERTY(bool State READ State WRITE setState)
     Q_PROPERTY(qint16 Face READ Face WRITE setFace)
     Q_PROPERTY(QString OnText READ OnText WRITE setOnText)
     Q_PROPERTY(QString OffText READ OffText WRITE setOffText)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
 
 public:
     explicit Toggle(QWidget* parent = nullptr);
@@ -50,15 +49,12 @@ public:
     void setOnText(const QString& text);
     QString OffText() const { return offText_; }
     void setOffText(const QString& text);
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString& text);
 
     QSize sizeHint() const override;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("Toggle"); }
     const vsq::controls::MemberTable& memberTable() const override;
-    void initProperties() override;
     void readProperties(const vsq::controls::PropertyBag& bag) override;
     void writeProperties(vsq::controls::PropertyBag& bag) override;
 

@@ -5,7 +5,7 @@
 #include "smbushost/halvicor.h"
 #include "smbushost/host_controller_registers.h"
 #include "smbushost/status_wait.h"
-#include "smbushost/tests/port_trace.h"
+#include "smbushost/tests/chipset_on_sim.h"
 
 #include "platform/services.h"
 #include "sim/simulated_pc.h"
@@ -14,7 +14,6 @@
 
 using namespace vsq;
 using sim::kChipsetBus;
-using sim::SimulatedPc;
 using testsupport::PortAccess;
 using testsupport::PortTrace;
 
@@ -39,24 +38,27 @@ private:
     std::int64_t now_ = 0;
 };
 
-class HalvicorOnSim : public ::testing::Test {
+class HalvicorOnSim : public testsupport::ChipsetOnSim {
 protected:
-    void powerUp(sim::SimConfig config = {}) {
-        pc().configure(config);
-        trace.accesses.clear();
-    }
-    static SimulatedPc& pc() { return SimulatedPc::instance(); }
-    std::uint32_t config(int device, int function, std::uint8_t reg) {
-        return pc().pci().readConfig(0, device, function, reg);
-    }
+    void powerUp(const sim::SimConfig& config = {}) { ChipsetOnSim::powerUp(config); }
     // Turns the ALi controller on as a BIOS would: Halvicor computes no ALi base.
     void enableAli() {
         pc().pci().writeConfig(0, 17, 0, 0xD0, config(17, 0, 0xD0) | 0x400);
         pc().pci().writeConfig(0, 17, 0, 0xF0, config(17, 0, 0xF0) | 0x1);
         trace.accesses.clear();
     }
-
-    PortTrace trace;
+    // Powers up on `bridge` with its controller ready to transfer (the ALi one
+    // enabled, the Intel one given its base) and 0x5A in chip register 0x10.
+    void readyController(sim::SouthBridge bridge, std::int32_t type) {
+        sim::SimConfig simConfig;
+        simConfig.southBridge = bridge;
+        powerUp(simConfig);
+        if (type == kAli)
+            enableAli();
+        else
+            GetSMBBA();
+        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+    }
 };
 
 } // namespace
@@ -211,14 +213,7 @@ TEST_F(HalvicorOnSim, ProbeAndFailedReadsJudgeTheStatus) {
     for (const Case c : {Case{sim::SouthBridge::Piix4, kIntel, 0x5000},
                          Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
         SCOPED_TRACE(c.type);
-        sim::SimConfig simConfig;
-        simConfig.southBridge = c.bridge;
-        powerUp(simConfig);
-        if (c.type == kAli)
-            enableAli();
-        else
-            GetSMBBA();
-        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+        readyController(c.bridge, c.type);
 
         EXPECT_EQ(DevFound(c.base, c.type, kChip), 1);
         EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
@@ -241,14 +236,7 @@ TEST_F(HalvicorOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
           Case{sim::SouthBridge::Ich, kIntel, 0x0400}, Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
         for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
             SCOPED_TRACE(static_cast<int>(c.bridge) * 10 + static_cast<int>(outcome));
-            sim::SimConfig simConfig;
-            simConfig.southBridge = c.bridge;
-            powerUp(simConfig);
-            if (c.type == kAli)
-                enableAli();
-            else
-                GetSMBBA();
-            pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+            readyController(c.bridge, c.type);
             ASSERT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
             pc().failChipsetTransfers(outcome, 1);
             EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);

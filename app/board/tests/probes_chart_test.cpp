@@ -4,11 +4,8 @@
 #include "app/board/tests/board_window_test.h"
 #include "app/shell/core/qt_yield.h"
 #include "comms/bus_state.h"
-#include "controls/common/control_host.h"
-#include "controls/common/property_bag_file.h"
 #include "controls/display/strip.h"
-#include "controls/manager/qvsmanager.h"
-#include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/tests/managed_panel.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -112,17 +109,10 @@ TEST_F(ProbesChartTest, TheCheckBoxRunsTheChartAndCloseOnlyHidesTheWindow) {
 TEST_F(ProbesChartTest, BesideThePanelsAutoReadNoFrameCutsIntoAnother) {
     const char* configured = std::getenv("VSQ_BOARD_SOAK_SECONDS");
     ProbesFrm& form = windows().show<ProbesFrm>();
-    QWidget registers;
-    vsq::controls::ControlHost host(registers);
-    mirelda::QVSRegInfo panel(&registers);
-    orvessa::QVSManager manager(&registers);
-    host.add(panel, "QVSRegInfo1");
-    host.add(manager, "QVSManager1");
-    vsq::controls::PropertyBagFile stored;
-    stored.bag("QVSRegInfo1").append("Master", QStringLiteral("QVSManager1"));
-    stored.bag("QVSManager1").append("Enabled", true);
-    host.readProperties(stored);
-    registers.show();
+    ManagedPanel registers;
+    registers.load();
+    registers.window.show();
+    mirelda::QVSRegInfo& panel = registers.panel;
     installQtYieldHook();
     protocol().setDelay(20.0f); // twenty yields per bus edge: long frames
     protocol().setRelativeDelayOn(true);

@@ -1,7 +1,8 @@
 #pragma once
-// Test fixture: the simulated PC powered up afresh, virtual time, a fixed
-// back-off, and the program's start-up settings (chip at 0xA8; the root object
-// on the inverted adapter at port 888), with the journal cleared.
+// The simulated PC powered up afresh with the program's start-up settings (chip
+// at 0xA8; the root object on the inverted adapter at port 888), a fixed
+// back-off, and the journal cleared: StartUpBoard for any fixture, and
+// SimulatedBoard, the fixture of the register I/O tests, with virtual time.
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
@@ -22,9 +23,10 @@ namespace trelvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class SimulatedBoard : public ::testing::Test {
+class StartUpBoard {
 protected:
-    void SetUp() override {
+    // Call from the fixture's SetUp and TearDown.
+    void startBoard() {
         pc().reset();
         previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
         gChipAddress = 0xA8;
@@ -33,11 +35,12 @@ protected:
         gComPort().PrinterPort()->setPortAddress(888);
         journal().clear();
     }
-    void TearDown() override { vsq::platform::setRandomSource(previousRandom_); }
+    void stopBoard() { vsq::platform::setRandomSource(previousRandom_); }
 
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
     static vsq::sim::Vsq5540& chip(int bus = 1) { return pc().chip(bus); }
     static vsq::sim::Journal& journal() { return pc().journal(); }
+    static void clearJournal() { journal().clear(); }
     static std::string traffic(int bus = 1) { return journal().text(bus); }
     static Bytes bytes(int bus = 1) { return journal().bytes(bus); }
     static brisendal::SMBusProtocall& protocol() {
@@ -58,11 +61,17 @@ protected:
             });
     }
 
-    vsq::platform::VirtualTime time_{0.0005};
-
 private:
     brisendal::SMBusProtocall::ErrorEvent::Subscription releaseOnError_;
     vsq::platform::RandomSource previousRandom_;
+};
+
+class SimulatedBoard : public ::testing::Test, protected StartUpBoard {
+protected:
+    void SetUp() override { startBoard(); }
+    void TearDown() override { stopBoard(); }
+
+    vsq::platform::VirtualTime time_{0.0005};
 };
 
 } // namespace trelvane::testing

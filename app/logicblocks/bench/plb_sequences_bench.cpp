@@ -6,30 +6,15 @@
 #include "app/device/communications.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/window_registry.h"
+#include "benchsupport/bench_application.h"
 #include "comms/PrinterPort.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <memory>
-
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "plb-bench";
-    static char* argv[] = {name, nullptr};
-    static const auto app = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
-
 void ReadAllThenWriteAll(benchmark::State& state) {
-    application();
+    vsq::bench::benchApplication();
     trelvane::WindowRegistry windows;
     trelvane::gChipAddress = 0xA8;
     trelvane::gComPort().PrinterPort()->setDataInverted(true);

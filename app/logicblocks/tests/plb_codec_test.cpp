@@ -1,10 +1,10 @@
 // The codec's routines on the simulated board: what each reads into the
 // toggles and what it writes from them, checked on the bus journal.
 
+#include "app/device/tests/chip_traffic.h"
 #include "app/device/tests/simulated_board.h"
 #include "app/logicblocks/plb_read.h"
 #include "app/logicblocks/plb_write.h"
-#include "chip_traffic.h"
 #include "fake_toggles.h"
 
 using namespace trelvane;

@@ -3,12 +3,12 @@
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/tests/chip_traffic.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/shell/core/app_globals.h"
 #include "app/shell/main_form.h"
-#include "app/shell/testing/shell_test.h"
-#include "chip_traffic.h"
+#include "app/shell/testing/window_test.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "controls/display/toggle.h"
@@ -47,25 +47,13 @@ const char kWriteAllOrder[] =
     "06 16 26 36 46 56 66 76 86 07 17 27 37 47 57 67 77 87";
 // clang-format on
 
-class PLBWindow : public ShellTest {
+class PLBWindow : public WindowTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        pc().reset();
-        previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
-        gChipAddress = 0xA8;
-        gEmulateFixedSilicon = false;
-        gComPort().PrinterPort()->setDataInverted(true);
-        gComPort().PrinterPort()->setPortAddress(888);
+        WindowTest::SetUp();
         clearLogicBlocks();
     }
-    void TearDown() override {
-        ShellTest::TearDown();
-        vsq::platform::setRandomSource(previousRandom_);
-    }
 
-    static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
-    static vsq::sim::Vsq5540& chip() { return pc().chip(1); }
     static std::vector<std::string> transfers() { return chipTransfers(pc().journal()); }
     static void clearLogicBlocks() {
         for (int address = 0x00; address <= 0x8F; ++address)
@@ -97,7 +85,6 @@ protected:
     vsq::platform::VirtualTime time_{0.0005};
 
 private:
-    vsq::platform::RandomSource previousRandom_;
     std::vector<Shown> shown_;
 };
 

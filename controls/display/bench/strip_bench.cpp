@@ -3,9 +3,9 @@
 // fed every 100 ms and a register panel's chart fed every few milliseconds
 // must stay far below their periods. Target: under 50 us per sample.
 
+#include "benchsupport/bench_application.h"
 #include "controls/display/strip.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -14,19 +14,8 @@
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "display_strip_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void AppendAndRepaint(benchmark::State& state) {
-    application();
+    vsq::bench::benchApplication();
     vsq::display::Strip chart;
     chart.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     chart.setTraceCount(9);

@@ -143,6 +143,10 @@ Strip* pdoChart() {
 
 Strip* registerChart(bool logic) {
     auto* chart = new Strip;
+    // The register panel's small face.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(8);
+    chart->setFont(small);
     chart->setTraceCount(logic ? 8 : 1);
     for (std::int16_t t = 0; t < chart->TraceCount(); ++t) {
         chart->setTraceIndex(t);
@@ -216,7 +220,7 @@ int main(int argc, char** argv) {
     selectors->addWidget(selector(QStringLiteral("Watchdog Timeout Period"),
                                   QStringLiteral("Disabled|200ms |400ms |800ms |1600ms |3200ms "
                                                  "|6400ms |12800ms"),
-                                  3));
+                                  0)); // the longest text selected, drawn bold
     layout->addWidget(group(QStringLiteral("Selector"), selectors), 1, 1);
 
     auto* charts = new QHBoxLayout;

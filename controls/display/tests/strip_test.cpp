@@ -160,3 +160,29 @@ TEST(Strip, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     EXPECT_EQ(copy.TraceWidth(), 1);
     EXPECT_EQ(copy.LegendText(), QString());
 }
+
+TEST(Strip, TheScaleFitsItsWidestLabelInTheChartsFontAndTheMarginShowsTheParent) {
+    // A narrow chart in a small face, as the register panel shows it.
+    Strip chart;
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(7);
+    chart.setFont(small);
+    chart.setRangeHigh(255);
+    chart.setLegendHigh(255); // labels 255, 191.3, 127.5, 63.75, 0
+    chart.resize(150, 126);
+    QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    chart.render(&image, QPoint(), QRegion(), QWidget::DrawChildren); // no background of its own
+    int firstInked = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < 30; ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                firstInked = std::min(firstInked, x);
+            }
+        }
+    }
+    EXPECT_GE(firstInked, 2); // the widest label ends short of the left edge
+    EXPECT_LE(firstInked, 8); // and the scale area is no wider than it needs
+    EXPECT_EQ(image.pixel(0, 0), 0u);
+    EXPECT_EQ(image.pixel(149, 125), 0u);
+}

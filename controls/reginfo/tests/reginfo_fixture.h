@@ -5,31 +5,23 @@
 // the manager, as its 1 ms timer would.
 
 #include "comms/tests/simulated_board.h"
-#include "controls/common/control_host.h"
-#include "controls/manager/qvsmanager.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/tests/managed_panel.h"
 #include "controls/reginfo/tests/qstring_printer.h"
 #include "controls/textbox/qvstxt.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimerEvent>
 #include <QtTest/QTest>
 #include <functional>
 
-class RegInfoBoard : public brisendal::testing::SimulatedBoard {
+class RegInfoBoard : public brisendal::testing::SimulatedBoard, protected ManagedPanel {
 protected:
     void SetUp() override {
         SimulatedBoard::SetUp();
-        host.add(panel, "QVSRegInfo1");
-        host.add(manager, "QVSManager1");
-        // Loaded as the register window loads them.
-        vsq::controls::PropertyBagFile stored;
-        stored.bag("QVSRegInfo1").append("Master", QStringLiteral("QVSManager1"));
-        stored.bag("QVSManager1").append("Enabled", true);
-        host.readProperties(stored);
+        load();
         tick(); // the first tick finds the panel
         window.show();
         previousHook_ = vsq::platform::setYieldHook([this](vsq::platform::YieldMode mode) {
@@ -51,12 +43,6 @@ protected:
         SimulatedBoard::TearDown();
     }
 
-    void tick() {
-        if (manager.pollTimerActive()) {
-            QTimerEvent event(manager.pollTimerId());
-            QCoreApplication::sendEvent(&manager, &event);
-        }
-    }
     // Runs the panel's queued work (clicks, entries) to its end.
     static void settle() {
         for (int pass = 0; pass < 3; ++pass) {
@@ -102,10 +88,6 @@ protected:
         return shown;
     }
 
-    QWidget window;
-    vsq::controls::ControlHost host{window};
-    mirelda::QVSRegInfo panel{&window};
-    orvessa::QVSManager manager{&window};
     int yields = 0;
     // Runs at each yield, as whatever the event loop would deliver meanwhile.
     std::function<void(int)> onYield;
