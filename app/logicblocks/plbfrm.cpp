@@ -100,6 +100,7 @@ QWidget* PLBFRM::newControls() {
     FuncationACHK = newNamed<QCheckBox>("FuncationACHK", "Disconnect Function A", Frame2);
     FuncationBCHK = newNamed<QCheckBox>("FuncationBCHK", "Disconnect Function B", Frame2);
     DisablePLB = newNamed<QPushButton>("DisablePLB", "Disable Now", Frame2);
+    DisablePLB->setMinimumWidth(DisablePLB->sizeHint().width() + 16);
     PLBDLBL = newNamed<QLabel>("PLBDLBL", "PLB 1", Frame2);
     PLBDLBL->setFont(headingFont(12));
     PLBDLBL->setAlignment(Qt::AlignCenter);

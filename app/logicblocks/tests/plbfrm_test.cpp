@@ -16,6 +16,7 @@
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -178,6 +179,15 @@ TEST_F(PLBWindow, ChangingPageRenamesTheBlockLabelAndTouchesNoRegister) {
     window.PLBTab->setCurrentIndex(6);
     EXPECT_EQ(window.PLBDLBL->text(), "PLB 7");
     EXPECT_TRUE(transfers().empty());
+}
+
+TEST_F(PLBWindow, EveryButtonCaptionHasRoomAroundIt) {
+    PLBFRM& window = load();
+    window.show();
+    QApplication::processEvents();
+    for (const QPushButton* button : window.findChildren<QPushButton*>())
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 24)
+            << button->objectName().toStdString();
 }
 
 // Bit 7 of the supply-fault registers and bits 7-3 of PSnEN are not the

@@ -87,6 +87,9 @@ void WindowRegistry::present(QWidget& window) {
         return;
     window.show();
     frame->show();
+    // A minimised window comes back as it was before, so its command always shows it.
+    if (frame->isMinimized())
+        frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
     frame->raise();
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(frame)) {
         if (subWindow->mdiArea())

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,9 +35,25 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
+// The file a name leads to: a link (or a chain of them) is followed, so the
+// replacement lands on the file and the link stays. A name that is not a link,
+// or whose file does not exist yet, stands as it is.
+std::string linkTarget(const std::string& name) {
+    struct stat link {};
+    if (::lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return name;
+    char* resolved = ::realpath(name.c_str(), nullptr);
+    if (!resolved)
+        return name;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 } // namespace
 
-std::optional<std::string> ReplaceFileContents(const std::string& path, std::string_view text) {
+std::optional<std::string> ReplaceFileContents(const std::string& name, std::string_view text) {
+    const std::string path = linkTarget(name);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)

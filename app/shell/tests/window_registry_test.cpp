@@ -135,6 +135,27 @@ TEST_F(WindowRegistryTest, ToolWindowsOpenInsideTheHostsMdiArea) {
     EXPECT_EQ(host->area->subWindowList().size(), 1);
 }
 
+TEST_F(WindowRegistryTest, ShowingAMinimisedToolWindowRestoresIt) {
+    windows().setMdiHost([this] { return windows().load<HostWindow>().area; });
+    windows().load<HostWindow>().show();
+    QWidget* frame = windows().frameOf(&windows().show<ToolWindow>());
+    const struct {
+        void (QWidget::*put)();
+        bool minimised;
+        bool maximised;
+    } cases[] = {
+        {&QWidget::showMinimized, false, false},
+        {&QWidget::showMaximized, false, true},
+        {&QWidget::showNormal, false, false},
+    };
+    for (const auto& c : cases) {
+        (frame->*c.put)();
+        windows().show<ToolWindow>();
+        EXPECT_EQ(frame->isMinimized(), c.minimised);
+        EXPECT_EQ(frame->isMaximized(), c.maximised);
+    }
+}
+
 TEST_F(WindowRegistryTest, ToolWindowsWithoutAHostAreTopLevel) {
     ToolWindow& tool = windows().load<ToolWindow>();
     EXPECT_EQ(windows().frameOf(&tool), &tool);

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace trelvane {
 namespace {
 
@@ -56,6 +58,11 @@ EEPROMFRM::EEPROMFRM() {
     RAMLDCMD = newNamed<QPushButton>("RAMLDCMD", "RAMLD", UPDCFGFrame);
     UPDCFGCHK[0] = newNamed<QCheckBox>("UPDCFGCHK_0", "UPD", UPDCFGFrame);
     UPDCFGCHK[3] = newNamed<QCheckBox>("UPDCFGCHK_3", "EEERASE", UPDCFGFrame);
+    // The two load buttons alike, with room around the longer caption.
+    const int loadButtonWidth =
+        std::max(EEPROMLD->sizeHint().width(), RAMLDCMD->sizeHint().width()) + 16;
+    EEPROMLD->setMinimumWidth(loadButtonWidth);
+    RAMLDCMD->setMinimumWidth(loadButtonWidth);
     auto* updcfg = new QHBoxLayout(UPDCFGFrame);
     updcfg->addWidget(EEPROMLD);
     updcfg->addWidget(RAMLDCMD);

@@ -87,6 +87,8 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     FilePathLBL->setFrameShape(QFrame::StyledPanel);
     FilePathLBL->setFrameShadow(QFrame::Sunken);
     FilePathLBL->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path wraps (at its slashes) rather than losing the file name off the edge.
+    FilePathLBL->setWordWrap(true);
     FilePathLBL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(FileNameCMD);

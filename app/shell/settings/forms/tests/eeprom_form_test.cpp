@@ -4,6 +4,7 @@
 #include "app/shell/settings/forms/eeprom_form.h"
 #include "settings_forms_test.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -126,6 +127,14 @@ TEST_F(EEPROMForm, StopEraseIsHonouredBetweenPagesAndClearedWhenAnEraseStarts) {
     onYield = nullptr;
     form.EraseAllCMD->click();
     EXPECT_EQ(chip().pageErases(), 19);
+}
+
+TEST_F(EEPROMForm, EveryButtonCaptionHasRoomAroundIt) {
+    auto& form = load();
+    QApplication::processEvents();
+    for (const QPushButton* button : form.findChildren<QPushButton*>())
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 24)
+            << button->objectName().toStdString();
 }
 
 } // namespace

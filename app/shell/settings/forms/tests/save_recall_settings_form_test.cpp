@@ -5,6 +5,7 @@
 #include "app/shell/settings/settings_file.h"
 #include "settings_forms_test.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -160,6 +161,21 @@ TEST_F(SaveRecallForm, TheStatusLineShowsItsTextAndABarThatStaysFullPastItsMaxim
     form.showStatus("Reading Eval board settings", 21);
     EXPECT_EQ(form.StatusLBL->text(), "Status: Reading Eval board settings");
     EXPECT_EQ(form.ProgressBar->value(), 11);
+}
+
+TEST_F(SaveRecallForm, ALongChosenPathIsShownWholeToItsFileName) {
+    const QString chosen = "/tmp/evaluation_board_settings/laboratory_bench_three/"
+                           "power_sequencing_runs_december/board_and_registers_after_setup.txt";
+    scripted().fileNames.push_back(chosen);
+    auto& form = show(false);
+    form.FileNameCMD->click();
+    QApplication::processEvents();
+    QLabel& label = *form.FilePathLBL;
+    const QRect room = label.contentsRect();
+    const QRect needed = label.fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
+                                                          Qt::TextWordWrap, label.text());
+    EXPECT_LE(needed.width(), room.width());
+    EXPECT_LE(needed.height(), room.height());
 }
 
 } // namespace
