@@ -289,6 +289,17 @@ void ReadWriteForm::Registertree_NodeClick(QTreeWidgetItem* node) {
         panel.dispatchPut(PanelId::Bit0Text - bit, QStringLiteral("N/A"));
 }
 
+// The keyboard starts in the tree: choosing a register comes first, and a
+// stray Enter in a value box would write the panel's value to whatever it
+// pointed at before any register was chosen. Later showings keep the focus
+// where the user left it.
+void ReadWriteForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownBefore_)
+        Registertree->setFocus();
+    shownBefore_ = true;
+}
+
 void ReadWriteForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();

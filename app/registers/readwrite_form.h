@@ -80,6 +80,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void readControlBags();
@@ -90,6 +91,7 @@ private:
 
     std::unique_ptr<vsq::controls::ControlHost> host_;
     std::unordered_map<std::string, QTreeWidgetItem*> nodes_;
+    bool shownBefore_ = false;
 };
 
 // Where the window's controls keep their settings: ReadWriteForm.bag in the

@@ -231,9 +231,11 @@ void QVSRegInfo::buildDetailsArea() {
                         QStringLiteral("Register Details:"), detailsFrame_);
     place(*title, 120, 120, 1200, 210);
     detailsLabel_ = label(QStringLiteral("RegisterDetailsLbl"), QString(), detailsFrame_);
-    detailsLabel_->setWordWrap(true);
     detailsLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     valueCaption_ = label(QStringLiteral("HexDECLBL"), QString(), detailsFrame_);
+    // Title and caption on one baseline, clear of the details below.
+    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    valueCaption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(*valueCaption_, 1320, 120, 2895, 255);
     place(*detailsLabel_, 120, 300, 3975, 375);
 }

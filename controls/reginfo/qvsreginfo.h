@@ -224,6 +224,8 @@ private:
     void ApplyCommunicationsType(std::uint8_t type);
     void ApplyReadOnlyBitMask();
     void showRegisterDetails(const QString& details);
+    // The details in whole lines of the label's current size.
+    void fitRegisterDetails();
     QString bitText(int bit) const;
     void setBitTextProperty(int bit, const QString& text);
     void markDigit(int bit, std::uint32_t colour);
@@ -288,6 +290,7 @@ private:
     bool flag_ = false;
     QString master_;
     QString registerDetails_;
+    QString detailsText_; // as shown, line breaks as line feeds
     QVariant readOnlyBitMask_ = QVariant::fromValue<std::int16_t>(0);
     bool autoRead_ = false;
     bool wordFormat_ = false;

@@ -7,6 +7,7 @@
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/reginfo_pages.h"
 #include "controls/reginfo/strip_chart_feed.h"
+#include "controls/reginfo/whole_lines.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,7 +38,14 @@ void QVSRegInfo::ArrangeLayout() {
     detailsLabel_->resize(pixelsFromTwips(layout.detailsLabel.width()),
                           pixelsFromTwips(layout.detailsLabel.height()));
     valueCaption_->resize(pixelsFromTwips(layout.valueCaptionWidth), valueCaption_->height());
+    fitRegisterDetails();
     arranging_ = false;
+}
+
+// Two lines at least where the label is low, in a face no smaller than 7 pt.
+void QVSRegInfo::fitRegisterDetails() {
+    detailsLabel_->setFont(faceForLines(font(), detailsLabel_->height(), 2));
+    detailsLabel_->setText(wholeLines(detailsText_, detailsLabel_->font(), detailsLabel_->size()));
 }
 
 void QVSRegInfo::SetupGraph() {

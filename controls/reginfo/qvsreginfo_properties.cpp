@@ -106,17 +106,18 @@ QString QVSRegInfo::RegisterDetails() const {
 // A carriage return starts a new line. Leading ones (the register window puts
 // one before its texts to clear the value caption) are not shown: the label
 // already starts below the caption, and the text needs both of its lines.
-// The whole text is the label's tool tip, for texts longer than the label.
+// The label shows whole lines only, the last ending in an ellipsis when the
+// text goes on; the whole text is its tool tip.
 void QVSRegInfo::showRegisterDetails(const QString& details) {
     registerDetails_ = details;
-    QString shown = details;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    while (shown.startsWith(QLatin1Char('\n'))) {
-        shown.remove(0, 1);
+    detailsText_ = details;
+    detailsText_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    detailsText_.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (detailsText_.startsWith(QLatin1Char('\n'))) {
+        detailsText_.remove(0, 1);
     }
-    detailsLabel_->setText(shown);
-    detailsLabel_->setToolTip(shown);
+    detailsLabel_->setToolTip(detailsText_);
+    fitRegisterDetails();
 }
 
 void QVSRegInfo::setRegisterDetails(const QString& details) {
