@@ -53,6 +53,7 @@ TEST_F(ByteTransfers, ByteDataReadWithAndWithoutRepeatedStart) {
     EXPECT_EQ(traffic(), "S A8+ 94+ Sr A9+ 3E- P");
     // After the command's acknowledge clock: D, A, then the start's A, B, C.
     constexpr std::size_t afterCommand = 3 + 2 * (32 + 4);
+    ASSERT_GE(dataWrites().size(), afterCommand + 5);
     EXPECT_EQ(Bytes(dataWrites().begin() + afterCommand, dataWrites().begin() + afterCommand + 5),
               (Bytes{1, 0, 0, 2, 3}));
     EXPECT_EQ(port().claims, 1u);
