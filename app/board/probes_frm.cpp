@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace trelvane {
 namespace {
 
@@ -195,6 +197,13 @@ QWidget* ProbesFrm::buildVoltageTab() {
         grid->addWidget(newWire(wires[i], tab), i + 1, 1);
         chipPins << pins[i];
     }
+    // One title column, so the seven tracks start together.
+    int titleColumn = 0;
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i)
+        titleColumn = std::max(
+            titleColumn, dacSlider(i)->fontMetrics().horizontalAdvance(dacSlider(i)->Title()));
+    for (int i = 0; i < static_cast<int>(dacSliders().size()); ++i)
+        dacSlider(i)->setTitleWidth(titleColumn);
     grid->addWidget(new QLabel("DACs U5 (VB1, VB2, VH) and U6 (VP1 to VP4)", tab), 0, 0);
     addChip(*grid, 0, 2, "VSQ5540", chipPins);
     grid->setColumnStretch(3, 1);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vsq::display {
 
@@ -92,6 +93,20 @@ void GSlider::setOrientation(std::int16_t orientation) {
     propertyChanged(QStringLiteral("Orientation"));
 }
 
+void GSlider::setTitleWidth(std::int32_t width) {
+    requireWithin(width, 0, std::numeric_limits<std::int32_t>::max());
+    titleWidth_ = width;
+    updateGeometry();
+    update();
+    propertyChanged(QStringLiteral("TitleWidth"));
+}
+
+double GSlider::titleSpace(const QFontMetrics& metrics) const {
+    if (title_.isEmpty() && titleWidth_ == 0)
+        return 0;
+    return std::max(metrics.horizontalAdvance(title_), titleWidth_) + kGap;
+}
+
 QSize GSlider::sizeHint() const {
     const QFontMetrics metrics(font());
     const int captionWidth = metrics.horizontalAdvance(QStringLiteral("-00.000"));
@@ -100,8 +115,7 @@ QSize GSlider::sizeHint() const {
         return {std::max({titleWidth, captionWidth, kThumbBreadth}) + 4,
                 160 + 2 * metrics.height()};
     }
-    const int titleWidth = title_.isEmpty() ? 0 : metrics.horizontalAdvance(title_) + kGap;
-    return {titleWidth + 160 + captionWidth + kGap,
+    return {static_cast<int>(titleSpace(metrics)) + 160 + captionWidth + kGap,
             std::max(kThumbBreadth + 4, metrics.height() + 4)};
 }
 
@@ -123,10 +137,10 @@ GSlider::Geometry GSlider::geometry() const {
                          std::max(1.0, bottom - top));
         return g;
     }
-    const double titleWidth = title_.isEmpty() ? 0 : metrics.horizontalAdvance(title_);
-    g.title = QRectF(area.left(), area.top(), titleWidth, area.height());
+    const double space = titleSpace(metrics);
+    g.title = QRectF(area.left(), area.top(), std::max(0.0, space - kGap), area.height());
     g.caption = QRectF(area.right() - captionWidth, area.top(), captionWidth, area.height());
-    const double left = g.title.right() + (title_.isEmpty() ? 0 : kGap) + kThumbLength / 2.0;
+    const double left = area.left() + space + kThumbLength / 2.0;
     const double right = g.caption.left() - kGap - kThumbLength / 2.0;
     g.track = QRectF(left, area.center().y() - kThumbBreadth / 2.0, std::max(1.0, right - left),
                      kThumbBreadth);
@@ -332,6 +346,7 @@ const vsq::controls::MemberTable& GSlider::memberTable() const {
         propertyMember("Orientation", 203, &GSlider::Orientation, &GSlider::setOrientation),
         propertyMember("ToolTipText", 204, &GSlider::ToolTipText, &GSlider::setToolTipText),
         propertyMember("LargeStep", 205, &GSlider::LargeStep, &GSlider::setLargeStep),
+        propertyMember("TitleWidth", 206, &GSlider::TitleWidth, &GSlider::setTitleWidth),
     };
     return table;
 }
@@ -346,6 +361,7 @@ void GSlider::readProperties(const PropertyBag& bag) {
     const double largeStep = bag.read<double>("LargeStep", 10);
     largeStep_ = largeStep > 0 ? largeStep : 10;
     title_ = bag.read<QString>("Title", QString());
+    titleWidth_ = std::max(0, bag.read<std::int32_t>("TitleWidth", 0));
     orientation_ = bag.read<std::int16_t>("Orientation", 0) == 1 ? 1 : 0;
     readToolTipText(bag);
     updateGeometry();
@@ -359,6 +375,7 @@ void GSlider::writeProperties(PropertyBag& bag) {
     bag.write<double>("Min", min_, 0);
     bag.write<double>("Max", max_, 100);
     bag.write<QString>("Title", title_, QString());
+    bag.write<std::int32_t>("TitleWidth", titleWidth_, 0);
     bag.write<std::int16_t>("Orientation", orientation_, 0);
     writeToolTipText(bag);
     bag.write<double>("LargeStep", largeStep_, 10);

@@ -20,6 +20,10 @@
 //                               at the bottom); other values fail with 380
 //   ToolTipText  204  String    the tool tip ("Fine Tune")
 //   LargeStep    205  Double    the step of Page Up/Page Down (default 10)
+//   TitleWidth   206  Integer   the least width in pixels kept for the title of a
+//                               horizontal slider, so sliders stacked in a column
+//                               start their tracks together (default 0: the
+//                               title's own width); below 0 fails with 380
 //
 // Events (Qt signals), raised only for the user's own moves:
 //   Moving()     event 9: the position changed during a move (each drag step,
@@ -53,6 +57,7 @@ class GSlider : public DisplayControl {
     Q_PROPERTY(QString Title READ Title WRITE setTitle)
     Q_PROPERTY(qint16 Orientation READ Orientation WRITE setOrientation)
     Q_PROPERTY(double LargeStep READ LargeStep WRITE setLargeStep)
+    Q_PROPERTY(qint32 TitleWidth READ TitleWidth WRITE setTitleWidth)
 
 public:
     explicit GSlider(QWidget* parent = nullptr);
@@ -74,6 +79,8 @@ public:
     void setOrientation(std::int16_t orientation);
     double LargeStep() const { return largeStep_; }
     void setLargeStep(double step);
+    std::int32_t TitleWidth() const { return titleWidth_; }
+    void setTitleWidth(std::int32_t width);
 
     QSize sizeHint() const override;
     // Where the thumb's centre stands at a position.
@@ -103,6 +110,8 @@ private:
     // A position of the user's: snapped to Step from Min, clamped; true when
     // the thumb moved (Moving raised).
     bool moveByUser(double position);
+    // The width a horizontal slider gives its title, and the gap after it.
+    double titleSpace(const QFontMetrics& metrics) const;
     double positionAt(const QPoint& point) const;
 
     double position_ = 0;
@@ -113,6 +122,7 @@ private:
     double max_ = 100;
     QString title_;
     std::int16_t orientation_ = 0;
+    std::int32_t titleWidth_ = 0;
     bool dragging_ = false;
     bool movedInGesture_ = false;
     double grabOffset_ = 0;

@@ -34,6 +34,7 @@ TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
                               {203, 1, std::int16_t{1}},
                               {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
                               {205, 64, 64.0},
+                              {206, 90, std::int32_t{90}},
                           });
     EXPECT_TRUE(events.isEmpty()); // a position set from code raises nothing
 }
@@ -62,6 +63,20 @@ TEST_F(GSliderTest, ThePositionIsKeptWithinTheScale) {
     EXPECT_EQ(failureOf([&] { slider.setStep(0); }), 380);
     EXPECT_EQ(failureOf([&] { slider.setLargeStep(-1); }), 380);
     EXPECT_EQ(failureOf([&] { slider.setOrientation(2); }), 380);
+    EXPECT_EQ(failureOf([&] { slider.setTitleWidth(-1); }), 380);
+}
+
+TEST_F(GSliderTest, ATitleWidthLinesUpTheTracksOfDifferentTitles) {
+    GSlider other;
+    for (GSlider* s : {&slider, &other}) {
+        s->resize(400, 30);
+        s->setTitleWidth(120);
+    }
+    slider.setTitle(QStringLiteral("VB1 Input :"));
+    other.setTitle(QStringLiteral("VH"));
+    EXPECT_EQ(slider.thumbCentre(slider.Min()), other.thumbCentre(other.Min()));
+    other.setTitleWidth(0);
+    EXPECT_LT(other.thumbCentre(other.Min()).x(), slider.thumbCentre(slider.Min()).x());
 }
 
 TEST_F(GSliderTest, KeysAndTheWheelMoveByStepsWithBothEvents) {
