@@ -161,12 +161,7 @@ void QVSRegInfo::buildBitFrames() {
     for (int extra : {9, 10}) {
         label(QStringLiteral("bitname(%1)").arg(extra), kDesignBitName, wordFrame_)->hide();
     }
-    for (BitDigit* digit : byteDigits_) {
-        digit->setForeColor(kNormalColour);
-    }
-    for (BitDigit* digit : wordDigits_) {
-        digit->setForeColor(kNormalColour);
-    }
+    ResetBitColours();
 }
 
 void QVSRegInfo::buildValueArea() {
