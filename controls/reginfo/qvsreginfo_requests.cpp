@@ -224,24 +224,15 @@ void QVSRegInfo::RegisterListTimer_Timer() {
 }
 
 void QVSRegInfo::PlayOption_Click() {
-    if (!playOption_->isChecked()) {
-        return;
+    if (playOption_->isChecked()) {
+        StartAutoRead();
     }
-    playOption_->setEnabled(false);
-    stopOption_->setEnabled(true);
-    stopOption_->setChecked(false);
-    switchAutoReadTimer(true);
 }
 
 void QVSRegInfo::StopOption_Click() {
-    if (!stopOption_->isChecked()) {
-        return;
+    if (stopOption_->isChecked()) {
+        StopAutoRead();
     }
-    playOption_->setEnabled(true);
-    playOption_->setChecked(false);
-    stopOption_->setEnabled(false);
-    stopOption_->setChecked(true);
-    switchAutoReadTimer(false);
 }
 
 void QVSRegInfo::StartAutoRead() {
@@ -259,10 +250,6 @@ void QVSRegInfo::StopAutoRead() {
     stopOption_->setChecked(true);
     switchAutoReadTimer(false);
 }
-
-} // namespace mirelda
-
-namespace mirelda {
 
 // A timer of interval 0 never fires.
 void QVSRegInfo::switchAutoReadTimer(bool on) {
