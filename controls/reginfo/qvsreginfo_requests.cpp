@@ -34,10 +34,7 @@ void QVSRegInfo::setFlag(bool flag) {
     if (flag) {
         ResetBitColours();
     } else if (!busy_) {
-        DisplayValue(rwValue_);
-        if (autoRead_) {
-            AddGraphSample();
-        }
+        showCallersRequest();
     }
     propertyChanged(QStringLiteral("Flag"));
 }
@@ -48,6 +45,13 @@ bool QVSRegInfo::holdWhileBusy(std::function<void()> action) {
     }
     held_.push_back(std::move(action));
     return true;
+}
+
+void QVSRegInfo::showCallersRequest() {
+    DisplayValue(rwValue_);
+    if (autoRead_) {
+        AddGraphSample();
+    }
 }
 
 QVSRegInfo::Outcome QVSRegInfo::waitForService() {
@@ -87,10 +91,7 @@ QVSRegInfo::Outcome QVSRegInfo::beginSequence() {
     // A caller's request is pending: it is served (and shown) first.
     const Outcome outcome = waitForService();
     if (outcome == Outcome::Served) {
-        DisplayValue(rwValue_);
-        if (autoRead_) {
-            AddGraphSample();
-        }
+        showCallersRequest();
     }
     return outcome;
 }
