@@ -217,7 +217,7 @@ void QVSManager::setArbitrationMaxCollisions(std::uint8_t value) {
 // Nothing is pushed into the library and no library object is created.
 void QVSManager::initProperties() {
     commType_ = 0;
-    printerPortAddress_ = 888;
+    printerPortAddress_ = kDefaultPrinterPortAddress;
     deviceAddress_ = 0;
     smbusBaseAddress_ = 0.0f;
     statusPortOrBits_ = 0;
@@ -230,7 +230,7 @@ void QVSManager::initProperties() {
     serviceNControlsEnabled_ = false;
     dataInverted_ = true;
     arbitrationOn_ = false;
-    arbitrationMaxCollisions_ = 10;
+    arbitrationMaxCollisions_ = kDefaultMaxCollisions;
 }
 
 // New library objects first (each puts part of the bus state back to the
@@ -242,7 +242,7 @@ void QVSManager::readProperties(const PropertyBag& bag) {
         arbComport_ = std::make_shared<brisendal::SMBusProtocall>();
     });
     commType_ = bag.read<std::uint8_t>("CommType", 0);
-    printerPortAddress_ = bag.read<std::int16_t>("PrinterPortAddress", 888);
+    printerPortAddress_ = bag.read<std::int16_t>("PrinterPortAddress", kDefaultPrinterPortAddress);
     deviceAddress_ = bag.read<std::uint8_t>("DeviceAddress", 0);
     statusPortOrBits_ = bag.read<std::uint8_t>("StatusPortOrBits", 0);
     controlPortOrBits_ = bag.read<std::uint8_t>("ControlPortOrBits", 0);
@@ -251,7 +251,8 @@ void QVSManager::readProperties(const PropertyBag& bag) {
     serviceNControlsEnabled_ = bag.read<bool>("ServiceNControlsEnabled", false);
     dataInverted_ = bag.read<bool>("DataInverted", true);
     arbitrationOn_ = bag.read<bool>("ArbitrationOn", false);
-    arbitrationMaxCollisions_ = bag.read<std::uint8_t>("ArbitrationMaxCollisions", 10);
+    arbitrationMaxCollisions_ =
+        bag.read<std::uint8_t>("ArbitrationMaxCollisions", kDefaultMaxCollisions);
 
     pushing([&] {
         const auto address = static_cast<std::uint16_t>(printerPortAddress_);
@@ -293,7 +294,7 @@ void QVSManager::writeProperties(PropertyBag& bag) {
         switchPollTimer(true);
     }
     bag.write<std::uint8_t>("CommType", commType_, 0);
-    bag.write<std::int16_t>("PrinterPortAddress", printerPortAddress_, 888);
+    bag.write<std::int16_t>("PrinterPortAddress", printerPortAddress_, kDefaultPrinterPortAddress);
     bag.write<std::uint8_t>("DeviceAddress", deviceAddress_, 0);
     bag.write<float>("SMBusBaseAddress", smbusBaseAddress_, 0.0f);
     bag.write<std::uint8_t>("StatusPortOrBits", statusPortOrBits_, 0);
@@ -304,7 +305,8 @@ void QVSManager::writeProperties(PropertyBag& bag) {
     bag.write<bool>("ServiceNControlsEnabled", serviceNControlsEnabled_, false);
     bag.write<bool>("DataInverted", dataInverted_, true);
     bag.write<bool>("ArbitrationOn", arbitrationOn_, false);
-    bag.write<std::uint8_t>("ArbitrationMaxCollisions", arbitrationMaxCollisions_, 10);
+    bag.write<std::uint8_t>("ArbitrationMaxCollisions", arbitrationMaxCollisions_,
+                            kDefaultMaxCollisions);
 }
 
 } // namespace orvessa

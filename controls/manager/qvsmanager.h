@@ -224,8 +224,12 @@ private:
     int idleTicks_ = 0;
     QMetaObject::Connection flagWatch_;
 
+    // The start values that differ from zero (also the bag's defaults).
+    static constexpr std::int16_t kDefaultPrinterPortAddress = 888;
+    static constexpr std::uint8_t kDefaultMaxCollisions = 10;
+
     std::uint8_t commType_ = 0;
-    std::int16_t printerPortAddress_ = 888;
+    std::int16_t printerPortAddress_ = kDefaultPrinterPortAddress;
     std::uint8_t deviceAddress_ = 0;
     float smbusBaseAddress_ = 0.0f;
     std::uint8_t statusPortOrBits_ = 0;
@@ -236,7 +240,7 @@ private:
     bool serviceNControlsEnabled_ = false;
     bool dataInverted_ = true;
     bool arbitrationOn_ = false;
-    std::uint8_t arbitrationMaxCollisions_ = 10;
+    std::uint8_t arbitrationMaxCollisions_ = kDefaultMaxCollisions;
 };
 
 } // namespace orvessa
