@@ -110,6 +110,12 @@ void QVSManager::setPollInterval(int milliseconds) {
     }
 }
 
+void QVSManager::startCountedService() {
+    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
+        switchPollTimer(true);
+    }
+}
+
 void QVSManager::setCommType(std::uint8_t value) {
     commType_ = value;
     root().setPortType(value);
@@ -180,17 +186,13 @@ void QVSManager::setEnabled(bool value) {
 void QVSManager::setServiceNControls(std::uint8_t value) {
     serviceNControls_ = value;
     propertyChanged(QStringLiteral("ServiceNControls"));
-    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
-        switchPollTimer(true);
-    }
+    startCountedService();
 }
 
 void QVSManager::setServiceNControlsEnabled(bool value) {
     serviceNControlsEnabled_ = value;
     propertyChanged(QStringLiteral("ServiceNControlsEnabled"));
-    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
-        switchPollTimer(true);
-    }
+    startCountedService();
 }
 
 void QVSManager::setDataInverted(bool value) {

@@ -197,6 +197,8 @@ private:
     brisendal::QVSComPort& root();
     void switchPollTimer(bool on);
     void setPollInterval(int milliseconds);
+    // Starts the poll when an enabled manager is given ticks to count down.
+    void startCountedService();
     void flagWritten(vsq::controls::Control* control, const QString& propertyName);
 
     // Discovery and servicing (qvsmanager_service.cpp).
