@@ -127,9 +127,6 @@ void QVSManager::setPrinterPortAddress(std::int16_t value) {
     pushing([&] {
         const auto address = static_cast<std::uint16_t>(value);
         root().PrinterPort()->SMBusProtocall()->setPortAddress(address);
-        if (arbComport_) {
-            arbComport_->setPortAddress(address);
-        }
     });
     propertyChanged(QStringLiteral("PrinterPortAddress"));
 }
@@ -138,9 +135,6 @@ void QVSManager::setDeviceAddress(std::uint8_t value) {
     deviceAddress_ = value;
     pushing([&] {
         root().PrinterPort()->SMBusProtocall()->setDeviceAddress(value);
-        if (arbComport_) {
-            arbComport_->setDeviceAddress(value);
-        }
         root().SMBus()->setDeviceAddress(value);
     });
     propertyChanged(QStringLiteral("DeviceAddress"));
@@ -166,12 +160,8 @@ void QVSManager::setControlPortOrBits(std::uint8_t value) {
 void QVSManager::setDataPortOrBits(std::uint8_t value) {
     dataPortOrBits_ = value;
     pushing([&] {
-        const auto protocol = root().PrinterPort()->SMBusProtocall();
-        protocol->setBitsToStayHigh(value);
-        protocol->setOrBits(value);
-        if (arbComport_) {
-            arbComport_->setBitsToStayHigh(value);
-        }
+        // The OR bits are the bits that stay high as well: one drive of the lines.
+        root().PrinterPort()->SMBusProtocall()->setOrBits(value);
     });
     propertyChanged(QStringLiteral("DataPortOrBits"));
 }
@@ -198,12 +188,7 @@ void QVSManager::setServiceNControlsEnabled(bool value) {
 void QVSManager::setDataInverted(bool value) {
     dataInverted_ = value;
     propertyChanged(QStringLiteral("DataInverted"));
-    pushing([&] {
-        root().PrinterPort()->setDataInverted(value);
-        if (arbComport_) {
-            arbComport_->setDataInverted(value);
-        }
-    });
+    pushing([&] { root().PrinterPort()->setDataInverted(value); });
 }
 
 void QVSManager::setArbitrationOn(bool value) {
@@ -266,13 +251,6 @@ void QVSManager::readProperties(const PropertyBag& bag) {
         protocol->setDataInverted(dataInverted_);
         protocol->setArbitrationOn(arbitrationOn_);
         protocol->setMaxArbitrationDenials(maxDenials);
-
-        arbComport_->setPortAddress(address);
-        arbComport_->setDeviceAddress(deviceAddress_);
-        arbComport_->setBitsToStayHigh(dataPortOrBits_);
-        arbComport_->setArbitrationOn(arbitrationOn_);
-        arbComport_->setDataInverted(dataInverted_);
-        arbComport_->setMaxArbitrationDenials(maxDenials);
 
         root_->setPortType(commType_);
     });

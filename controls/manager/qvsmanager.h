@@ -217,6 +217,9 @@ private:
     void reportFailure(std::uint8_t number, const QString& description);
 
     std::shared_ptr<brisendal::QVSComPort> root_;
+    // The transfers' object while arbitration is on. Library objects keep their
+    // settings in the one process-wide bus state, so the root's objects set them
+    // for this one too.
     std::shared_ptr<brisendal::SMBusProtocall> arbComport_;
     std::vector<ManagedPanel> managedControls_;
     bool listBuilt_ = false;
