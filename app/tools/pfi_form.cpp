@@ -328,8 +328,6 @@ void PFIFRM::RedrawThresholds() {
     const PFI& pfi = descriptor();
     const std::uint8_t over = readCode(pfi.AddrOverVoltThreshold(), chip_.overThreshold);
     const std::uint8_t under = readCode(pfi.AddrUnderVoltThreshold(), chip_.underThreshold);
-    OVTCode = over;
-    UVTCode = under;
     setPointerValue(kOverPointer, over);
     setPointerValue(kUnderPointer, under);
     setBands(under, over);
@@ -400,8 +398,6 @@ void PFIFRM::AdjustLimits() {
     default:
         return;
     }
-    OVTCode = over;
-    UVTCode = under;
     setBands(under, over);
     fill_.fill([&] {
         OVTScroll->setValue(over);

@@ -115,8 +115,6 @@ private:
 
     QButtonGroup* inputGroup_ = nullptr;
     FillGuard fill_;
-    int OVTCode = 0;
-    int UVTCode = 0;
     ChipCodes chip_;
 };
 
