@@ -112,6 +112,7 @@ private:
     int pointerValue(std::int16_t pointer) const;
     void setPointerValue(std::int16_t pointer, int code);
     void setBands(int lower, int upper);
+    void showThresholdSpan(int under, int over);
 
     QButtonGroup* inputGroup_ = nullptr;
     FillGuard fill_;
