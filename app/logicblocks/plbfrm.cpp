@@ -239,11 +239,10 @@ void PLBFRM::SetStatus(const QString& text) {
     StatusBar->repaint();
 }
 
+// Disabling the window disables its buttons with it.
 void PLBFRM::SetBusy(bool busy) {
     busy_ = busy;
     setEnabled(!busy);
-    ReadAllCMD->setEnabled(!busy);
-    ApplyCMD->setEnabled(!busy);
 }
 
 void PLBFRM::PLBTab_Click() {
