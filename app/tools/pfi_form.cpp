@@ -205,7 +205,7 @@ void PFIFRM::layOut() {
 }
 
 void PFIFRM::onLoad() {
-    PFITXT_Click(0);
+    runToolCommand({}, [this] { PFITXT_Click(0); });
 }
 
 int PFIFRM::GetSelectedInput() const {
