@@ -1,17 +1,16 @@
 #include "platform/registry_store.h"
 
+#include "platform/file_replacement.h"
 #include "platform/setup_report.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -294,13 +293,7 @@ bool RegistryStore::save() {
     auto target = std::filesystem::path(filePath_);
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
-    auto temporary = filePath_ + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::trunc);
-        if (!(file << out.str()) || !file.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), filePath_.c_str()) == 0;
+    return !replaceFileContents(filePath_, out.str()).has_value();
 }
 
 std::optional<RegistryValue> RegistryKey::query(const std::string& valueName) const {
