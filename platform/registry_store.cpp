@@ -1,6 +1,7 @@
 #include "platform/registry_store.h"
 
 #include "platform/file_replacement.h"
+#include "platform/home_folder.h"
 #include "platform/setup_report.h"
 
 #include <algorithm>
@@ -97,8 +98,8 @@ std::string RegistryStore::defaultPath() {
     std::string base;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
         base = config;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
+    else if (const auto home = homeFolder())
+        base = *home + "/.config";
     else
         base = ".";
     return base + "/vsq5540-eval/registry.txt";
