@@ -10,7 +10,6 @@ namespace {
 
 // The lines that stay high whatever the GPIO toggles say.
 constexpr std::uint8_t kAlwaysHighLines = 0x0C;
-constexpr int kFirstGpioLine = 4;
 
 // The potentiometer's period: position x 8573 / 256 + 7.7728 ms.
 constexpr double kPeriodPerPosition = 8573.0 / 256.0;

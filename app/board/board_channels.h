@@ -61,6 +61,9 @@ QString wdiPeriodText(double position, int decimals);
 // decimal form, with a point whatever the locale: "5.988", "-6", "0".
 QString roundedText(double value, int decimals);
 
+// GPIO toggle k drives spare data line kFirstGpioLine + k.
+inline constexpr int kFirstGpioLine = 4;
+
 // The spare-line byte of the four GPIO toggles (bit 4 + k for toggle k), with
 // the lines the board always keeps high (0x0C).
 std::uint8_t spareLineBits(const std::array<bool, 4>& gpioOn);

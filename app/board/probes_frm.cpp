@@ -38,8 +38,6 @@ using vsq::display::Toggle;
 constexpr std::uint8_t kS1 = 0x01;
 constexpr std::uint8_t kS2 = 0x02;
 constexpr int kSwitches = 7;
-// The spare lines the GPIO toggles show: bits 4 to 7 of the stay-high byte.
-constexpr int kFirstGpioLine = 4;
 // The chart's scale: the driver outputs reach 15 V; whole-volt grid lines.
 constexpr double kChartVolts = 16.0;
 // Trace 8 (PDO 9) in black, where the chart's palette would repeat trace 0's colour.

@@ -218,11 +218,8 @@ void ReadWriteForm::BuildRegisterTree() {
     const auto& keys = NonRegisterKeyTable();
     NonRegisterKeys.assign(keys.begin(), keys.end());
 
-    for (const RegisterTreeNode& node : nodes) {
-        if (std::find(kVisibleAfterBuild.begin(), kVisibleAfterBuild.end(), node.key) ==
-            kVisibleAfterBuild.end())
-            continue;
-        QTreeWidgetItem* item = nodes_.at(node.key);
+    for (const std::string_view key : kVisibleAfterBuild) {
+        QTreeWidgetItem* item = nodes_.at(std::string(key));
         for (QTreeWidgetItem* above = item->parent(); above; above = above->parent())
             above->setExpanded(true);
         Registertree->scrollToItem(item);

@@ -1,7 +1,7 @@
 #include "app/registers/register_selection.h"
 
 #include "app/device/vsq5540.h"
-#include "app/registers/board_chips.h"
+#include "app/registers/board_chip_nodes.h"
 #include "app/registers/register_tree.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "app/device/chip_registers.h"
 #include "app/device/vsq5540.h"
-#include "app/registers/board_chips.h"
+#include "app/registers/board_chip_nodes.h"
 #include "app/registers/test_registers.h"
 
 #include <cstdio>

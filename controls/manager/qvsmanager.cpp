@@ -110,6 +110,12 @@ void QVSManager::setPollInterval(int milliseconds) {
     }
 }
 
+void QVSManager::startCountedService() {
+    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
+        switchPollTimer(true);
+    }
+}
+
 void QVSManager::setCommType(std::uint8_t value) {
     commType_ = value;
     root().setPortType(value);
@@ -121,9 +127,6 @@ void QVSManager::setPrinterPortAddress(std::int16_t value) {
     pushing([&] {
         const auto address = static_cast<std::uint16_t>(value);
         root().PrinterPort()->SMBusProtocall()->setPortAddress(address);
-        if (arbComport_) {
-            arbComport_->setPortAddress(address);
-        }
     });
     propertyChanged(QStringLiteral("PrinterPortAddress"));
 }
@@ -132,9 +135,6 @@ void QVSManager::setDeviceAddress(std::uint8_t value) {
     deviceAddress_ = value;
     pushing([&] {
         root().PrinterPort()->SMBusProtocall()->setDeviceAddress(value);
-        if (arbComport_) {
-            arbComport_->setDeviceAddress(value);
-        }
         root().SMBus()->setDeviceAddress(value);
     });
     propertyChanged(QStringLiteral("DeviceAddress"));
@@ -160,12 +160,8 @@ void QVSManager::setControlPortOrBits(std::uint8_t value) {
 void QVSManager::setDataPortOrBits(std::uint8_t value) {
     dataPortOrBits_ = value;
     pushing([&] {
-        const auto protocol = root().PrinterPort()->SMBusProtocall();
-        protocol->setBitsToStayHigh(value);
-        protocol->setOrBits(value);
-        if (arbComport_) {
-            arbComport_->setBitsToStayHigh(value);
-        }
+        // The OR bits are the bits that stay high as well: one drive of the lines.
+        root().PrinterPort()->SMBusProtocall()->setOrBits(value);
     });
     propertyChanged(QStringLiteral("DataPortOrBits"));
 }
@@ -180,28 +176,19 @@ void QVSManager::setEnabled(bool value) {
 void QVSManager::setServiceNControls(std::uint8_t value) {
     serviceNControls_ = value;
     propertyChanged(QStringLiteral("ServiceNControls"));
-    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
-        switchPollTimer(true);
-    }
+    startCountedService();
 }
 
 void QVSManager::setServiceNControlsEnabled(bool value) {
     serviceNControlsEnabled_ = value;
     propertyChanged(QStringLiteral("ServiceNControlsEnabled"));
-    if (Enabled() && serviceNControls_ > 0 && serviceNControlsEnabled_) {
-        switchPollTimer(true);
-    }
+    startCountedService();
 }
 
 void QVSManager::setDataInverted(bool value) {
     dataInverted_ = value;
     propertyChanged(QStringLiteral("DataInverted"));
-    pushing([&] {
-        root().PrinterPort()->setDataInverted(value);
-        if (arbComport_) {
-            arbComport_->setDataInverted(value);
-        }
-    });
+    pushing([&] { root().PrinterPort()->setDataInverted(value); });
 }
 
 void QVSManager::setArbitrationOn(bool value) {
@@ -217,7 +204,7 @@ void QVSManager::setArbitrationMaxCollisions(std::uint8_t value) {
 // Nothing is pushed into the library and no library object is created.
 void QVSManager::initProperties() {
     commType_ = 0;
-    printerPortAddress_ = 888;
+    printerPortAddress_ = kDefaultPrinterPortAddress;
     deviceAddress_ = 0;
     smbusBaseAddress_ = 0.0f;
     statusPortOrBits_ = 0;
@@ -230,7 +217,7 @@ void QVSManager::initProperties() {
     serviceNControlsEnabled_ = false;
     dataInverted_ = true;
     arbitrationOn_ = false;
-    arbitrationMaxCollisions_ = 10;
+    arbitrationMaxCollisions_ = kDefaultMaxCollisions;
 }
 
 // New library objects first (each puts part of the bus state back to the
@@ -242,7 +229,7 @@ void QVSManager::readProperties(const PropertyBag& bag) {
         arbComport_ = std::make_shared<brisendal::SMBusProtocall>();
     });
     commType_ = bag.read<std::uint8_t>("CommType", 0);
-    printerPortAddress_ = bag.read<std::int16_t>("PrinterPortAddress", 888);
+    printerPortAddress_ = bag.read<std::int16_t>("PrinterPortAddress", kDefaultPrinterPortAddress);
     deviceAddress_ = bag.read<std::uint8_t>("DeviceAddress", 0);
     statusPortOrBits_ = bag.read<std::uint8_t>("StatusPortOrBits", 0);
     controlPortOrBits_ = bag.read<std::uint8_t>("ControlPortOrBits", 0);
@@ -251,7 +238,8 @@ void QVSManager::readProperties(const PropertyBag& bag) {
     serviceNControlsEnabled_ = bag.read<bool>("ServiceNControlsEnabled", false);
     dataInverted_ = bag.read<bool>("DataInverted", true);
     arbitrationOn_ = bag.read<bool>("ArbitrationOn", false);
-    arbitrationMaxCollisions_ = bag.read<std::uint8_t>("ArbitrationMaxCollisions", 10);
+    arbitrationMaxCollisions_ =
+        bag.read<std::uint8_t>("ArbitrationMaxCollisions", kDefaultMaxCollisions);
 
     pushing([&] {
         const auto address = static_cast<std::uint16_t>(printerPortAddress_);
@@ -263,13 +251,6 @@ void QVSManager::readProperties(const PropertyBag& bag) {
         protocol->setDataInverted(dataInverted_);
         protocol->setArbitrationOn(arbitrationOn_);
         protocol->setMaxArbitrationDenials(maxDenials);
-
-        arbComport_->setPortAddress(address);
-        arbComport_->setDeviceAddress(deviceAddress_);
-        arbComport_->setBitsToStayHigh(dataPortOrBits_);
-        arbComport_->setArbitrationOn(arbitrationOn_);
-        arbComport_->setDataInverted(dataInverted_);
-        arbComport_->setMaxArbitrationDenials(maxDenials);
 
         root_->setPortType(commType_);
     });
@@ -293,7 +274,7 @@ void QVSManager::writeProperties(PropertyBag& bag) {
         switchPollTimer(true);
     }
     bag.write<std::uint8_t>("CommType", commType_, 0);
-    bag.write<std::int16_t>("PrinterPortAddress", printerPortAddress_, 888);
+    bag.write<std::int16_t>("PrinterPortAddress", printerPortAddress_, kDefaultPrinterPortAddress);
     bag.write<std::uint8_t>("DeviceAddress", deviceAddress_, 0);
     bag.write<float>("SMBusBaseAddress", smbusBaseAddress_, 0.0f);
     bag.write<std::uint8_t>("StatusPortOrBits", statusPortOrBits_, 0);
@@ -304,7 +285,8 @@ void QVSManager::writeProperties(PropertyBag& bag) {
     bag.write<bool>("ServiceNControlsEnabled", serviceNControlsEnabled_, false);
     bag.write<bool>("DataInverted", dataInverted_, true);
     bag.write<bool>("ArbitrationOn", arbitrationOn_, false);
-    bag.write<std::uint8_t>("ArbitrationMaxCollisions", arbitrationMaxCollisions_, 10);
+    bag.write<std::uint8_t>("ArbitrationMaxCollisions", arbitrationMaxCollisions_,
+                            kDefaultMaxCollisions);
 }
 
 } // namespace orvessa

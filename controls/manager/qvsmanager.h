@@ -197,6 +197,8 @@ private:
     brisendal::QVSComPort& root();
     void switchPollTimer(bool on);
     void setPollInterval(int milliseconds);
+    // Starts the poll when an enabled manager is given ticks to count down.
+    void startCountedService();
     void flagWritten(vsq::controls::Control* control, const QString& propertyName);
 
     // Discovery and servicing (qvsmanager_service.cpp).
@@ -215,6 +217,9 @@ private:
     void reportFailure(std::uint8_t number, const QString& description);
 
     std::shared_ptr<brisendal::QVSComPort> root_;
+    // The transfers' object while arbitration is on. Library objects keep their
+    // settings in the one process-wide bus state, so the root's objects set them
+    // for this one too.
     std::shared_ptr<brisendal::SMBusProtocall> arbComport_;
     std::vector<ManagedPanel> managedControls_;
     bool listBuilt_ = false;
@@ -224,8 +229,12 @@ private:
     int idleTicks_ = 0;
     QMetaObject::Connection flagWatch_;
 
+    // The start values that differ from zero (also the bag's defaults).
+    static constexpr std::int16_t kDefaultPrinterPortAddress = 888;
+    static constexpr std::uint8_t kDefaultMaxCollisions = 10;
+
     std::uint8_t commType_ = 0;
-    std::int16_t printerPortAddress_ = 888;
+    std::int16_t printerPortAddress_ = kDefaultPrinterPortAddress;
     std::uint8_t deviceAddress_ = 0;
     float smbusBaseAddress_ = 0.0f;
     std::uint8_t statusPortOrBits_ = 0;
@@ -236,7 +245,7 @@ private:
     bool serviceNControlsEnabled_ = false;
     bool dataInverted_ = true;
     bool arbitrationOn_ = false;
-    std::uint8_t arbitrationMaxCollisions_ = 10;
+    std::uint8_t arbitrationMaxCollisions_ = kDefaultMaxCollisions;
 };
 
 } // namespace orvessa
