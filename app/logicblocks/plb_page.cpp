@@ -47,6 +47,8 @@ QLabel* newLabel(const QString& text, const QRect& area, Qt::Alignment alignment
 
 // Where the centre column's parts stand.
 constexpr int kEnablesY = 150;
+constexpr int kF1ENLeft = kCentre - kToggleWidth - 14;
+constexpr int kF2ENLeft = kCentre + 14;
 constexpr int kBlockLabelY = 230;
 constexpr int kOutputY = 262;
 constexpr int kOutputLabelY = 284;
@@ -87,9 +89,9 @@ PLBPage::PLBPage(int block, const Adopt& adopt, QWidget* parent) : QFrame(parent
     for (QLabel* label : {functionA, functionB})
         label->setFont(headingFont(9));
 
-    newToggle("F1EN", vsq::display::EnableFace, kCentre - kToggleWidth - 14, kEnablesY, adopt)
+    newToggle("F1EN", vsq::display::EnableFace, kF1ENLeft, kEnablesY, adopt)
         ->setToolTipText("Function A on");
-    newToggle("F2EN", vsq::display::EnableFace, kCentre + 14, kEnablesY, adopt)
+    newToggle("F2EN", vsq::display::EnableFace, kF2ENLeft, kEnablesY, adopt)
         ->setToolTipText("Function B on");
     auto* blockLabel = newLabel(QString("PDB %1").arg(block),
                                 QRect(kCentre - 50, kBlockLabelY, 100, 24), Qt::AlignCenter, this);
@@ -133,8 +135,8 @@ void PLBPage::paintEvent(QPaintEvent* event) {
     }
 
     const int enablesMiddle = kEnablesY + kToggleHeight / 2;
-    const int leftEnable = kCentre - kToggleWidth - 14;
-    const int rightEnable = kCentre + 14 + kToggleWidth;
+    const int leftEnable = kF1ENLeft;
+    const int rightEnable = kF2ENLeft + kToggleWidth;
     painter.drawLine(kFunctionA + kFunctionWidth, enablesMiddle, leftEnable - 2, enablesMiddle);
     painter.drawLine(rightEnable + 2, enablesMiddle, kFunctionB, enablesMiddle);
     painter.drawLine(leftEnable + kToggleWidth / 2, enablesMiddle + kToggleHeight / 2 + 2, kCentre,

@@ -1,6 +1,7 @@
 #include "app/logicblocks/plbfrm.h"
 
 #include "app/device/transfer_status.h"
+#include "app/logicblocks/plb_layout.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plb_read.h"
 #include "app/logicblocks/plb_write.h"
@@ -50,8 +51,6 @@ constexpr std::string_view kFunctionBEnables[] = {
     "WDIPF2EN", "GPI1F2EN", "GPI2F2EN", "GPI3F2EN", "GPI4F2EN", "VB1F2EN", "VB2F2EN"};
 // clang-format on
 
-constexpr int kBlocks = 9;
-
 QString failureText(std::uint64_t failures) {
     return failures == 1 ? QString("Not done: 1 bus transfer failed")
                          : QString("Not done: %1 bus transfers failed").arg(failures);
@@ -65,7 +64,7 @@ PLBFRM::PLBFRM() {
 
     PLBTab = newNamed<QTabWidget>("PLBTab", this);
     PLBTab->setFont(QFont("Tahoma"));
-    for (int block = 1; block <= kBlocks; ++block) {
+    for (int block = 1; block <= kLogicBlocks; ++block) {
         PLBFrame[block] = new PLBPage(
             block,
             [this, block](const std::string& array, vsq::display::Toggle* toggle) {
@@ -166,7 +165,7 @@ bool PLBFRM::onQueryUnload() {
 
 vsq::display::Toggle& PLBFRM::toggle(std::string_view name, int block) const {
     const auto found = arrays_.find(name);
-    if (found == arrays_.end() || block < 1 || block > kBlocks || !found->second[block])
+    if (found == arrays_.end() || block < 1 || block > kLogicBlocks || !found->second[block])
         throw std::out_of_range("No toggle " + std::string(name) + "(" + std::to_string(block) +
                                 ")");
     return *found->second[block];
@@ -240,11 +239,10 @@ void PLBFRM::SetStatus(const QString& text) {
     StatusBar->repaint();
 }
 
+// Disabling the window disables its buttons with it.
 void PLBFRM::SetBusy(bool busy) {
     busy_ = busy;
     setEnabled(!busy);
-    ReadAllCMD->setEnabled(!busy);
-    ApplyCMD->setEnabled(!busy);
 }
 
 void PLBFRM::PLBTab_Click() {

@@ -54,7 +54,7 @@ void PDOFRM::onLoad() {
 }
 
 void PDOFRM::runBusy(void (PDOFRM::*command)()) {
-    runToolCommand({this, ReadAllCMD, CloseCMD}, [this, command] { (this->*command)(); });
+    runToolCommand({this}, [this, command] { (this->*command)(); });
 }
 
 void PDOFRM::FillPDOLists() {

@@ -328,15 +328,9 @@ void PFIFRM::RedrawThresholds() {
     const PFI& pfi = descriptor();
     const std::uint8_t over = readCode(pfi.AddrOverVoltThreshold(), chip_.overThreshold);
     const std::uint8_t under = readCode(pfi.AddrUnderVoltThreshold(), chip_.underThreshold);
-    OVTCode = over;
-    UVTCode = under;
     setPointerValue(kOverPointer, over);
     setPointerValue(kUnderPointer, under);
-    setBands(under, over);
-    fill_.fill([&] {
-        OVTScroll->setValue(over);
-        UVTScroll->setValue(under);
-    });
+    showThresholdSpan(under, over);
     RedrawThresholdLabels();
 }
 
@@ -400,13 +394,7 @@ void PFIFRM::AdjustLimits() {
     default:
         return;
     }
-    OVTCode = over;
-    UVTCode = under;
-    setBands(under, over);
-    fill_.fill([&] {
-        OVTScroll->setValue(over);
-        UVTScroll->setValue(under);
-    });
+    showThresholdSpan(under, over);
     LimitsSlider->setPointerIndex(moved);
     CommitLimits(moved);
 }
@@ -457,6 +445,15 @@ int PFIFRM::pointerValue(std::int16_t pointer) const {
 void PFIFRM::setPointerValue(std::int16_t pointer, int code) {
     LimitsSlider->setPointerIndex(pointer);
     LimitsSlider->setPointerValue(code);
+}
+
+// The bands and the two fine-tune bars follow the threshold codes.
+void PFIFRM::showThresholdSpan(int under, int over) {
+    setBands(under, over);
+    fill_.fill([&] {
+        OVTScroll->setValue(over);
+        UVTScroll->setValue(under);
+    });
 }
 
 void PFIFRM::setBands(int lower, int upper) {

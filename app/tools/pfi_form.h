@@ -112,11 +112,10 @@ private:
     int pointerValue(std::int16_t pointer) const;
     void setPointerValue(std::int16_t pointer, int code);
     void setBands(int lower, int upper);
+    void showThresholdSpan(int under, int over);
 
     QButtonGroup* inputGroup_ = nullptr;
     FillGuard fill_;
-    int OVTCode = 0;
-    int UVTCode = 0;
     ChipCodes chip_;
 };
 

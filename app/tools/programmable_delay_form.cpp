@@ -168,8 +168,7 @@ void ProgrammableDelayFRM::onLoad() {
 }
 
 void ProgrammableDelayFRM::runBusy(void (ProgrammableDelayFRM::*command)()) {
-    runToolCommand({this, ReadAllCMD, WriteALLCMD, CloseCMD},
-                   [this, command] { (this->*command)(); });
+    runToolCommand({this}, [this, command] { (this->*command)(); });
 }
 
 void ProgrammableDelayFRM::FillDelayLists() {

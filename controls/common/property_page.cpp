@@ -46,8 +46,7 @@ Dispatchable& PropertyPage::firstSelected() const {
 }
 
 void PropertyPage::place(QWidget& child, int left, int top, int width, int height) {
-    child.setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
-                      pixelsFromTwips(height));
+    child.setGeometry(pixelsFromTwips(QRect(left, top, width, height)));
 }
 
 } // namespace vsq::controls

@@ -26,8 +26,7 @@ constexpr vsq::controls::DispatchId kBoxText = 0x68030005;
 const QString kDesignBitName = QStringLiteral("Bit 4");
 
 void place(QWidget& widget, int left, int top, int width, int height) {
-    widget.setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
-                       pixelsFromTwips(height));
+    widget.setGeometry(pixelsFromTwips(QRect(left, top, width, height)));
 }
 
 QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
@@ -161,12 +160,7 @@ void QVSRegInfo::buildBitFrames() {
     for (int extra : {9, 10}) {
         label(QStringLiteral("bitname(%1)").arg(extra), kDesignBitName, wordFrame_)->hide();
     }
-    for (BitDigit* digit : byteDigits_) {
-        digit->setForeColor(kNormalColour);
-    }
-    for (BitDigit* digit : wordDigits_) {
-        digit->setForeColor(kNormalColour);
-    }
+    ResetBitColours();
 }
 
 void QVSRegInfo::buildValueArea() {

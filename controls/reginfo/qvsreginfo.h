@@ -251,6 +251,8 @@ private:
     // A write of the value, then its read-back (when the write was served).
     Outcome writeAndReadBack(float value);
     Outcome waitForService();
+    // Shows a caller's request once served, charting it while auto-reading.
+    void showCallersRequest();
     // Runs the action now, or after the running sequence when one runs.
     bool holdWhileBusy(std::function<void()> action);
 

@@ -26,9 +26,7 @@ void QVSRegInfo::ArrangeLayout() {
     clearChart(*chart_);
     const PanelLayout layout = panelLayout(arrangeClump_, displayGraph_);
     setFixedSize(pixelsFromTwips(layout.panel.width()), pixelsFromTwips(layout.panel.height()));
-    const QRect& details = layout.detailsFrame;
-    detailsFrame_->setGeometry(pixelsFromTwips(details.left()), pixelsFromTwips(details.top()),
-                               pixelsFromTwips(details.width()), pixelsFromTwips(details.height()));
+    detailsFrame_->setGeometry(pixelsFromTwips(layout.detailsFrame));
     chartWidget_->move(pixelsFromTwips(layout.chartPosition.x()),
                        pixelsFromTwips(layout.chartPosition.y()));
     if (layout.chartSize) {

@@ -327,19 +327,14 @@ void QVSRegInfo::initProperties() {
 }
 
 void QVSRegInfo::readProperties(const PropertyBag& bag) {
-    for (int bit = 0; bit < 8; ++bit) {
-        byteDigit(bit).setText(bag.read<QString>(digitKey(bit), QStringLiteral("0")));
-        wordDigit(bit).setText(bag.read<QString>(digitKey(bit), QStringLiteral("0")));
-    }
-    for (int bit = 8; bit < 16; ++bit) {
-        wordDigit(bit).setText(bag.read<QString>(digitKey(bit), QStringLiteral("0")));
-    }
     for (int bit = 0; bit < 16; ++bit) {
-        const QString name = bag.read<QString>(nameKey(bit), designBitName(bit));
+        const QString digit = bag.read<QString>(digitKey(bit), QStringLiteral("0"));
         if (bit < 8) {
-            bitNames_.at(bit)->setText(name);
+            byteDigit(bit).setText(digit);
         }
-        bitDescriptions_.at(bit)->setText(name);
+        wordDigit(bit).setText(digit);
+        SetBitText(static_cast<std::uint8_t>(bit),
+                   bag.read<QString>(nameKey(bit), designBitName(bit)));
     }
     showRegisterDetails(bag.read<QString>("RegisterDetails", ""));
     autoReadInterval_ = bag.read<std::int32_t>("AutoReadTimerInterval", 1);

@@ -34,10 +34,7 @@ void QVSRegInfo::setFlag(bool flag) {
     if (flag) {
         ResetBitColours();
     } else if (!busy_) {
-        DisplayValue(rwValue_);
-        if (autoRead_) {
-            AddGraphSample();
-        }
+        showCallersRequest();
     }
     propertyChanged(QStringLiteral("Flag"));
 }
@@ -48,6 +45,13 @@ bool QVSRegInfo::holdWhileBusy(std::function<void()> action) {
     }
     held_.push_back(std::move(action));
     return true;
+}
+
+void QVSRegInfo::showCallersRequest() {
+    DisplayValue(rwValue_);
+    if (autoRead_) {
+        AddGraphSample();
+    }
 }
 
 QVSRegInfo::Outcome QVSRegInfo::waitForService() {
@@ -87,10 +91,7 @@ QVSRegInfo::Outcome QVSRegInfo::beginSequence() {
     // A caller's request is pending: it is served (and shown) first.
     const Outcome outcome = waitForService();
     if (outcome == Outcome::Served) {
-        DisplayValue(rwValue_);
-        if (autoRead_) {
-            AddGraphSample();
-        }
+        showCallersRequest();
     }
     return outcome;
 }
@@ -224,24 +225,15 @@ void QVSRegInfo::RegisterListTimer_Timer() {
 }
 
 void QVSRegInfo::PlayOption_Click() {
-    if (!playOption_->isChecked()) {
-        return;
+    if (playOption_->isChecked()) {
+        StartAutoRead();
     }
-    playOption_->setEnabled(false);
-    stopOption_->setEnabled(true);
-    stopOption_->setChecked(false);
-    switchAutoReadTimer(true);
 }
 
 void QVSRegInfo::StopOption_Click() {
-    if (!stopOption_->isChecked()) {
-        return;
+    if (stopOption_->isChecked()) {
+        StopAutoRead();
     }
-    playOption_->setEnabled(true);
-    playOption_->setChecked(false);
-    stopOption_->setEnabled(false);
-    stopOption_->setChecked(true);
-    switchAutoReadTimer(false);
 }
 
 void QVSRegInfo::StartAutoRead() {
@@ -259,10 +251,6 @@ void QVSRegInfo::StopAutoRead() {
     stopOption_->setChecked(true);
     switchAutoReadTimer(false);
 }
-
-} // namespace mirelda
-
-namespace mirelda {
 
 // A timer of interval 0 never fires.
 void QVSRegInfo::switchAutoReadTimer(bool on) {
