@@ -1,17 +1,17 @@
 #include "platform/registry_store.h"
 
+#include "platform/file_replacement.h"
+#include "platform/home_folder.h"
 #include "platform/setup_report.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,8 +98,8 @@ std::string RegistryStore::defaultPath() {
     std::string base;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
         base = config;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
+    else if (const auto home = homeFolder())
+        base = *home + "/.config";
     else
         base = ".";
     return base + "/vsq5540-eval/registry.txt";
@@ -294,13 +294,7 @@ bool RegistryStore::save() {
     auto target = std::filesystem::path(filePath_);
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
-    auto temporary = filePath_ + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::trunc);
-        if (!(file << out.str()) || !file.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), filePath_.c_str()) == 0;
+    return !replaceFileContents(filePath_, out.str()).has_value();
 }
 
 std::optional<RegistryValue> RegistryKey::query(const std::string& valueName) const {

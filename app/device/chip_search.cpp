@@ -1,5 +1,6 @@
 #include "app/device/chip_search.h"
 
+#include "app/device/board_chips.h"
 #include "app/device/chip_registers.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
@@ -14,9 +15,8 @@
 namespace trelvane {
 namespace {
 
-// The board write made before the printer-port probes: DAC U6, channel A.
-constexpr std::uint8_t kBoardDacAddress = 0x1A;
-constexpr std::uint8_t kBoardDacCommand = 0x21;
+// The word of the board write made before the printer-port probes (DAC U6,
+// channel A).
 constexpr std::int32_t kBoardDacWord = 0x235A;
 
 } // namespace
@@ -66,7 +66,7 @@ void ChipSearch::SearchPrinterPorts() {
         // No driver answer: no port to probe.
     }
     try {
-        WriteDeviceWord(kBoardDacAddress, kBoardDacCommand, kBoardDacWord);
+        WriteDeviceWord(board::kDacU6, board::kDacChannelA, kBoardDacWord);
     } catch (const std::exception&) {
         // The board write is a courtesy to the board; the search goes on without it.
     }

@@ -1,23 +1,17 @@
 #include "app/shell/search_results.h"
 
 #include "app/device/chip_search.h"
+#include "app/device/hex_digits.h"
 #include "app/shell/core/app_info.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace trelvane {
 namespace {
 
 constexpr int kPrinterTagBlanks = 50;
 constexpr int kSMBusTagBlanks = 98;
-
-std::string hex(unsigned value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", value);
-    return text;
-}
 
 } // namespace
 
@@ -31,8 +25,8 @@ std::vector<std::string> BuildResultEntries(ChipSearch& search) {
             continue;
         ++printerEntry;
         const std::uint16_t portAddress = search.SelectFoundPort(find);
-        entries.push_back("Found an " + std::string(kChipName) + " at:" + hex(address / 2) +
-                          "h, on printer port:" + hex(portAddress) + "h" +
+        entries.push_back("Found an " + std::string(kChipName) + " at:" + HexDigits(address / 2) +
+                          "h, on printer port:" + HexDigits(portAddress) + "h" +
                           std::string(kPrinterTagBlanks, ' ') + "Printer " +
                           std::to_string(printerEntry));
         search.EntryAddresses.push_back(address);
@@ -40,9 +34,9 @@ std::vector<std::string> BuildResultEntries(ChipSearch& search) {
     for (const std::uint8_t address7 : search.SMBusFoundAddresses) {
         if (address7 == 0)
             continue;
-        entries.push_back("An " + std::string(kChipName) + " was found at:" + hex(address7) +
+        entries.push_back("An " + std::string(kChipName) + " was found at:" + HexDigits(address7) +
                           "h, on the SMBus" + std::string(kSMBusTagBlanks, ' ') + "SMBus" +
-                          hex(address7));
+                          HexDigits(address7));
         search.EntryAddresses.push_back(address7);
     }
     return entries;

@@ -1,8 +1,9 @@
 #include "app/shell/settings/data_file_path.h"
 
+#include "platform/home_folder.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 
 namespace trelvane {
 namespace {
@@ -12,11 +13,6 @@ bool isDrivePath(const std::string& name) {
            name[1] == ':' && name[2] == '\\';
 }
 
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    return home && *home ? std::string(home) : std::string(".");
-}
-
 } // namespace
 
 std::string LocalDataFilePath(const std::string& shownName) {
@@ -24,7 +20,7 @@ std::string LocalDataFilePath(const std::string& shownName) {
         return shownName;
     std::string relative = shownName.substr(3);
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    return homeFolder() + "/" + relative;
+    return vsq::platform::homeFolder().value_or(".") + "/" + relative;
 }
 
 } // namespace trelvane

@@ -3,10 +3,10 @@
 #include "app/device/communications.h"
 #include "app/shell/settings/data_file_path.h"
 #include "app/shell/settings/eeprom_operations.h"
-#include "app/shell/settings/file_replacement.h"
 #include "app/shell/settings/settings_file_reader.h"
 #include "app/shell/settings/settings_file_writer.h"
 #include "app/shell/settings/settings_snapshot.h"
+#include "platform/file_replacement.h"
 #include "platform/services.h"
 
 #include <ctime>
@@ -117,7 +117,7 @@ bool SaveSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedback&
     const std::string path = LocalDataFilePath(gDataFileName);
     const std::string text = SettingsFileText({evalBoard, ram, eeprom}, chipAddress,
                                               TimeAndDateText(std::time(nullptr)));
-    if (const auto failure = ReplaceFileContents(path, text)) {
+    if (const auto failure = vsq::platform::replaceFileContents(path, text)) {
         feedback.notify({"The settings could not be saved to " + path + ": " + *failure + ".",
                          "Cannot save to file", NoticeButtons::Ok, NoticeIcon::Critical});
         return false;

@@ -1,45 +1,33 @@
 #include "app/shell/settings/settings_file_writer.h"
 
+#include "app/device/hex_digits.h"
 #include "app/shell/settings/settings_snapshot.h"
-
-#include <cctype>
-#include <charconv>
 
 namespace trelvane {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-// The value's hexadecimal digits without leading zeros ("5", "2200").
-std::string hex(unsigned value) {
-    char digits[8];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-    std::string text(digits, end);
-    for (char& digit : text)
-        digit = static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
-    return text;
-}
-
 // Exactly two digits.
 std::string hex2(std::uint8_t value) {
-    return value < 0x10 ? "0" + hex(value) : hex(value);
+    return value < 0x10 ? "0" + HexDigits(value) : HexDigits(value);
 }
 
 void appendBoardLine(std::string& text, const EvalBoardRow& row, const EvalBoardSetting& setting) {
     text += row.tag;
-    text += hex(setting.device) + "h ";
+    text += HexDigits(setting.device) + "h ";
     switch (row.commandField) {
     case CommandField::None: // the value, then a trailing blank
-        text += hex(setting.value) + "h " + kLineEnd;
+        text += HexDigits(setting.value) + "h " + kLineEnd;
         return;
     case CommandField::Digits:
-        text += hex(setting.command) + "h ";
+        text += HexDigits(setting.command) + "h ";
         break;
     case CommandField::ZeroAndDigits:
-        text += "0" + hex(setting.command) + "h ";
+        text += "0" + HexDigits(setting.command) + "h ";
         break;
     }
-    text += hex(setting.value) + "h" + kLineEnd;
+    text += HexDigits(setting.value) + "h" + kLineEnd;
 }
 
 void appendEEPROMLines(std::string& text, const char* tag, const char* half,

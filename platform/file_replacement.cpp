@@ -1,4 +1,4 @@
-#include "app/shell/settings/file_replacement.h"
+#include "platform/file_replacement.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace trelvane {
+namespace vsq::platform {
 namespace {
 
 std::string reason(int error) {
@@ -52,7 +52,7 @@ std::string linkTarget(const std::string& name) {
 
 } // namespace
 
-std::optional<std::string> ReplaceFileContents(const std::string& name, std::string_view text) {
+std::optional<std::string> replaceFileContents(const std::string& name, std::string_view text) {
     const std::string path = linkTarget(name);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
@@ -79,4 +79,4 @@ std::optional<std::string> ReplaceFileContents(const std::string& name, std::str
     return std::nullopt;
 }
 
-} // namespace trelvane
+} // namespace vsq::platform

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-namespace trelvane {
+namespace vsq::platform {
 
 // Writes `text` to `path`, replacing any file there. On failure (no permission,
 // disk full, a folder that does not exist) the file at `path` is unchanged, the
 // partial new file is removed, and the reason is returned. A `path` that is a
 // link replaces the file the link leads to and leaves the link in place.
-std::optional<std::string> ReplaceFileContents(const std::string& path, std::string_view text);
+std::optional<std::string> replaceFileContents(const std::string& path, std::string_view text);
 
-} // namespace trelvane
+} // namespace vsq::platform

@@ -1,6 +1,6 @@
 // Replacing a file's contents whole, on a scratch folder.
 
-#include "app/shell/settings/file_replacement.h"
+#include "platform/file_replacement.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace trelvane {
+namespace vsq::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -34,7 +34,7 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
 
     for (const char* name : {"link.txt", "chain.txt"}) {
         const std::string text = std::string("new through ") + name;
-        EXPECT_EQ(ReplaceFileContents((folder / name).string(), text), std::nullopt) << name;
+        EXPECT_EQ(replaceFileContents((folder / name).string(), text), std::nullopt) << name;
         EXPECT_EQ(contents(target), text) << name;
         EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
     }
@@ -43,4 +43,4 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
 }
 
 } // namespace
-} // namespace trelvane
+} // namespace vsq::platform
