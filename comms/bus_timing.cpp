@@ -41,9 +41,7 @@ void Pause(float amount) {
 }
 
 void WaitUntil(double start, double seconds) {
-    const double end = start + seconds;
-    while (secondsNow() < end && !quitRequested())
-        yieldInFrame();
+    vsq::platform::waitUntil(start + seconds, YieldMode::NoUserInput);
 }
 
 void WaitFrameDelay() {

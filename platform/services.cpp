@@ -25,6 +25,7 @@ private:
 
 struct Services {
     YieldHook yieldHook;
+    WaitHook waitHook;
     std::shared_ptr<Clock> clock = std::make_shared<SteadyClock>();
     RandomSource random;
     std::atomic<bool> quitting{false};
@@ -46,7 +47,30 @@ double defaultRandom() {
 YieldHook setYieldHook(YieldHook hook) {
     auto previous = std::move(services().yieldHook);
     services().yieldHook = std::move(hook);
+    services().waitHook = {};
     return previous;
+}
+
+WaitHook setWaitHook(WaitHook hook) {
+    auto previous = std::move(services().waitHook);
+    services().waitHook = std::move(hook);
+    return previous;
+}
+
+bool waitUntil(double deadline, YieldMode mode, const std::function<bool()>& done) {
+    // Below this a timer could not wake the loop in time: yield instead.
+    constexpr double kShortestSleep = 0.002;
+    for (;;) {
+        if (done && done())
+            return true;
+        const double left = deadline - secondsNow();
+        if (!(left > 0.0) || quitRequested())
+            return false;
+        if (auto& wait = services().waitHook; wait && left >= kShortestSleep)
+            wait(mode, left - kShortestSleep / 2);
+        else
+            yieldOnce(mode);
+    }
 }
 
 void yieldOnce(YieldMode mode) {
@@ -60,8 +84,12 @@ std::shared_ptr<Clock> setClock(std::shared_ptr<Clock> clock) {
     return previous;
 }
 
-double secondsNow() { return services().clock->seconds(); }
-std::int64_t millisecondsNow() { return services().clock->milliseconds(); }
+double secondsNow() {
+    return services().clock->seconds();
+}
+std::int64_t millisecondsNow() {
+    return services().clock->milliseconds();
+}
 
 RandomSource setRandomSource(RandomSource source) {
     auto previous = std::move(services().random);
@@ -77,9 +105,15 @@ double randomUnit() {
     return defaultRandom();
 }
 
-void requestQuit() { services().quitting = true; }
-bool quitRequested() { return services().quitting; }
-void clearQuitRequest() { services().quitting = false; }
+void requestQuit() {
+    services().quitting = true;
+}
+bool quitRequested() {
+    return services().quitting;
+}
+void clearQuitRequest() {
+    services().quitting = false;
+}
 
 VirtualTime::VirtualTime(double stepSeconds)
     : clock_(std::make_shared<VirtualClock>()), step_(stepSeconds) {

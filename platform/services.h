@@ -16,9 +16,25 @@ enum class YieldMode { Normal, NoUserInput };
 using YieldHook = std::function<void(YieldMode)>;
 
 // Installs the hook that `yieldOnce` calls; an empty hook restores the default,
-// which does nothing. Returns the hook that was installed before.
+// which does nothing. Returns the hook that was installed before. It also
+// removes the wait hook, so the new hook sees every pass of every wait.
 YieldHook setYieldHook(YieldHook hook);
 void yieldOnce(YieldMode mode = YieldMode::Normal);
+
+// One pass of the event loop that may sleep until an event arrives, but no
+// longer than the given seconds. Installed after the yield hook it goes with;
+// without it a wait yields once a pass. Returns the hook installed before.
+using WaitHook = std::function<void(YieldMode, double seconds)>;
+WaitHook setWaitHook(WaitHook hook);
+
+// The one wait of the program: lets the event loop run until `deadline` on the
+// monotonic clock, until `done` (when given) holds, or until the program is
+// quitting. It sleeps between events instead of polling, except for the last
+// moments before the deadline, which it yields through so that it does not
+// overshoot. It never ends before the deadline unless `done` or quitting ends
+// it. Returns whether `done` ended it.
+bool waitUntil(double deadline, YieldMode mode = YieldMode::Normal,
+               const std::function<bool()>& done = {});
 
 // A monotonic clock. `seconds` stands in for the seconds-since-midnight timer
 // without its midnight wrap; `milliseconds` stands in for the C library's

@@ -6,10 +6,7 @@ namespace trelvane {
 
 void ShortDelay() {
     using namespace vsq::platform;
-    const double deadline = secondsNow() + 0.03;
-    while (secondsNow() < deadline && !quitRequested()) {
-        yieldOnce();
-    }
+    waitUntil(secondsNow() + 0.03);
 }
 
 } // namespace trelvane

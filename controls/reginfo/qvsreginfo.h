@@ -12,7 +12,8 @@
 // through its setter. The host does not wait for its own requests; the panel's
 // own sequences (bit write and read-back, value write and read-back, auto-read
 // tick) wait, yielding to the event loop, for at most kRequestTimeoutSeconds a
-// request and then withdraw it. One sequence runs at a time: a digit click or
+// request and then withdraw it; a caller's request left unserved as long is
+// withdrawn by the next auto-read tick. One sequence runs at a time: a digit click or
 // box entry that arrives meanwhile waits its turn, an auto-read tick is
 // dropped, and a caller's writes of the request and register set-up members
 // are held and applied in order when the sequence ends, so a pending write is
@@ -251,6 +252,7 @@ private:
     // A write of the value, then its read-back (when the write was served).
     Outcome writeAndReadBack(float value);
     Outcome waitForService();
+    void withdrawRequest();
     // Shows a caller's request once served, charting it while auto-reading.
     void showCallersRequest();
     // Runs the action now, or after the running sequence when one runs.
@@ -290,6 +292,7 @@ private:
     std::int16_t communicationsType_ = D8_AP8_DA8;
     bool executeRead_ = true;
     bool flag_ = false;
+    double flagRaisedAt_ = 0; // monotonic seconds when a caller last raised Flag
     QString master_;
     QString registerDetails_;
     QString detailsText_; // as shown, line breaks as line feeds

@@ -27,6 +27,9 @@ void QVSRegInfo::setFlag(bool flag) {
         return;
     }
     flag_ = flag;
+    if (flag) {
+        flagRaisedAt_ = vsq::platform::secondsNow();
+    }
     if (!flag && readAnswer_) {
         *readAnswer_ = true; // the value written last was the read's answer
         readAnswer_.reset();
@@ -57,18 +60,21 @@ void QVSRegInfo::showCallersRequest() {
 QVSRegInfo::Outcome QVSRegInfo::waitForService() {
     const std::shared_ptr<bool> alive = alive_;
     const double deadline = vsq::platform::secondsNow() + kRequestTimeoutSeconds;
-    while (flag_) {
-        if (vsq::platform::quitRequested() || vsq::platform::secondsNow() >= deadline) {
-            flag_ = false;       // withdrawn: no manager may carry it out later
-            readAnswer_.reset(); // no answer came: every value held is a caller's
-            return Outcome::Abandoned;
-        }
-        vsq::platform::yieldOnce();
-        if (!*alive) {
-            return Outcome::Gone;
-        }
+    const bool served = vsq::platform::waitUntil(deadline, vsq::platform::YieldMode::Normal,
+                                                 [this, &alive] { return !*alive || !flag_; });
+    if (!*alive) {
+        return Outcome::Gone;
+    }
+    if (!served) {
+        withdrawRequest();
+        return Outcome::Abandoned;
     }
     return Outcome::Served;
+}
+
+void QVSRegInfo::withdrawRequest() {
+    flag_ = false;       // withdrawn: no manager may carry it out later
+    readAnswer_.reset(); // no answer came: every value held is a caller's
 }
 
 QVSRegInfo::Outcome QVSRegInfo::request(bool read) {
@@ -209,6 +215,9 @@ bool QVSRegInfo::WriteAndVerifyValue(float value) {
 void QVSRegInfo::RegisterListTimer_Timer() {
     // Dropped, not queued: while a sequence of the panel's or a caller's
     // request is pending, or a bus frame is under way.
+    if (flag_ && !busy_ && vsq::platform::secondsNow() - flagRaisedAt_ >= kRequestTimeoutSeconds) {
+        withdrawRequest(); // a caller's request nobody served: auto-read goes on
+    }
     if (busy_ || flag_ || busFrameInProgress()) {
         return;
     }

@@ -4,17 +4,38 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
+
+#include <cmath>
 
 namespace trelvane {
+namespace {
+
+using vsq::platform::YieldMode;
+
+QEventLoop::ProcessEventsFlags flagsFor(YieldMode mode) {
+    return mode == YieldMode::NoUserInput ? QEventLoop::ExcludeUserInputEvents
+                                          : QEventLoop::AllEvents;
+}
+
+} // namespace
 
 void installQtYieldHook() {
-    using vsq::platform::YieldMode;
     vsq::platform::setYieldHook([](YieldMode mode) {
         if (vsq::platform::quitRequested())
             return;
-        QCoreApplication::processEvents(mode == YieldMode::NoUserInput
-                                            ? QEventLoop::ExcludeUserInputEvents
-                                            : QEventLoop::AllEvents);
+        QCoreApplication::processEvents(flagsFor(mode));
+    });
+    // Sleeps until the next event; a timer at the bound wakes the loop when
+    // nothing else does.
+    vsq::platform::setWaitHook([](YieldMode mode, double seconds) {
+        if (vsq::platform::quitRequested())
+            return;
+        QTimer bound;
+        bound.setSingleShot(true);
+        bound.setTimerType(Qt::PreciseTimer);
+        bound.start(static_cast<int>(std::floor(seconds * 1000.0)));
+        QCoreApplication::processEvents(flagsFor(mode) | QEventLoop::WaitForMoreEvents);
     });
 }
 

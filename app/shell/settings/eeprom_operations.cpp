@@ -12,12 +12,7 @@ namespace {
 
 using vsq::platform::quitRequested;
 using vsq::platform::secondsNow;
-using vsq::platform::yieldOnce;
-
-void waitUntil(double deadline) {
-    while (secondsNow() < deadline && !quitRequested())
-        yieldOnce();
-}
+using vsq::platform::waitUntil;
 
 } // namespace
 

@@ -126,6 +126,28 @@ TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
     EXPECT_EQ(traffic(), "");
 }
 
+TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
+    QWidget otherWindow;
+    vsq::controls::ControlHost otherHost(otherWindow);
+    QVSRegInfo alone(&otherWindow);
+    otherHost.add(alone, "QVSRegInfo1");
+    otherHost.placeNew();
+    alone.setMaster("None");
+    otherWindow.show();
+    alone.dispatchPut(0x68030018, true); // the host's read: nobody serves it
+    alone.setAutoRead(true);
+    QTest::qWait(5);
+    EXPECT_TRUE(alone.Flag()); // not yet given up: ticks are dropped meanwhile
+    time_.clock().advance(5.0);
+    const double start = time_.clock().seconds();
+    for (int pass = 0; pass < 100 && time_.clock().seconds() == start; ++pass) {
+        QTest::qWait(1);
+    }
+    alone.setAutoRead(false);
+    EXPECT_GE(time_.clock().seconds() - start, 5.0); // a tick's own read waited
+    EXPECT_FALSE(alone.Flag());
+}
+
 TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
     readChipRegister(0x10, 0x00);
     bool clicked = false;
