@@ -1,7 +1,7 @@
 #pragma once
 // The CPU share of an idle event loop: the process's CPU time per second of
 // wall time, in percent of one core, while the Qt event loop runs a second per
-// benchmark iteration.
+// benchmark iteration; or of a piece of work that waits, over its run.
 
 #include <QEventLoop>
 #include <QTimer>
@@ -44,6 +44,23 @@ template <class Ticks> void measureCpuShare(benchmark::State& state, Ticks ticks
     }
     state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
     state.counters["ticks_per_second"] = static_cast<double>(ticks) / wall;
+}
+
+// Runs `work` once per iteration and reports the CPU share it took over its
+// wall time ("cpu_percent_of_core") and the wall seconds per run ("seconds").
+template <class Work> void measureCpuShareOf(benchmark::State& state, Work work) {
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double cpuBefore = processCpuSeconds();
+        const auto wallBefore = std::chrono::steady_clock::now();
+        work();
+        cpu += processCpuSeconds() - cpuBefore;
+        wall +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+    }
+    state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
+    state.counters["seconds"] = wall / static_cast<double>(state.iterations());
 }
 
 } // namespace vsq::bench

@@ -15,8 +15,10 @@ using vsq::platform::DriverUnavailable;
 using vsq::platform::ParallelPortDriver;
 using vsq::platform::PortInformation;
 
+// Resolved once: every register access goes through it.
 ParallelPortDriver& driver() {
-    return ParallelPortDriver::instance();
+    static ParallelPortDriver& theDriver = ParallelPortDriver::instance();
+    return theDriver;
 }
 
 // The failed status a caller sees for a driver that cannot be reached.

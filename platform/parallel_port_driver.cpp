@@ -9,11 +9,9 @@ using CountFn = std::int32_t (*)();
 using InfoFn = std::int32_t (*)(std::int32_t, PortInformation*);
 using ClaimFn = std::int32_t (*)(std::int32_t, std::int32_t);
 using ReleaseFn = std::int32_t (*)(std::int32_t);
-using InByteFn = std::uint8_t (*)(std::uint16_t);
-using OutByteFn = void (*)(std::uint16_t, std::uint8_t);
 
 // The driver's functions, numbered for the binding.
-enum Slot : std::size_t { kCount, kInfo, kClaim, kRelease, kInByte, kOutByte, kSlotCount };
+enum Slot : std::size_t { kCount, kInfo, kClaim, kRelease, kSlotCount };
 static_assert(kSlotCount <= LateBoundLibrary::kMostFunctions);
 
 const char* defaultLibraryName() {
@@ -34,7 +32,9 @@ ParallelPortDriver& ParallelPortDriver::instance() {
 
 ParallelPortDriver::ParallelPortDriver()
     : library_(reinterpret_cast<const void*>(&ParallelPortDriver::instance), defaultLibraryName(),
-               raiseDriverUnavailable) {}
+               raiseDriverUnavailable) {
+    static_assert(kSlotCount == kInByteSlot);
+}
 
 std::int32_t ParallelPortDriver::GetParallelPortCount() {
     // Our own driver says when it cannot work at all (an unknown VSQ_PARPORT);
@@ -59,14 +59,6 @@ std::int32_t ParallelPortDriver::ClaimParallelPort(std::int32_t portNumber, std:
 
 std::int32_t ParallelPortDriver::ReleaseParallelPort(std::int32_t portNumber) {
     return library_.function<ReleaseFn>(kRelease, "ReleaseParallelPort")(portNumber);
-}
-
-std::uint8_t ParallelPortDriver::InByte(std::uint16_t address) {
-    return library_.function<InByteFn>(kInByte, "InByte")(address);
-}
-
-void ParallelPortDriver::OutByte(std::uint16_t address, std::uint8_t value) {
-    library_.function<OutByteFn>(kOutByte, "OutByte")(address, value);
 }
 
 } // namespace vsq::platform

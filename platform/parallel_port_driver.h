@@ -41,8 +41,14 @@ public:
     std::int32_t GetParallelPortInfo(std::int32_t portNumber, PortInformation& record);
     std::int32_t ClaimParallelPort(std::int32_t portNumber, std::int32_t mode);
     std::int32_t ReleaseParallelPort(std::int32_t portNumber);
-    std::uint8_t InByte(std::uint16_t address);
-    void OutByte(std::uint16_t address, std::uint8_t value);
+    // The two register accesses run at every bus edge: inline, their
+    // functions bound at the first call.
+    std::uint8_t InByte(std::uint16_t address) {
+        return library_.function<InByteFn>(kInByteSlot, "InByte")(address);
+    }
+    void OutByte(std::uint16_t address, std::uint8_t value) {
+        library_.function<OutByteFn>(kOutByteSlot, "OutByte")(address, value);
+    }
 
     ParallelPortDriver(const ParallelPortDriver&) = delete;
     ParallelPortDriver& operator=(const ParallelPortDriver&) = delete;
@@ -50,6 +56,13 @@ public:
 private:
     ParallelPortDriver();
     ~ParallelPortDriver() = default;
+
+    using InByteFn = std::uint8_t (*)(std::uint16_t);
+    using OutByteFn = void (*)(std::uint16_t, std::uint8_t);
+    // After the four slots of the other functions.
+    static constexpr std::size_t kInByteSlot = 4;
+    static constexpr std::size_t kOutByteSlot = 5;
+    static_assert(kOutByteSlot < LateBoundLibrary::kMostFunctions);
 
     LateBoundLibrary library_;
 };

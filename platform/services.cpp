@@ -58,16 +58,18 @@ WaitHook setWaitHook(WaitHook hook) {
 }
 
 bool waitUntil(double deadline, YieldMode mode, const std::function<bool()>& done) {
-    // Below this a timer could not wake the loop in time: yield instead.
+    // A wait shorter than this (a fast bus's edge pause) would be stretched
+    // by a timer's millisecond grain: it yields instead.
     constexpr double kShortestSleep = 0.002;
+    const bool sleeps = services().waitHook && deadline - secondsNow() >= kShortestSleep;
     for (;;) {
         if (done && done())
             return true;
         const double left = deadline - secondsNow();
         if (!(left > 0.0) || quitRequested())
             return false;
-        if (auto& wait = services().waitHook; wait && left >= kShortestSleep)
-            wait(mode, left - kShortestSleep / 2);
+        if (auto& wait = services().waitHook; sleeps && wait)
+            wait(mode, left);
         else
             yieldOnce(mode);
     }

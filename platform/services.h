@@ -21,18 +21,17 @@ using YieldHook = std::function<void(YieldMode)>;
 YieldHook setYieldHook(YieldHook hook);
 void yieldOnce(YieldMode mode = YieldMode::Normal);
 
-// One pass of the event loop that may sleep until an event arrives, but no
-// longer than the given seconds. Installed after the yield hook it goes with;
-// without it a wait yields once a pass. Returns the hook installed before.
+// One pass of the event loop that may sleep until an event arrives, and until
+// no later than the given seconds from now (rounded up to its timer's grain). Installed after the
+// yield hook it goes with; without it a wait yields once a pass. Returns the hook installed before.
 using WaitHook = std::function<void(YieldMode, double seconds)>;
 WaitHook setWaitHook(WaitHook hook);
 
 // The one wait of the program: lets the event loop run until `deadline` on the
 // monotonic clock, until `done` (when given) holds, or until the program is
-// quitting. It sleeps between events instead of polling, except for the last
-// moments before the deadline, which it yields through so that it does not
-// overshoot. It never ends before the deadline unless `done` or quitting ends
-// it. Returns whether `done` ended it.
+// quitting. It sleeps between events instead of polling, except that a wait of
+// under 2 ms yields through, as a sleep could stretch it. It never ends before
+// the deadline unless `done` or quitting ends it. Returns whether `done` ended it.
 bool waitUntil(double deadline, YieldMode mode = YieldMode::Normal,
                const std::function<bool()>& done = {});
 

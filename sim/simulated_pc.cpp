@@ -25,6 +25,7 @@ void SimulatedPc::configure(const SimConfig& config) {
     journal_.clear();
     config_ = config;
     io_ = std::make_unique<IoSpace>(config_, journal_, capture_);
+    ++configurations_;
 }
 
 void SimulatedPc::reset() {

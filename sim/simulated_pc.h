@@ -61,6 +61,9 @@ public:
     void configure(const SimConfig& config);
     // configure(SimConfig{}): the built-in defaults, whatever VSQ_SIM says.
     void reset();
+    // How many times the PC has been configured: a cache of its ports (their
+    // addresses) holds while this stays the same.
+    std::uint64_t configurations() const { return configurations_; }
     // configure() from VSQ_SIM (the built-in defaults when it is unset), and capture
     // into VSQ_SIM_CAPTURE when that names a file (else stop capturing).
     void configureFromEnvironment();
@@ -116,6 +119,7 @@ private:
     Journal journal_;
     LineCapture capture_;
     std::unique_ptr<IoSpace> io_;
+    std::uint64_t configurations_ = 0;
 };
 
 } // namespace vsq::sim

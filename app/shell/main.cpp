@@ -3,9 +3,9 @@
 #include "app/shell/chip_picture.h"
 #include "app/shell/core/app_info.h"
 #include "app/shell/core/program_end.h"
-#include "app/shell/core/qt_yield.h"
 #include "app/shell/core/window_registry.h"
 #include "app/shell/startup.h"
+#include "controls/common/qt_yield.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     int exitCode = 0;
     {
         trelvane::WindowRegistry windows;
-        trelvane::installQtYieldHook();
+        vsq::controls::installQtYieldHook();
         trelvane::runOrStop(trelvane::Main);
         if (!vsq::platform::quitRequested())
             exitCode = QApplication::exec();

@@ -25,18 +25,24 @@ struct Chosen {
     bool made = false;
 };
 
+// The library's one choice, made at the first call that needs it. Constant
+// initialised, so an access at every register write checks no guard.
+constinit Chosen theChoice;
+
+void choose(Chosen& state) {
+    const char* name = std::getenv("VSQ_PARPORT");
+    const std::string wanted = name ? name : "";
+    state.backend = makeParportBackend(wanted);
+    state.problem = state.backend ? std::string()
+                                  : "unknown parallel-port driver \"" + wanted +
+                                        "\" (VSQ_PARPORT: sim or ppdev)";
+    state.made = true;
+}
+
 Chosen& chosen() {
-    static Chosen state;
-    if (!state.made) {
-        const char* name = std::getenv("VSQ_PARPORT");
-        const std::string wanted = name ? name : "";
-        state.backend = makeParportBackend(wanted);
-        state.problem = state.backend ? std::string()
-                                      : "unknown parallel-port driver \"" + wanted +
-                                            "\" (VSQ_PARPORT: sim or ppdev)";
-        state.made = true;
-    }
-    return state;
+    if (!theChoice.made) [[unlikely]]
+        choose(theChoice);
+    return theChoice;
 }
 
 ParportBackend* backend() {
@@ -91,10 +97,11 @@ VSQ_EXPORT std::int32_t ReleaseParallelPort(std::int32_t portNumber) {
 }
 
 VSQ_EXPORT std::uint8_t InByte(std::uint16_t address) {
-    return backend() ? backend()->inByte(address) : 0xFF;
+    auto* chosen = backend();
+    return chosen ? chosen->inByte(address) : 0xFF;
 }
 
 VSQ_EXPORT void OutByte(std::uint16_t address, std::uint8_t value) {
-    if (backend())
-        backend()->outByte(address, value);
+    if (auto* chosen = backend())
+        chosen->outByte(address, value);
 }

@@ -6,11 +6,11 @@
 #include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
-#include "app/shell/core/qt_yield.h"
 #include "app/shell/core/window_registry.h"
 #include "benchsupport/bench_application.h"
 #include "benchsupport/cpu_share.h"
 #include "comms/PrinterPort.h"
+#include "controls/common/qt_yield.h"
 #include "controls/display/strip.h"
 #include "sim/simulated_pc.h"
 
@@ -23,7 +23,7 @@ namespace {
 
 void ChartRunning(benchmark::State& state) {
     vsq::bench::benchApplication();
-    trelvane::installQtYieldHook();
+    vsq::controls::installQtYieldHook();
     vsq::sim::SimulatedPc::instance().reset();
     vsq::sim::SimulatedPc::instance().setAdcInputVoltage(1, 0x50, 1, 3.3);
     trelvane::gChipAddress = 0xA8;

@@ -2,8 +2,8 @@
 // so the chart never cuts into a frame, its life while the window hides.
 
 #include "app/board/tests/board_window_test.h"
-#include "app/shell/core/qt_yield.h"
 #include "comms/bus_state.h"
+#include "controls/common/qt_yield.h"
 #include "controls/display/strip.h"
 #include "controls/reginfo/tests/managed_panel.h"
 
@@ -113,7 +113,7 @@ TEST_F(ProbesChartTest, BesideThePanelsAutoReadNoFrameCutsIntoAnother) {
     registers.load();
     registers.window.show();
     mirelda::QVSRegInfo& panel = registers.panel;
-    installQtYieldHook();
+    vsq::controls::installQtYieldHook();
     protocol().setDelay(20.0f); // twenty yields per bus edge: long frames
     protocol().setRelativeDelayOn(true);
     int failures = 0;

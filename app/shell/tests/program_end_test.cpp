@@ -1,8 +1,8 @@
 #include "app/device/short_delay.h"
 #include "app/shell/core/program_end.h"
-#include "app/shell/core/qt_yield.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/shell_test.h"
+#include "controls/common/qt_yield.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
 
@@ -29,7 +29,7 @@ TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
     TMainForm& main = windows().show<TMainForm>();
     // A clock that never moves: only the program's end can finish this wait.
     setClock(std::make_shared<VirtualClock>());
-    installQtYieldHook();
+    vsq::controls::installQtYieldHook();
     QTimer::singleShot(0, &main, [&main] { main.mnuExit->trigger(); });
     ShortDelay();
     EXPECT_TRUE(quitRequested());
@@ -39,7 +39,7 @@ TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
 TEST_F(ProgramEndTest, ClosingTheMainWindowDuringAWaitEndsIt) {
     TMainForm& main = windows().show<TMainForm>();
     setClock(std::make_shared<VirtualClock>());
-    installQtYieldHook();
+    vsq::controls::installQtYieldHook();
     QTimer::singleShot(0, &main, [&main] { main.close(); });
     ShortDelay();
     EXPECT_TRUE(quitRequested());
@@ -54,7 +54,7 @@ TEST_F(ProgramEndTest, AWaitAcrossMidnightEnds) {
 }
 
 TEST_F(ProgramEndTest, OnceTheProgramIsEndingAYieldRunsNoMoreEvents) {
-    installQtYieldHook();
+    vsq::controls::installQtYieldHook();
     bool ran = false;
     QTimer::singleShot(0, [&ran] { ran = true; });
     endProgram();

@@ -1,4 +1,4 @@
-#include "app/shell/core/qt_yield.h"
+#include "controls/common/qt_yield.h"
 
 #include "platform/services.h"
 
@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace trelvane {
+namespace vsq::controls {
 namespace {
 
 using vsq::platform::YieldMode;
@@ -34,9 +34,9 @@ void installQtYieldHook() {
         QTimer bound;
         bound.setSingleShot(true);
         bound.setTimerType(Qt::PreciseTimer);
-        bound.start(static_cast<int>(std::floor(seconds * 1000.0)));
+        bound.start(static_cast<int>(std::ceil(seconds * 1000.0)));
         QCoreApplication::processEvents(flagsFor(mode) | QEventLoop::WaitForMoreEvents);
     });
 }
 
-} // namespace trelvane
+} // namespace vsq::controls

@@ -4,8 +4,8 @@
 // user input held back while a bus frame is in progress. Once the program is
 // quitting a yield does nothing, so no new work starts while waits unwind.
 
-namespace trelvane {
+namespace vsq::controls {
 
 void installQtYieldHook();
 
-} // namespace trelvane
+} // namespace vsq::controls
