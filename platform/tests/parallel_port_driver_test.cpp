@@ -20,6 +20,16 @@ TEST(ParallelPortDriver, LoadsTheSimulatedDriverByNameAtTheFirstCall) {
     EXPECT_EQ(driver.InByte(0x37A), 0x0F);
     EXPECT_EQ(vsq::sim::SimulatedPc::instance().in8(0x37A), 0xCF);
     driver.ReleaseParallelPort(1);
+
+    // A PC configured anew with its port elsewhere: the control register moves with it.
+    vsq::sim::SimConfig moved;
+    moved.ports[0].base = 0x278;
+    vsq::sim::SimulatedPc::instance().configure(moved);
+    ASSERT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
+    driver.OutByte(0x27A, 0xFF);
+    EXPECT_EQ(driver.InByte(0x27A), 0x0F);
+    driver.ReleaseParallelPort(1);
+    vsq::sim::SimulatedPc::instance().reset();
 }
 
 TEST(ParallelPortDriver, AbsentPortGivesNoInformation) {
@@ -60,4 +70,6 @@ TEST(ParallelPortDriver, UnknownBackendFailsTheCountAsAMissingDriverDoes) {
         EXPECT_STREQ(e.what(),
                      "unknown parallel-port driver \"parallel\" (VSQ_PARPORT: sim or ppdev)");
     }
+    ::unsetenv("VSQ_PARPORT"); // the other tests run on the simulated ports
+    vsq::parport::useParportBackend(nullptr);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vsq::platform;
 
 TEST(Services, DefaultYieldDoesNothingAndInstalledHookSeesTheMode) {
@@ -34,6 +36,46 @@ TEST(Services, VirtualTimeAdvancesOnYieldsAndRestoresTheRealClock) {
         EXPECT_GE(secondsNow(), 86400.0);
     }
     EXPECT_GE(secondsNow(), realBefore);
+}
+
+// A wait sleeps through the wait hook (here: an event wakes it every 1/128 s),
+// short waits and waits without a hook yield, and `done` ends a wait early.
+TEST(Services, WaitUntilSleepsThroughTheWaitHookAndKeepsItsDeadline) {
+    struct Case {
+        double length;
+        bool hook;
+        int doneAfter; // passes before `done` holds; -1: never
+        int sleeps;
+        std::uint64_t yields;
+        bool ended;
+    };
+    const Case cases[] = {
+        {0.03125, true, -1, 4, 0, false},
+        {0.0019, true, -1, 0, 2, false}, // under 2 ms: yields of 1 ms each
+        {0.030, false, -1, 0, 30, false},
+        {0.03125, true, 2, 2, 0, true},
+        {-1.0, true, -1, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        VirtualTime time(0.001);
+        int sleeps = 0;
+        int passes = 0;
+        if (c.hook)
+            setWaitHook([&](YieldMode mode, double seconds) {
+                EXPECT_EQ(mode, YieldMode::NoUserInput);
+                ++sleeps;
+                time.clock().advance(std::min(seconds, 0.0078125));
+            });
+        const double deadline = secondsNow() + c.length;
+        const bool ended =
+            waitUntil(deadline, YieldMode::NoUserInput, [&] { return passes++ == c.doneAfter; });
+        EXPECT_EQ(ended, c.ended) << c.length;
+        EXPECT_EQ(sleeps, c.sleeps) << c.length;
+        EXPECT_EQ(time.yields(), c.yields) << c.length;
+        if (!c.ended)
+            EXPECT_GE(secondsNow(), deadline) << c.length;
+    }
+    EXPECT_FALSE(setWaitHook({})); // installing a yield hook dropped it
 }
 
 TEST(Services, SteadyClockIsMonotonic) {
