@@ -106,14 +106,22 @@ TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
 
 // ---- Requests that are not served, overlap or outlive the panel ----
 
+// A panel on a window of its own, whose master `master` nobody there answers to.
+struct LonePanel {
+    explicit LonePanel(const QString& master) {
+        host.add(alone, "QVSRegInfo1");
+        host.placeNew();
+        alone.setMaster(master);
+        window.show();
+    }
+    QWidget window;
+    vsq::controls::ControlHost host{window};
+    QVSRegInfo alone{&window};
+};
+
 TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
-    QWidget otherWindow;
-    vsq::controls::ControlHost otherHost(otherWindow);
-    QVSRegInfo alone(&otherWindow);
-    otherHost.add(alone, "QVSRegInfo1");
-    otherHost.placeNew();
-    alone.setMaster("QVSManager1"); // no such manager on its window
-    otherWindow.show();
+    LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
+    QVSRegInfo& alone = lone.alone;
     const double start = time_.clock().seconds();
     QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
     settle();
@@ -127,13 +135,8 @@ TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
 }
 
 TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
-    QWidget otherWindow;
-    vsq::controls::ControlHost otherHost(otherWindow);
-    QVSRegInfo alone(&otherWindow);
-    otherHost.add(alone, "QVSRegInfo1");
-    otherHost.placeNew();
-    alone.setMaster("None");
-    otherWindow.show();
+    LonePanel lone(QStringLiteral("None"));
+    QVSRegInfo& alone = lone.alone;
     alone.dispatchPut(0x68030018, true); // the host's read: nobody serves it
     alone.setAutoRead(true);
     QTest::qWait(5);
