@@ -15,11 +15,11 @@ constexpr std::string_view kInputs[] = {
 constexpr int kRows = static_cast<int>(std::size(kInputs));
 
 // The diagram's grid, in pixels.
-constexpr int kRowPitch = 18;
+constexpr int kRowPitch = 16; // 240 twips
 constexpr int kTop = 34;
 constexpr int kNameWidth = 38;
 constexpr int kToggleWidth = 24;
-constexpr int kToggleHeight = 16;
+constexpr int kToggleHeight = 14;
 constexpr int kLeftEN = 6 + kNameWidth;
 constexpr int kLeftPOL = kLeftEN + kToggleWidth + 4;
 constexpr int kFunctionA = 150; // left edge of function A's box

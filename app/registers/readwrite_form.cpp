@@ -116,10 +116,13 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
     Registertree->setHeaderHidden(true);
     Registertree->setUniformRowHeights(true);
     Registertree->setColumnCount(1);
-    connect(Registertree, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { runOrStop([&] { Registertree_NodeClick(item); }); });
+    connect(Registertree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        currentUnanswered_ = false;
+        runOrStop([&] { Registertree_NodeClick(item); });
+    });
     connect(Registertree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { nodeBecameCurrent(item); });
+    Registertree->viewport()->installEventFilter(this);
 
     // Lies over the lower right of the tree's area.
     Frame1 = newNamed<QGroupBox>("Frame1", "Address Pointer Change", this);
@@ -247,11 +250,31 @@ QTreeWidgetItem* ReadWriteForm::node(const std::string& key) const {
     return found == nodes_.end() ? nullptr : found->second;
 }
 
+// The panel stands for the node the tree highlights, however it got there.
+// Moving through the tree with the keyboard reads each register reached; a
+// node reached with a mouse button held is answered when the button is let
+// go: by the click when pressed and released on it, else as if clicked.
 void ReadWriteForm::nodeBecameCurrent(QTreeWidgetItem* node) {
-    // Moving through the tree with the keyboard reads each register reached;
-    // a mouse click is answered on its release instead.
-    if (QApplication::mouseButtons() == Qt::NoButton)
-        runOrStop([&] { Registertree_NodeClick(node); });
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        currentUnanswered_ = true;
+        return;
+    }
+    currentUnanswered_ = false;
+    runOrStop([&] { Registertree_NodeClick(node); });
+}
+
+bool ReadWriteForm::eventFilter(QObject* watched, QEvent* event) {
+    // After the tree has had the release, and with it the chance of a click.
+    if (watched == Registertree->viewport() && event->type() == QEvent::MouseButtonRelease)
+        QMetaObject::invokeMethod(this, &ReadWriteForm::mouseReleasedOnTree, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReadWriteForm::mouseReleasedOnTree() {
+    if (!currentUnanswered_ || QApplication::mouseButtons() != Qt::NoButton)
+        return;
+    currentUnanswered_ = false;
+    runOrStop([&] { Registertree_NodeClick(Registertree->currentItem()); });
 }
 
 void ReadWriteForm::Registertree_NodeClick(QTreeWidgetItem* node) {

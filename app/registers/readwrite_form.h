@@ -81,6 +81,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void readControlBags();
@@ -88,10 +89,14 @@ private:
     void configureManager();
     void Form_Resize();
     void nodeBecameCurrent(QTreeWidgetItem* node);
+    void mouseReleasedOnTree();
 
     std::unique_ptr<vsq::controls::ControlHost> host_;
     std::unordered_map<std::string, QTreeWidgetItem*> nodes_;
     bool shownBefore_ = false;
+    // The current node changed while a mouse button was held, and no click
+    // has answered it yet.
+    bool currentUnanswered_ = false;
 };
 
 // Where the window's controls keep their settings: ReadWriteForm.bag in the

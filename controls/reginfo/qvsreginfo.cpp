@@ -6,11 +6,14 @@
 #include "controls/textbox/qvstxt.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace mirelda {
 
@@ -232,6 +235,12 @@ void QVSRegInfo::buildDetailsArea() {
     valueCaption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(*valueCaption_, 1320, 120, 2895, 255);
     place(*detailsLabel_, 120, 300, 3975, 375);
+    // The caption keeps its place; its text starts a space clear of the title's.
+    const QFontMetrics metrics(title->font());
+    const int titleEnd = title->x() + metrics.horizontalAdvance(title->text());
+    valueCaption_->setContentsMargins(
+        std::max(0, titleEnd + metrics.horizontalAdvance(QLatin1Char(' ')) - valueCaption_->x()), 0,
+        0, 0);
 }
 
 // ---- Digits, value display, word format and read-only mask ----

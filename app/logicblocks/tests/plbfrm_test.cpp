@@ -105,6 +105,10 @@ TEST_F(PLBWindow, HoldsNinetyOneToggleArraysOfNineElementsOnTheirPages) {
                       polarityFace ? vsq::display::PolarityFace : vsq::display::EnableFace);
         }
     EXPECT_THROW(window.toggle("VP1F1EN", 10), std::out_of_range);
+    // The rows stand 240 twips (16 pixels) apart, VP1 at the top, PLB9 at the foot.
+    const int top = window.toggle("VP1F1EN", 1).y();
+    EXPECT_EQ(window.toggle("VP2F1EN", 1).y() - top, 16);
+    EXPECT_EQ(window.toggle("PLB9F2EN", 1).y() - top, 21 * 16);
     EXPECT_EQ(window.PLBTab->tabText(2), "PLB 3");
 }
 

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -220,6 +221,39 @@ TEST_F(RegisterWindowTest, AMouseClickReadsOnceAndTheKeyboardReadsEachRegisterRe
     tick();
     tick();
     EXPECT_EQ(traffic(), "S A8+ 00+ P S A9+ 00- P");
+}
+
+// A press on one node and a release on another highlights the second: the
+// panel reads it, and a value typed next is written there.
+TEST_F(RegisterWindowTest, ASlippedClickPointsThePanelAtTheNodeReleasedOn) {
+    pc().chip(1).setRegisterValue(0x03, 0x42);
+    pc().chip(1).setRegisterValue(0xB8, 0x99);
+    ReadWriteForm& form = load();
+    windows().show<ReadWriteForm>();
+    form.node("ByRegister")->setExpanded(true);
+    click("PS1OVTH");
+    journal().clear();
+
+    QWidget* view = form.Registertree->viewport();
+    const auto centre = [&](const char* key) {
+        return form.Registertree->visualItemRect(form.node(key)).center();
+    };
+    QTest::mousePress(view, Qt::LeftButton, {}, centre("P1PLBPOLA"));
+    QTest::mouseMove(view, centre("P1SFDIMKA"));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre("P1SFDIMKA"));
+    processEvents();
+    tick();
+    ASSERT_EQ(form.Registertree->currentItem(), form.node("P1SFDIMKA"));
+    EXPECT_EQ(traffic(), "S A8+ 03+ P S A9+ 42- P");
+    EXPECT_EQ(caption("AddressPointerLbl").toStdString(), "3");
+
+    auto* field = panel().findChild<QWidget*>("DecValueTXT")->findChild<QLineEdit*>("TextBox");
+    field->setText("17");
+    QTest::keyClick(field, Qt::Key_Return);
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(pc().chip(1).registerValue(0x03), 17);
+    EXPECT_EQ(pc().chip(1).registerValue(0xB8), 0x99);
 }
 
 } // namespace

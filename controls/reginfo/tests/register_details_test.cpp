@@ -36,3 +36,14 @@ TEST(RegisterDetailsTest, ShowWholeLinesAndEndInAnEllipsisWhenTheTextGoesOn) {
         EXPECT_EQ(label.text(), "U12Configuration2");
     }
 }
+
+// "Register Details:" and the value caption beside it keep a gap between them.
+TEST(RegisterDetailsTest, TheValueCaptionStandsClearOfItsTitle) {
+    mirelda::QVSRegInfo panel;
+    const QLabel& title = *panel.findChild<QLabel*>("RegisterDetailstitleLbl");
+    const QLabel& caption = *panel.findChild<QLabel*>("HexDECLBL");
+    const QFontMetrics metrics(title.font());
+    const int titleEnd = title.x() + metrics.horizontalAdvance(title.text());
+    EXPECT_GE(caption.x() + caption.contentsRect().left(),
+              titleEnd + metrics.horizontalAdvance(' '));
+}

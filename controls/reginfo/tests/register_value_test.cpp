@@ -3,11 +3,17 @@
 #include "controls/reginfo/register_value.h"
 #include "controls/reginfo/tests/qstring_printer.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 using namespace mirelda;
 
+// The caption takes the user's decimal separator: here a point, whatever the
+// machine's own locale.
 TEST(RegisterValue, TheCaptionGivesDecimalAndHexadecimal) {
+    const QLocale before;
+    QLocale::setDefault(QLocale::c());
     const std::pair<float, const char*> cases[] = {
         {165, "Value:165d,A5h"},   {4660, "Value:4660d,1234h"}, {0, "Value:0d,0h"},
         {12.5f, "Value:12.5d,Ch"}, {13.5f, "Value:13.5d,Eh"},   {65535, "Value:65535d,FFFFh"},
@@ -15,6 +21,7 @@ TEST(RegisterValue, TheCaptionGivesDecimalAndHexadecimal) {
     for (const auto& [value, caption] : cases) {
         EXPECT_EQ(valueCaption(value).toStdString(), caption) << value;
     }
+    QLocale::setDefault(before);
 }
 
 TEST(RegisterValue, AnEntryKeepsTheReadOnlyBitsOfTheLastValue) {
