@@ -431,8 +431,6 @@ std::uint8_t PFIFRM::readCode(std::uint8_t address, int& onChip) {
 }
 
 void PFIFRM::writeCode(std::uint8_t address, int code, int& onChip) {
-    if (code == onChip)
-        return;
     WriteRegister(address, static_cast<std::uint8_t>(code));
     onChip = lastTransferFailed() ? -1 : code;
 }

@@ -9,8 +9,7 @@
 // with one exception: a bipolar input read with negative polarity runs in
 // range code 1, and when its range reads otherwise that code is written once
 // (never after a failed read). Each change the user makes is written at once;
-// a threshold or hysteresis code is written only when it differs from what the
-// chip holds. A range change keeps the codes and shows their new volts.
+// every commit of a threshold or hysteresis code writes it. A range change keeps the codes and shows their new volts.
 
 #include "app/shell/core/window_registry.h"
 #include "app/tools/fill_guard.h"
@@ -106,7 +105,7 @@ private:
     void commitHysteresis(bool over, int code);
     // A register read, noting in `onChip` what the chip holds (-1: unknown).
     std::uint8_t readCode(std::uint8_t address, int& onChip);
-    // Writes `code` unless the chip holds it already.
+    // Writes `code`, noting it in `onChip`.
     void writeCode(std::uint8_t address, int code, int& onChip);
 
     int pointerValue(std::int16_t pointer) const;

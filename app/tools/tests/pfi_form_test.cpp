@@ -57,11 +57,11 @@ TEST_F(PFIFormTest, TheEmulateOptionSwapsTheFirstTwoRangesOfThePositiveInputs) {
     EXPECT_TRUE(writes().empty());
 }
 
-TEST_F(PFIFormTest, DraggingTheOverVoltagePointerWritesItsCodeOnce) {
+TEST_F(PFIFormTest, DraggingTheOverVoltagePointerWritesItsCodeOnEachCommit) {
     chip().setRegisterValue(0xBC, 0x72); // range code 0: "1V to 3V"
     PFIFRM& form = load();
     drag(form, PFIFRM::kOverPointer, 128);
-    EXPECT_EQ(writes(), Writes({"B8=80"}));
+    EXPECT_EQ(writes(), Writes({"B8=80", "B8=80"}));
     EXPECT_EQ(form.OVTLBL->text(), "OVT: 2.004V");
     EXPECT_EQ(form.OVTScroll->value(), 128);
 }
@@ -79,7 +79,18 @@ TEST_F(PFIFormTest, ThePointersStayInOrderEqualCodesAllowed) {
     EXPECT_EQ(pointerAt(form, PFIFRM::kUnderPointer), 0x40);
     drag(form, PFIFRM::kOverPointer, 0x90);
     drag(form, PFIFRM::kUnderPointer, 0x90);
-    EXPECT_EQ(writes(), Writes({"B8=40", "B8=90", "BA=90"}));
+    EXPECT_EQ(writes(),
+              Writes({"B8=40", "B8=40", "BA=40", "BA=40", "B8=90", "B8=90", "BA=90", "BA=90"}));
+}
+
+// Another window may have changed the register since: every commit writes.
+TEST_F(PFIFormTest, EachCommitWritesItsCodeWhatWasReadOrNot) {
+    chip().setRegisterValue(0xB8, 0x40); // OV = UV = 0x40
+    PFIFRM& form = load();
+    chip().setRegisterValue(0xB8, 0x90);
+    drag(form, PFIFRM::kOverPointer, 0x30);
+    EXPECT_EQ(writes(), Writes({"B8=40", "B8=40"}));
+    EXPECT_EQ(chip().registerValue(0xB8), 0x40);
 }
 
 TEST_F(PFIFormTest, VB2ReadNegativeRunsInRangeOneWithOneWrite) {
@@ -152,7 +163,7 @@ TEST_F(PFIFormTest, HysteresisMovesWriteTheFiveBitCode) {
     EXPECT_EQ(form.OVLBL->text(), "OverVoltage: 157mV");
     form.UVScroll->setValue(30); // an arrow click on the bar
     EXPECT_EQ(form.UVHystSlider->Position(), 30);
-    EXPECT_EQ(writes(), Writes({"B9=0A", "BB=1E"}));
+    EXPECT_EQ(writes(), Writes({"B9=0A", "B9=0A", "BB=1E"}));
 }
 
 TEST_F(PFIFormTest, TheFineTuneBarsFollowTheNewInputSoOneStepWritesItsOwnCode) {
