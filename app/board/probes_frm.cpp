@@ -6,8 +6,8 @@
 #include "app/device/communications.h"
 #include "app/device/data_port_or_bits.h"
 #include "app/device/transfer_status.h"
+#include "app/shell/core/command_runner.h"
 #include "app/shell/core/new_named.h"
-#include "app/shell/core/program_end.h"
 #include "comms/bus_state.h"
 #include "controls/common/basic_number.h"
 #include "controls/display/gslider.h"
@@ -87,9 +87,10 @@ GSlider* newSlider(const QString& name, const QString& title, int max, QWidget* 
     return slider;
 }
 
-// Runs a handler of the engineer's action; a failed call stops the program.
+// Runs a handler of the engineer's action; a failed call is shown and the
+// window goes on.
 template <class F> auto handler(F work) {
-    return [work] { runOrStop(work); };
+    return [work] { runToolCommand({}, work); };
 }
 
 } // namespace
@@ -112,7 +113,16 @@ ProbesFrm::ProbesFrm() {
 
     PDOTimer = newNamed<QTimer>("PDOTimer", this);
     PDOTimer->setInterval(kChartIntervalMs);
-    connect(PDOTimer, &QTimer::timeout, this, handler([this] { PDOTimer_Timer(); }));
+    // A failed chart read stops the chart before it is shown, so a failure
+    // is said once and not again at every tick.
+    connect(PDOTimer, &QTimer::timeout, this, handler([this] {
+                try {
+                    PDOTimer_Timer();
+                } catch (...) {
+                    PDOTimer->stop();
+                    throw;
+                }
+            }));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

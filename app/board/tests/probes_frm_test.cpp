@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 namespace trelvane {
@@ -162,6 +163,18 @@ TEST_F(ProbesFrmTest, SpareLinesGoToTheLibraryThePortAndTheManager) {
     EXPECT_EQ(manager, std::vector<int>({0x1C, 0x3C, 0x7C, 0xFC, 0xEC, 0xCC, 0x8C, 0x0C}));
     EXPECT_EQ(traffic(), "");
     connectDataPortOrBits({});
+}
+
+TEST_F(ProbesFrmTest, AFailedCallIsShownAndTheProgramGoesOn) {
+    ProbesFrm& form = load();
+    connectDataPortOrBits([](std::uint8_t) { throw std::runtime_error("Manager gone"); });
+    flip(form.GPIOToggle[0]);
+    connectDataPortOrBits({});
+    flip(form.GPIOToggle[0]); // the spare lines as they were
+    EXPECT_FALSE(vsq::platform::quitRequested());
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, "Manager gone");
+    EXPECT_EQ(scripted().messages[0].title, "Error");
 }
 
 } // namespace

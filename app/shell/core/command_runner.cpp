@@ -1,4 +1,4 @@
-#include "app/tools/tool_command.h"
+#include "app/shell/core/command_runner.h"
 
 #include "app/shell/core/dialogs.h"
 
