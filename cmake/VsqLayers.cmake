@@ -14,7 +14,7 @@
 #
 #     add_library(trelvane_tools STATIC ...)
 #     vsq_expose_includes(trelvane_tools)        # its own folder, app/tools
-#     target_link_libraries(trelvane_tools PUBLIC trelvane_shellcore trelvane_device)
+#     target_link_libraries(trelvane_tools PUBLIC trelvane_core trelvane_device)
 #
 # Link PUBLIC what the library's headers include, PRIVATE what only its sources
 # include (the simulator, above all). Sub-folders of the exposed folder that no

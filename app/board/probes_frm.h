@@ -15,7 +15,7 @@
 // is skipped. "Close" only hides the window, so a running chart keeps
 // sampling; closing it from its frame unloads it and stops the chart.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 
 #include <QWidget>
 

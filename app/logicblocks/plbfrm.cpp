@@ -5,9 +5,9 @@
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plb_read.h"
 #include "app/logicblocks/plb_write.h"
-#include "app/shell/core/app_globals.h"
-#include "app/shell/core/dialogs.h"
-#include "app/shell/core/new_named.h"
+#include "app/core/app_globals.h"
+#include "app/core/dialogs.h"
+#include "app/core/new_named.h"
 #include "controls/display/toggle.h"
 
 #include <QCheckBox>

@@ -12,7 +12,7 @@
 // the sequence with a message, the window usable again.
 
 #include "app/logicblocks/toggle_arrays.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 
 #include <QPointer>
 #include <QWidget>

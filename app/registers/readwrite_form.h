@@ -18,7 +18,7 @@
 // DataPortOrBits (data_port_or_bits.h), and the main window's "RAM/EEPROM"
 // entry stops the panel's automatic reading (StopRegisterPanelAutoRead).
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 
 #include <QString>
 #include <QWidget>

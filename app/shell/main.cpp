@@ -1,9 +1,9 @@
 // Trelvane, the VSQ5540 evaluation program.
 
 #include "app/shell/chip_picture.h"
-#include "app/shell/core/app_info.h"
-#include "app/shell/core/program_end.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/app_info.h"
+#include "app/core/program_end.h"
+#include "app/core/window_registry.h"
 #include "app/shell/startup.h"
 #include "controls/common/qt_yield.h"
 #include "platform/services.h"

@@ -1,6 +1,6 @@
 #include "app/shell/main_status.h"
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/shell/main_form.h"
 
 namespace trelvane {

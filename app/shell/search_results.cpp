@@ -2,7 +2,7 @@
 
 #include "app/device/chip_search.h"
 #include "app/device/hex_digits.h"
-#include "app/shell/core/app_info.h"
+#include "app/core/app_info.h"
 
 #include <algorithm>
 #include <cctype>

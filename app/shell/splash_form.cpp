@@ -1,8 +1,8 @@
 #include "app/shell/splash_form.h"
 
 #include "app/shell/chip_picture.h"
-#include "app/shell/core/app_info.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/app_info.h"
+#include "app/core/window_registry.h"
 #include "app/shell/window_look.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/registers/readwrite_form.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/shell/init_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"

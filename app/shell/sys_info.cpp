@@ -1,7 +1,7 @@
 #include "app/shell/sys_info.h"
 
-#include "app/shell/core/app_info.h"
-#include "app/shell/core/dialogs.h"
+#include "app/core/app_info.h"
+#include "app/core/dialogs.h"
 #include "platform/registry_store.h"
 
 #include <QDir>

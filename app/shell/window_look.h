@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces of the program's look that several windows share.
 
-#include "app/shell/core/new_named.h"
+#include "app/core/new_named.h"
 
 class QFrame;
 class QPainter;

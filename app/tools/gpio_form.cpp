@@ -2,8 +2,8 @@
 
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
-#include "app/shell/core/app_globals.h"
-#include "app/shell/core/new_named.h"
+#include "app/core/app_globals.h"
+#include "app/core/new_named.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"
 #include "app/tools/tool_look.h"

@@ -6,7 +6,7 @@
 // emulate-fixed-silicon option, read afresh at every read and write, decides
 // which register each tab addresses.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/fill_guard.h"
 

@@ -5,7 +5,7 @@
 // user makes writes that output's whole register at once, and the lists then
 // show what was written.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/fill_guard.h"
 

@@ -11,7 +11,7 @@
 // (never after a failed read). Each change the user makes is written at once;
 // every commit of a threshold or hysteresis code writes it. A range change keeps the codes and shows their new volts.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/tools/fill_guard.h"
 
 #include <QWidget>

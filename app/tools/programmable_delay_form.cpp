@@ -1,7 +1,7 @@
 #include "app/tools/programmable_delay_form.h"
 
 #include "app/device/communications.h"
-#include "app/shell/core/new_named.h"
+#include "app/core/new_named.h"
 #include "app/tools/tool_command.h"
 #include "app/tools/tool_look.h"
 #include "controls/display/lgauge.h"

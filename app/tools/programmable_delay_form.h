@@ -10,7 +10,7 @@
 // I (the last pulse length committed in its box), the output rises at R (the
 // rising delay) and falls at F = I + the falling delay.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/fill_guard.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The handlers of a tool window's controls, run as window commands.
 
-#include "app/shell/core/command_runner.h"
+#include "app/core/command_runner.h"
 #include "app/tools/fill_guard.h"
 
 namespace trelvane {

@@ -2,7 +2,7 @@
 
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
-#include "app/shell/core/new_named.h"
+#include "app/core/new_named.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"

@@ -6,7 +6,7 @@
 // once; the pull-down is a read-modify-write of PDEN that writes nothing when
 // its read fails.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/tools/fill_guard.h"
 
 #include <QWidget>

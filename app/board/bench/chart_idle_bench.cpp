@@ -6,7 +6,7 @@
 #include "app/board/probes_frm.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "benchsupport/bench_application.h"
 #include "benchsupport/cpu_share.h"
 #include "comms/PrinterPort.h"

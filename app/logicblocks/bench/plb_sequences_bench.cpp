@@ -5,7 +5,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/logicblocks/plbfrm.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "benchsupport/bench_application.h"
 #include "comms/PrinterPort.h"
 

@@ -6,7 +6,7 @@
 #include "app/device/tests/chip_traffic.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plbfrm.h"
-#include "app/shell/core/app_globals.h"
+#include "app/core/app_globals.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/window_test.h"
 #include "comms/PrinterPort.h"

@@ -3,7 +3,7 @@
 // Target: expand all under 100 ms.
 
 #include "app/registers/readwrite_form.h"
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 
 #include "benchsupport/bench_application.h"
 

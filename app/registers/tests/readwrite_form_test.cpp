@@ -6,7 +6,7 @@
 
 #include "app/device/data_port_or_bits.h"
 #include "app/registers/register_tree.h"
-#include "app/shell/core/program_end.h"
+#include "app/core/program_end.h"
 #include "controls/common/property_bag_file.h"
 #include "platform/setup_report.h"
 

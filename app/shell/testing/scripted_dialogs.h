@@ -3,7 +3,7 @@
 // and answered from queues the test fills (OK or the first button, and an empty
 // file name, when a queue is empty).
 
-#include "app/shell/core/dialogs.h"
+#include "app/core/dialogs.h"
 
 #include <deque>
 #include <functional>

@@ -3,7 +3,7 @@
 // test binary, and for each test a fresh window registry, scripted dialogs and
 // a registry store file of its own (created empty).
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/shell/testing/scripted_dialogs.h"
 
 #include <QApplication>

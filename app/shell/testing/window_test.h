@@ -4,7 +4,7 @@
 // StartUpBoard), the real chip emulated, and the journal cleared.
 
 #include "app/device/tests/simulated_board.h"
-#include "app/shell/core/app_globals.h"
+#include "app/core/app_globals.h"
 #include "app/shell/testing/shell_test.h"
 
 namespace trelvane::testing {

@@ -1,7 +1,7 @@
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/shell/about_form.h"
-#include "app/shell/core/qt_dialogs.h"
+#include "app/core/qt_dialogs.h"
 #include "app/shell/main_form.h"
 #include "board_test.h"
 #include "comms/PrinterPort.h"

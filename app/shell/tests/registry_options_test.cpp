@@ -1,4 +1,4 @@
-#include "app/shell/core/registry_options.h"
+#include "app/core/registry_options.h"
 #include "app/shell/testing/shell_test.h"
 
 #include "platform/registry_store.h"

@@ -1,4 +1,4 @@
-#include "app/shell/core/tagged_item_delegate.h"
+#include "app/core/tagged_item_delegate.h"
 #include "app/shell/search_results.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
 #include "app/registers/readwrite_form.h"
-#include "app/shell/core/program_end.h"
+#include "app/core/program_end.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
 #include "app/tools/gpio_form.h"

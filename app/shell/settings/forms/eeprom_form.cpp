@@ -2,8 +2,8 @@
 
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
-#include "app/shell/core/new_named.h"
-#include "app/shell/core/program_end.h"
+#include "app/core/new_named.h"
+#include "app/core/program_end.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 // window stays usable; closing it while one runs stops it and closes the
 // window once it has ended. UPDCFG is written only by the user's own clicks.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/shell/settings/eeprom_operations.h"
 
 #include <QWidget>

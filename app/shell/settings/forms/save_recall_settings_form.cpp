@@ -1,8 +1,8 @@
 #include "app/shell/settings/forms/save_recall_settings_form.h"
 
-#include "app/shell/core/dialogs.h"
-#include "app/shell/core/new_named.h"
-#include "app/shell/core/program_end.h"
+#include "app/core/dialogs.h"
+#include "app/core/new_named.h"
+#include "app/core/program_end.h"
 #include "app/shell/settings/data_file_path.h"
 #include "app/shell/settings/settings_file.h"
 

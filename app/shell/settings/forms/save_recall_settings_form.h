@@ -5,7 +5,7 @@
 // time it is shown. While an operation runs its controls are disabled, and a
 // close waits until the operation has ended.
 
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 #include "app/shell/settings/save_recall_feedback.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 // The EEPROM tool headless, on the simulated board.
 
-#include "app/shell/core/program_end.h"
+#include "app/core/program_end.h"
 #include "app/shell/settings/forms/eeprom_form.h"
 #include "settings_forms_test.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/core/app_globals.h"
+#include "app/core/app_globals.h"
 
 namespace trelvane {
 

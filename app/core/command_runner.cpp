@@ -1,6 +1,6 @@
-#include "app/shell/core/command_runner.h"
+#include "app/core/command_runner.h"
 
-#include "app/shell/core/dialogs.h"
+#include "app/core/dialogs.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
-#include "app/shell/core/dialogs.h"
+#include "app/core/dialogs.h"
 
-#include "app/shell/core/qt_dialogs.h"
+#include "app/core/qt_dialogs.h"
 
 namespace trelvane {
 namespace {

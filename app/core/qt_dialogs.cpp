@@ -1,4 +1,4 @@
-#include "app/shell/core/qt_dialogs.h"
+#include "app/core/qt_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // The program's message boxes and file dialogs, shown with Qt over the active window.
 
-#include "app/shell/core/dialogs.h"
+#include "app/core/dialogs.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "app/shell/core/window_registry.h"
+#include "app/core/window_registry.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

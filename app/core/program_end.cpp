@@ -1,7 +1,7 @@
-#include "app/shell/core/program_end.h"
+#include "app/core/program_end.h"
 
-#include "app/shell/core/app_info.h"
-#include "app/shell/core/dialogs.h"
+#include "app/core/app_info.h"
+#include "app/core/dialogs.h"
 #include "platform/services.h"
 
 #include <QApplication>
