@@ -174,10 +174,27 @@ private:
                 problem(item, "bad port base \"" + std::string(fields[0]) + "\"");
                 continue;
             }
+            // A port answers at its base and the two addresses above it: data,
+            // status, control.
+            constexpr unsigned kPortRegisters = 3;
+            if (*base + kPortRegisters - 1 > 0xFFFF) {
+                problem(item, "port \"" + std::string(fields[0]) + "\" runs past the I/O space");
+                continue;
+            }
             port.config.base = static_cast<std::uint16_t>(*base);
             const auto given = [&](const PortItem& p) { return p.config.base == port.config.base; };
+            const auto overlaps = [&](const PortItem& p) {
+                const unsigned distance = p.config.base > port.config.base
+                                              ? p.config.base - port.config.base
+                                              : port.config.base - p.config.base;
+                return distance < kPortRegisters;
+            };
             if (std::any_of(ports_.begin(), ports_.end(), given)) {
                 problem(item, "port \"" + std::string(fields[0]) + "\" given twice");
+                continue;
+            }
+            if (std::any_of(ports_.begin(), ports_.end(), overlaps)) {
+                problem(item, "port \"" + std::string(fields[0]) + "\" overlaps another port");
                 continue;
             }
             for (std::size_t i = 1; i < fields.size(); ++i)

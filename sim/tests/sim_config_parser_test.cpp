@@ -81,3 +81,33 @@ TEST(SimConfigParser, ProblemsAreReportedAndSkipped) {
     EXPECT_FALSE(config.ports[0].board);
     EXPECT_EQ(config.ports[1].base, 0x278);
 }
+
+TEST(SimConfigParser, PortsWhoseRegistersCollideOrLeaveTheIoSpaceAreSkipped) {
+    struct Case {
+        const char* ports;
+        const char* problem;
+        std::vector<int> bases;
+    };
+    const Case cases[] = {
+        {"0x378,0x379", "port \"0x379\" overlaps another port", {0x378}},
+        {"0x378,0x37A", "port \"0x37A\" overlaps another port", {0x378}},
+        {"0x37A,0x378", "port \"0x378\" overlaps another port", {0x37A}},
+        {"0x378,0x37B", nullptr, {0x378, 0x37B}},
+        {"0xFFFF", "port \"0xFFFF\" runs past the I/O space", {}},
+        {"0xFFFE", "port \"0xFFFE\" runs past the I/O space", {}},
+        {"0xFFFD", nullptr, {0xFFFD}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> problems;
+        const std::string text = std::string("ports=") + c.ports;
+        const SimConfig config = parseSimConfig(text, problems);
+        std::vector<std::string> expected;
+        if (c.problem)
+            expected.push_back("VSQ_SIM: \"" + text + "\": " + c.problem);
+        EXPECT_EQ(problems, expected) << c.ports;
+        std::vector<int> bases;
+        for (const auto& port : config.ports)
+            bases.push_back(port.base);
+        EXPECT_EQ(bases, c.bases) << c.ports;
+    }
+}
