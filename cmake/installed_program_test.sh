@@ -29,8 +29,8 @@ cut -d' ' -f1 /proc/self/syscall >/dev/null 2>&1 || loop_calls=""
 # thread sits in its event loop or 20 s pass; then ends it. Leaves standard
 # error in $scratch/said.
 start() {
-  (cd / && exec env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen \
-      VSQ_REGISTRY="$scratch/absent-registry.txt" "$@" "$program" \
+  (cd / && exec env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen HOME="$scratch" \
+      XDG_CONFIG_HOME="$scratch/config" VSQ_REGISTRY="$scratch/absent-registry.txt" "$@" "$program" \
       >/dev/null 2>"$scratch/said") &
   local pid=$!
   waiting=1
@@ -75,7 +75,11 @@ for registry in "$scratch/fifo" "$scratch/folder" /dev/zero; do
   expect "registry $registry: starts promptly" reached
   expect "registry $registry: says so" said "$registry: not a regular file"
   expect "registry $registry: no failure" quiet
+  expect "registry $registry: the window settings stay in the program's folder" \
+    test -f "$scratch/config/vsq5540-eval/ReadWriteForm.bag"
+  rm -f "$scratch/config/vsq5540-eval/ReadWriteForm.bag"
 done
+expect "nothing is written beside a device" test ! -e /dev/ReadWriteForm.bag
 start VSQ_REGISTRY="$scratch/damaged.txt"
 expect "damaged registry: starts" reached
 expect "damaged registry: names the line" said "$scratch/damaged.txt:2: value line"

@@ -92,9 +92,7 @@ std::vector<std::string> splitTabs(const std::string& line) {
 
 } // namespace
 
-std::string RegistryStore::defaultPath() {
-    if (const char* chosen = std::getenv("VSQ_REGISTRY"); chosen && *chosen)
-        return chosen;
+std::string RegistryStore::configFolder() {
     std::string base;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
         base = config;
@@ -102,7 +100,13 @@ std::string RegistryStore::defaultPath() {
         base = *home + "/.config";
     else
         base = ".";
-    return base + "/vsq5540-eval/registry.txt";
+    return base + "/vsq5540-eval";
+}
+
+std::string RegistryStore::defaultPath() {
+    if (const char* chosen = std::getenv("VSQ_REGISTRY"); chosen && *chosen)
+        return chosen;
+    return configFolder() + "/registry.txt";
 }
 
 RegistryStore& RegistryStore::instance() {
@@ -172,7 +176,8 @@ void RegistryStore::reload() {
     loadError_.clear();
     std::string why;
     const std::string text = readSmallRegularFile(filePath_, kMostFileBytes, why);
-    if (!why.empty()) {
+    fileRefused_ = !why.empty();
+    if (fileRefused_) {
         problem("", why + "; not read, and changes are not saved");
         return;
     }
@@ -294,7 +299,11 @@ bool RegistryStore::save() {
     auto target = std::filesystem::path(filePath_);
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
-    return !replaceFileContents(filePath_, out.str()).has_value();
+    if (const auto failure = replaceFileContents(filePath_, out.str())) {
+        reportSetupProblem("registry " + filePath_ + ": " + *failure + "; changes are not saved");
+        return false;
+    }
+    return true;
 }
 
 std::optional<RegistryValue> RegistryKey::query(const std::string& valueName) const {

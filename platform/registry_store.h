@@ -51,6 +51,9 @@ public:
     // ~/.config)/vsq5540-eval/registry.txt.
     static RegistryStore& instance();
     static std::string defaultPath();
+    // The program's own configuration folder, whatever VSQ_REGISTRY says:
+    // $XDG_CONFIG_HOME (or ~/.config)/vsq5540-eval.
+    static std::string configFolder();
 
     static constexpr std::size_t kMostFileBytes = 1 << 20;
 
@@ -66,6 +69,9 @@ public:
     // Empty when the file was read whole (or is absent); otherwise what could
     // not be read, one line each ("<file>:<line>: <why>").
     const std::string& loadError() const { return loadError_; }
+    // The file as a whole was not read (not a regular file, too large,
+    // unreadable), as against a file with damaged lines.
+    bool fileRefused() const { return fileRefused_; }
     const std::string& filePath() const { return filePath_; }
 
 private:
@@ -87,6 +93,7 @@ private:
     std::string filePath_;
     std::vector<Key> keys_;
     std::string loadError_;
+    bool fileRefused_ = false;
 };
 
 } // namespace vsq::platform

@@ -1,5 +1,7 @@
 #include "app/registers/readwrite_form.h"
 
+#include "app/core/new_named.h"
+#include "app/core/program_end.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/data_port_or_bits.h"
@@ -7,8 +9,6 @@
 #include "app/registers/register_selection.h"
 #include "app/registers/register_tree.h"
 #include "app/registers/tree_images.h"
-#include "app/core/new_named.h"
-#include "app/core/program_end.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "controls/common/control_host.h"
@@ -355,9 +355,15 @@ void ReadWriteForm::Form_Resize() {
         resize(client);
 }
 
-QString RegisterAccessBagPath() {
-    const QFileInfo registry(QString::fromStdString(vsq::platform::RegistryStore::defaultPath()));
-    return registry.absoluteDir().filePath(QStringLiteral("ReadWriteForm.bag"));
+QString RegisterAccessBagPath(const vsq::platform::RegistryStore& registry) {
+    // Beside a registry file that could be read; a refused one (a device, a
+    // folder, a file too large) gets no neighbour: the bag stays in the
+    // program's own configuration folder.
+    const QString folder =
+        registry.fileRefused()
+            ? QString::fromStdString(vsq::platform::RegistryStore::configFolder())
+            : QFileInfo(QString::fromStdString(registry.filePath())).absolutePath();
+    return QDir(folder).filePath(QStringLiteral("ReadWriteForm.bag"));
 }
 
 vsq::controls::PropertyBagFile RegisterAccessDesignBag() {

@@ -19,6 +19,7 @@
 // entry stops the panel's automatic reading (StopRegisterPanelAutoRead).
 
 #include "app/core/window_registry.h"
+#include "platform/registry_store.h"
 
 #include <QString>
 #include <QWidget>
@@ -100,8 +101,10 @@ private:
 };
 
 // Where the window's controls keep their settings: ReadWriteForm.bag in the
-// folder of the registry file.
-QString RegisterAccessBagPath();
+// folder of the registry file, or in the program's configuration folder when
+// that file was refused.
+QString RegisterAccessBagPath(
+    const vsq::platform::RegistryStore& registry = vsq::platform::RegistryStore::instance());
 // The settings the controls start from when that file is missing or unusable:
 // a new panel serving "QVSManager1", and a new manager.
 vsq::controls::PropertyBagFile RegisterAccessDesignBag();

@@ -115,9 +115,26 @@ TEST_F(RegistryStoreTest, AnythingButASmallRegularFileIsRefusedAtOnce) {
         EXPECT_EQ(store.loadError(),
                   c.path + ": " + c.why + "; not read, and changes are not saved");
         EXPECT_NE(said.find(store.loadError()), std::string::npos) << said;
+        EXPECT_TRUE(store.fileRefused());
         EXPECT_FALSE(store.create("SOFTWARE\\Key").has_value());
     }
     EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+}
+
+TEST_F(RegistryStoreTest, AWriteThatFailsIsSaidOnceAndTheStoreGoesOn) {
+    // Absent, so read as empty, in a folder nobody can make, root included.
+    const std::string path = "/proc/vsq-no-such-folder/registry.txt";
+    testing::internal::CaptureStderr();
+    RegistryStore store(path);
+    EXPECT_FALSE(store.fileRefused());
+    EXPECT_FALSE(store.create("SOFTWARE\\Key").has_value());
+    EXPECT_FALSE(store.create("SOFTWARE\\Key").has_value());
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string line = "registry " + path + ": ";
+    const auto first = said.find(line);
+    ASSERT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find(line, first + 1), std::string::npos) << said;
+    EXPECT_NE(said.find("changes are not saved"), std::string::npos) << said;
 }
 
 TEST_F(RegistryStoreTest, DefaultPathFollowsTheEnvironment) {

@@ -4,12 +4,13 @@
 
 #include "register_window.h"
 
+#include "app/core/program_end.h"
 #include "app/device/data_port_or_bits.h"
 #include "app/registers/register_tree.h"
-#include "app/core/program_end.h"
 #include "controls/common/property_bag_file.h"
 #include "platform/setup_report.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -175,6 +176,18 @@ TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTh
 
 // Missing: written with the window's own settings. Edited: taken. Damaged:
 // named, left alone, and the window starts from its own settings.
+TEST_F(RegisterWindowTest, TheSettingsFileStaysBesideARegistryFileAndNeverBesideARefusedOne) {
+    const QString config = QString::fromStdString(vsq::platform::RegistryStore::configFolder());
+    const QString temporary = QDir::tempPath();
+    EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore("/dev/zero")),
+              config + "/ReadWriteForm.bag");
+    EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore(temporary.toStdString())),
+              config + "/ReadWriteForm.bag");
+    EXPECT_EQ(RegisterAccessBagPath(
+                  vsq::platform::RegistryStore((temporary + "/absent/registry.txt").toStdString())),
+              temporary + "/absent/ReadWriteForm.bag");
+}
+
 TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAndKeptWhenDamaged) {
     const QString path = RegisterAccessBagPath();
     const auto reloadWith = [&](const char* contents) {
