@@ -1,0 +1,16 @@
+#include "controls/manager/control_manager.h"
+
+namespace orvessa {
+
+ControlManager::ControlManager() : identity_(Identity::create()), control_(Control::create()) {}
+
+ControlManager::~ControlManager() {
+    control_.reset();
+    identity_.reset();
+}
+
+std::shared_ptr<ControlManager> ControlManager::create() {
+    return std::shared_ptr<ControlManager>(new ControlManager);
+}
+
+} // namespace orvessa

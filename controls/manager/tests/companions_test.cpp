@@ -1,0 +1,44 @@
+#include "controls/manager/control_manager.h"
+
+#include <gtest/gtest.h>
+
+namespace orvessa {
+namespace {
+
+TEST(ManagerCompanions, AControlManagerHoldsItsOwnRecordsAndSharesReplacedOnes) {
+    const auto first = ControlManager::create();
+    const auto second = ControlManager::create();
+    ASSERT_TRUE(first->Identity() && first->Control());
+    EXPECT_NE(first->Identity(), second->Identity());
+    EXPECT_NE(first->Control(), second->Control());
+    EXPECT_EQ(first->Control()->PollingDelay(), 0);
+
+    QString name = "Manager 1";
+    first->Identity()->setName(name);
+    first->Identity()->setVersion("1.0");
+    name = "changed";
+    EXPECT_EQ(first->Identity()->Name(), "Manager 1");
+    EXPECT_EQ(first->Identity()->Version(), "1.0");
+    for (std::int16_t delay : {std::int16_t(-32768), std::int16_t(32767)}) {
+        first->Control()->setPollingDelay(delay);
+        EXPECT_EQ(first->Control()->PollingDelay(), delay);
+    }
+
+    // Set by reference: both now hold the one record.
+    second->setIdentity(first->Identity());
+    second->setControl(first->Control());
+    EXPECT_EQ(second->Identity()->Name(), "Manager 1");
+    EXPECT_EQ(second->Control()->PollingDelay(), 32767);
+}
+
+TEST(ManagerCompanions, EndingAControlManagerLetsGoOfWhatOnlyItHeld) {
+    auto manager = ControlManager::create();
+    const std::weak_ptr<Identity> identity = manager->Identity();
+    const auto control = manager->Control();
+    manager.reset();
+    EXPECT_TRUE(identity.expired());
+    EXPECT_EQ(control.use_count(), 1);
+}
+
+} // namespace
+} // namespace orvessa
