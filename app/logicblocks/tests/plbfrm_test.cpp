@@ -1,12 +1,12 @@
 // The logic-block window on the simulated board: its sequences' traffic on
 // the bus journal, its status texts and busy state, its pages and Disable Now.
 
+#include "app/core/app_globals.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/tests/chip_traffic.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plbfrm.h"
-#include "app/core/app_globals.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/window_test.h"
 #include "comms/PrinterPort.h"
@@ -239,6 +239,32 @@ TEST_F(PLBWindow, FailedTransfersAreCountedInPlaceOfDone) {
         EXPECT_TRUE(window.ReadAllCMD->isEnabled());
     }
     EXPECT_TRUE(scripted().messages.empty());
+}
+
+TEST_F(PLBWindow, TheStatusCountsNoOneOrSeveralFailedTransfers) {
+    PLBFRM& window = load();
+    protocol().setArbitrationOn(true);
+    protocol().setMaxArbitrationDenials(1);
+    struct Case {
+        int failures;
+        const char* status;
+    };
+    const Case cases[] = {{0, "Done"},
+                          {1, "Not done: 1 bus transfer failed"},
+                          {2, "Not done: 2 bus transfers failed"}};
+    for (const Case& c : cases) {
+        // SDA held low until the library has reported the wanted failures.
+        int reported = 0;
+        pc().holdSdaLow(1, c.failures > 0);
+        auto count =
+            protocol().SMBusProtocallError().subscribe([&](std::int16_t, const std::string&) {
+                if (++reported >= c.failures)
+                    pc().holdSdaLow(1, false);
+            });
+        window.ReadAllCMD->click();
+        EXPECT_EQ(window.StatusBar->currentMessage(), c.status) << c.failures;
+        EXPECT_EQ(reported, c.failures);
+    }
 }
 
 TEST_F(PLBWindow, AnErrorPartWayEndsTheSequenceWithAMessageAndTheWindowUsable) {
