@@ -210,4 +210,25 @@ TEST_F(SettingsRecall, BadLinesOfTheChosenSectionsAreSkippedAndCountedAtTheEnd) 
               (std::pair<std::string, int>{"Finished Recalling Settings", 0}));
 }
 
+TEST_F(SettingsRecall, TheSkippedLinesNoticeCountsOneAndIsAbsentForNone) {
+    struct Case {
+        const char* lines;
+        std::vector<std::string> notices;
+    };
+    const Case cases[] = {
+        {"0RS A8h 10h 5Ah\r\n", {}},
+        {"0RS A8h 10h 5Ah\r\n0RS A8h 11h\r\n",
+         {"1 line of the file could not be read and was skipped."}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        writeFile(std::string("Ombrix VSQ5540 Data File, 10:15:32, 07/12/2026\r\n") + c.lines);
+        feedback = {};
+        RecallSettingsFile(false, true, false, feedback);
+        EXPECT_EQ(feedback.noticeTexts(), c.notices) << c.lines;
+        EXPECT_EQ(traffic(), "S A8+ 10+ 5A+ P");
+        TearDown();
+    }
+}
+
 } // namespace
