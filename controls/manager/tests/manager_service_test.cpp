@@ -151,6 +151,32 @@ TEST_F(ManagerTest, ABadRequestMakesNoTransferAndClearsTheFlag) {
     }
 }
 
+// The largest values each transfer may carry go through whole.
+TEST_F(ManagerTest, TheTopValueOfEachFieldIsServed) {
+    struct Row {
+        std::int16_t shape;
+        float device, address;
+        bool read;
+        float value;
+        const char* traffic;
+    };
+    const Row rows[] = {
+        {0, 0xA8, 0xFF, false, 255, "S A8+ FF+ FF+ P"},
+        {1, 0xA8, 0x10, false, 65535, "S A8+ 10+ FF+ FF+ P"},
+        {2, 0xFE, 0, false, 255, "S FE- FF- P"},
+        {3, 0xA8, 65535, true, 0, "S A8+ FF+ FF+ P S A9+ 00- P"},
+    };
+    start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.traffic);
+        ASSERT_TRUE(serveFirst(row.shape, row.device, row.address, row.read, row.value));
+        EXPECT_EQ(traffic(), row.traffic);
+        EXPECT_FALSE(first.flag());
+        for (const QString& event : events)
+            EXPECT_FALSE(event.startsWith("ArbitrationError 6")) << event.toStdString();
+    }
+}
+
 // The bus refused every attempt: the object that carried the transfer
 // reported it, and the manager passes it on; a read yields 0.
 TEST_F(ManagerTest, ATransferThatFailsOnTheBusRaisesArbitrationError) {
