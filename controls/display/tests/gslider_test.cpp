@@ -144,3 +144,26 @@ TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
     EXPECT_EQ(slider.Orientation(), 0);
     EXPECT_EQ(slider.Caption(), QString());
 }
+
+// A click lands on a whole step exactly, in either orientation: Min at the
+// left, or Min at the bottom when vertical.
+TEST_F(GSliderTest, AClickSnapsToTheNearestWholeStepInEitherOrientation) {
+    struct Case {
+        std::int16_t orientation;
+        double step, target, expected;
+    };
+    const Case cases[] = {
+        {0, 25, 500, 500},  {0, 100, 900, 900}, {0, 100, 0, 0},     {0, 100, 1023, 1000},
+        {1, 25, 500, 500},  {1, 100, 900, 900}, {1, 100, 0, 0},     {1, 100, 1023, 1000},
+        {1, 100, 240, 200}, {1, 100, 260, 300}, {0, 100, 240, 200}, {0, 100, 260, 300},
+    };
+    slider.setMax(1023);
+    for (const Case& c : cases) {
+        slider.setOrientation(c.orientation);
+        slider.resize(c.orientation ? QSize(60, 300) : QSize(300, 24));
+        slider.setStep(c.step);
+        slider.setPosition(c.target == 0 ? 1000 : 0);
+        QTest::mouseClick(&slider, Qt::LeftButton, {}, at(c.target));
+        EXPECT_EQ(slider.Position(), c.expected) << c.orientation << " " << c.target;
+    }
+}
