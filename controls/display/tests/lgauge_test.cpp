@@ -225,3 +225,29 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     EXPECT_EQ(copy.PointerValue(), 0);
     EXPECT_FALSE(copy.Locked());
 }
+
+// Two markers within grab distance of one click: the one on the side of the
+// click is taken, whichever is nearer; on equal terms the nearer one.
+TEST_F(LGaugeTest, OfTwoMarkersWithinReachTheClickTakesTheOneOnItsSide) {
+    struct Case {
+        double above, below, click;
+        int side; // the pointer whose grip row is clicked: 0 above, 1 below
+        int taken;
+    };
+    const Case cases[] = {
+        {140, 140, 140, 0, 0}, {140, 140, 140, 1, 1}, {140, 142, 142, 0, 0},
+        {142, 140, 142, 1, 1}, {140, 141, 141, 0, 0},
+    };
+    for (const Case& c : cases) {
+        setValue(0, c.above);
+        setValue(1, c.below);
+        events.clear();
+        QTest::mousePress(&gauge, Qt::LeftButton, {}, at(c.click, c.side));
+        QTest::mouseMove(&gauge, at(c.click + 30, c.side));
+        QTest::mouseRelease(&gauge, Qt::LeftButton, {}, at(c.click + 30, c.side));
+        ASSERT_FALSE(events.isEmpty()) << c.above << " " << c.below << " " << c.side;
+        EXPECT_EQ(events.last(), QStringLiteral("Moved %1").arg(c.taken))
+            << c.above << " " << c.below << " " << c.side;
+        EXPECT_EQ(value(1 - c.taken), c.taken == 0 ? c.below : c.above);
+    }
+}
