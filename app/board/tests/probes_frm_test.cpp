@@ -60,6 +60,24 @@ TEST_F(ProbesFrmTest, LoadingAndReadAllReadTheBoardAndWriteNothingBack) {
     EXPECT_TRUE(pc().journal().port(1).spareLineChanges.empty());
 }
 
+TEST_F(ProbesFrmTest, TheTopCodesReadBackAsTheSlidersEnds) {
+    ProbesFrm& form = load();
+    for (int i = 0; i < 3; ++i)
+        board().dacU5().setWord(i, 0x23FF);
+    for (int i = 0; i < 4; ++i)
+        board().dacU6().setWord(i, 0x23FF);
+    board().potentiometer().setWiper(255);
+    form.ReadAllCMD->click();
+    QStringList read;
+    for (GSlider* slider :
+         {form.U5Slider[0], form.U5Slider[1], form.U5Slider[2], form.U6Slider[0], form.U6Slider[1],
+          form.U6Slider[2], form.U6Slider[3], form.WDITimerSlider})
+        read << QStringLiteral("%1 %2").arg(slider->Position()).arg(slider->Caption());
+    EXPECT_EQ(read, QStringList({"1023 5.988", "1023 5.988", "937 >13.5V", "1023 5.994",
+                                 "1023 5.994", "1023 5.994", "1023 5.994", "255 "}));
+    EXPECT_EQ(form.WDIFreqLBL->text(), "8547.28 ms");
+}
+
 TEST_F(ProbesFrmTest, EachSliderWritesItsChannelOnReleaseAndShowsItsVolts) {
     ProbesFrm& form = load();
     const struct {
