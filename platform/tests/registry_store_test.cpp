@@ -121,6 +121,17 @@ TEST_F(RegistryStoreTest, AnythingButASmallRegularFileIsRefusedAtOnce) {
     EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
 }
 
+TEST_F(RegistryStoreTest, AFileOfExactlyTheLargestSizeIsRead) {
+    std::filesystem::create_directories(dir_ / "sub");
+    const std::string head = "[SOFTWARE\\Key]\n";
+    std::ofstream(path_) << head << std::string(RegistryStore::kMostFileBytes - head.size(), '\n');
+    ASSERT_EQ(std::filesystem::file_size(path_), 1048576u);
+    RegistryStore store(path_);
+    EXPECT_EQ(store.loadError(), "");
+    EXPECT_FALSE(store.fileRefused());
+    EXPECT_TRUE(store.open("SOFTWARE\\Key").has_value());
+}
+
 TEST_F(RegistryStoreTest, AWriteThatFailsIsSaidOnceAndTheStoreGoesOn) {
     // Absent, so read as empty, in a folder nobody can make, root included.
     const std::string path = "/proc/vsq-no-such-folder/registry.txt";
