@@ -6,8 +6,8 @@
 namespace mirelda {
 
 std::vector<QPolygonF> bitLines(const std::vector<QRectF>& digits, const std::vector<QRectF>& names,
-                                double laneStep) {
-    const std::size_t count = std::min(digits.size(), names.size());
+                                const std::vector<bool>& exitRight, double laneStep) {
+    const std::size_t count = std::min({digits.size(), names.size(), exitRight.size()});
     double stripTop = 0;
     double stripBottom = 1e9;
     for (std::size_t i = 0; i < count; ++i) {
@@ -18,7 +18,7 @@ std::vector<QPolygonF> bitLines(const std::vector<QRectF>& digits, const std::ve
     // lane nearest its column and the lowest level of the strip.
     std::map<std::pair<double, bool>, std::vector<std::size_t>> byEdge;
     for (std::size_t i = 0; i < count; ++i) {
-        const bool right = digits[i].center().x() > names[i].center().x();
+        const bool right = exitRight[i];
         byEdge[{right ? names[i].right() : names[i].left(), right}].push_back(i);
     }
     std::vector<QPolygonF> lines(count);

@@ -101,11 +101,16 @@ void QVSRegInfo::paintEvent(QPaintEvent* /*event*/) {
     const bool word = wordFrame_->isVisible();
     std::vector<QRectF> digits;
     std::vector<QRectF> names;
-    const auto add = [&](QWidget* digit, QWidget* name) {
+    std::vector<bool> exitRight;
+    const auto add = [&](QWidget* digit, QLabel* name) {
         digits.emplace_back(digit->parentWidget()->mapTo(this, digit->geometry().topLeft()),
                             QSizeF(digit->size()));
         names.emplace_back(name->parentWidget()->mapTo(this, name->geometry().topLeft()),
                            QSizeF(name->size()));
+        // A byte name leaves beside its text, towards the gap between the two
+        // columns; a word name on the side that faces its digit.
+        exitRight.push_back(word ? digits.back().center().x() > names.back().center().x()
+                                 : bool(name->alignment() & Qt::AlignRight));
     };
     for (std::size_t bit = 0; bit < (word ? 16u : 8u); ++bit) {
         if (word) {
@@ -116,7 +121,7 @@ void QVSRegInfo::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 0));
-    for (const QPolygonF& line : bitLines(digits, names, 1.0)) {
+    for (const QPolygonF& line : bitLines(digits, names, exitRight, word ? 1.0 : 3.0)) {
         painter.drawPolyline(line.translated(0.5, 0.5));
     }
 }

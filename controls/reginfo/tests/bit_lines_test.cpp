@@ -11,25 +11,28 @@ struct Layout {
     const char* name;
     std::vector<QRectF> digits;
     std::vector<QRectF> names;
+    std::vector<bool> exitRight;
 };
 
 // The panel's two bit layouts, in twips, indexed by bit.
 Layout byteLayout() {
-    Layout layout{"byte", {}, {}};
+    Layout layout{"byte", {}, {}, {}};
     for (int bit = 0; bit < 8; ++bit) {
         layout.digits.emplace_back(307 + (7 - bit) * 300, 60, 300, 480);
         const int top = 600 + (bit >= 4 ? 7 - bit : 3 - bit) * 285;
         layout.names.emplace_back(bit >= 4 ? 0 : 1635, top, 1380, 240);
+        layout.exitRight.push_back(bit >= 4);
     }
     return layout;
 }
 
 Layout wordLayout() {
-    Layout layout{"word", {}, {}};
+    Layout layout{"word", {}, {}, {}};
     for (int bit = 0; bit < 16; ++bit) {
         const int byteLeft = bit >= 8 ? 120 : 1530;
         layout.digits.emplace_back(byteLeft + (7 - bit % 8) * 165, 240, 165, 420);
         layout.names.emplace_back(60 + (3 - bit / 4) * 735, 720 + (3 - bit % 4) * 255, 675, 240);
+        layout.exitRight.push_back(bit % 4 < 2);
     }
     return layout;
 }
@@ -43,7 +46,8 @@ bool enters(QPointF a, QPointF b, const QRectF& box) {
 TEST(BitLines, JoinEachNameToItsDigitCrossingNoOtherNameOrDigit) {
     for (const Layout& layout : {byteLayout(), wordLayout()}) {
         SCOPED_TRACE(layout.name);
-        const std::vector<QPolygonF> lines = bitLines(layout.digits, layout.names, 15);
+        const std::vector<QPolygonF> lines =
+            bitLines(layout.digits, layout.names, layout.exitRight, 15);
         ASSERT_EQ(lines.size(), layout.digits.size());
         for (std::size_t bit = 0; bit < lines.size(); ++bit) {
             SCOPED_TRACE(bit);
