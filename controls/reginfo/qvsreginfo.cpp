@@ -2,6 +2,7 @@
 
 #include "controls/common/twips.h"
 #include "controls/reginfo/bit_digit.h"
+#include "controls/reginfo/bit_lines.h"
 #include "controls/reginfo/side_strip.h"
 #include "controls/textbox/qvstxt.h"
 
@@ -9,6 +10,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -67,6 +69,8 @@ constexpr int kNameColumnWidth = 1380;
 constexpr int kWordDigitWidth = 165;
 constexpr int kWordDigitsLeft = 120;
 constexpr int kWordByteGap = 90;
+// Room left beside each word name column for its lines.
+constexpr int kWordNameGap = 60;
 
 } // namespace
 
@@ -91,6 +95,35 @@ QVSRegInfo::QVSRegInfo(QWidget* parent) : QWidget(parent) {
             this, [this] { RegisterListTimer_Timer(); }, Qt::QueuedConnection);
     });
     ArrangeLayout();
+}
+
+void QVSRegInfo::paintEvent(QPaintEvent* /*event*/) {
+    const bool word = wordFrame_->isVisible();
+    std::vector<QRectF> digits;
+    std::vector<QRectF> names;
+    std::vector<bool> exitRight;
+    const auto add = [&](QWidget* digit, QLabel* name) {
+        digits.emplace_back(digit->parentWidget()->mapTo(this, digit->geometry().topLeft()),
+                            QSizeF(digit->size()));
+        names.emplace_back(name->parentWidget()->mapTo(this, name->geometry().topLeft()),
+                           QSizeF(name->size()));
+        // A byte name leaves beside its text, towards the gap between the two
+        // columns; a word name on the side that faces its digit.
+        exitRight.push_back(word ? digits.back().center().x() > names.back().center().x()
+                                 : bool(name->alignment() & Qt::AlignRight));
+    };
+    for (std::size_t bit = 0; bit < (word ? 16u : 8u); ++bit) {
+        if (word) {
+            add(wordDigits_[bit], bitDescriptions_[bit]);
+        } else {
+            add(byteDigits_[bit], bitNames_[bit]);
+        }
+    }
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 0));
+    for (const QPolygonF& line : bitLines(digits, names, exitRight, word ? 1.0 : 3.0)) {
+        painter.drawPolyline(line.translated(0.5, 0.5));
+    }
 }
 
 QVSRegInfo::~QVSRegInfo() {
@@ -156,7 +189,7 @@ void QVSRegInfo::buildBitFrames() {
         name->setFont(nameFont(6));
         const int column = 3 - bit / 4;
         const int row = 3 - bit % 4;
-        place(*name, 60 + column * 735, 720 + row * 255, 735, 240);
+        place(*name, 60 + column * 735, 720 + row * 255, 735 - kWordNameGap, 240);
         bitDescriptions_[bit] = name;
     }
     // Two more names of the word frame carry no bit.
