@@ -19,6 +19,11 @@ class BusState {
 public:
     static BusState& instance() { return instance_; }
 
+    // Back to the state of a freshly loaded library: no ports detected, every
+    // field at its initial value, no frame in progress. For test fixtures, so
+    // one test's settings do not leak into the next in the same process.
+    void resetForTests() { *this = BusState(); }
+
     // Set while a transfer, a bus primitive or a direct port access runs. Waits
     // inside it yield without user input; another transfer started meanwhile
     // (from a timer or an event handler) is refused without touching the lines.

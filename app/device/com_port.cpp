@@ -23,4 +23,8 @@ bool comPortCreated() {
     return root() != nullptr;
 }
 
+void resetComPortForTests() {
+    root().reset();
+}
+
 } // namespace trelvane

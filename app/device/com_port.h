@@ -13,4 +13,8 @@ brisendal::QVSComPort& gComPort();
 // Whether gComPort has been created; asking creates nothing.
 bool comPortCreated();
 
+// Lets go of the root object, as if the program had not created it yet. For
+// test fixtures (device_state_reset.h).
+void resetComPortForTests();
+
 } // namespace trelvane

@@ -9,6 +9,10 @@ namespace trelvane {
 // object the routines use.
 void noteLibraryError();
 
+// Forgets every transfer and error seen, as before the first routine call. For
+// test fixtures (device_state_reset.h).
+void resetTransferStatusForTests();
+
 // Records one routine call. It counts as failed unless `carried()` is called
 // once the library call has returned, with no error event raised meanwhile;
 // so an exception, or a medium with no road for the call, leaves it failed.

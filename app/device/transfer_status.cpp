@@ -34,6 +34,10 @@ void noteLibraryError() {
     ++status().libraryErrors;
 }
 
+void resetTransferStatusForTests() {
+    status() = TransferStatus{};
+}
+
 TransferRecord::TransferRecord() : libraryErrorsBefore_(status().libraryErrors) {}
 
 TransferRecord::~TransferRecord() {

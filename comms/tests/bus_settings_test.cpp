@@ -10,6 +10,7 @@
 #include "comms/windows_version.h"
 #include "platform/os_version.h"
 #include "platform/parallel_port_driver.h"
+#include "simulated_board.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,10 @@
 using namespace brisendal;
 
 namespace {
+
+using BusSettings = brisendal::testing::FreshBus;
+using SystemDetection = brisendal::testing::FreshBus;
+using ObjectTree = brisendal::testing::FreshBus;
 
 struct Patterns {
     std::uint8_t driveA, driveB, driveC, driveD, senseA, senseB, senseC, senseD;
@@ -45,7 +50,7 @@ void pretendToBe(std::uint32_t platformId, std::uint32_t major, std::uint32_t mi
 
 } // namespace
 
-TEST(BusSettings, CreatingAProtocolObjectReappliesItsDefaultsToEveryObject) {
+TEST_F(BusSettings, CreatingAProtocolObjectReappliesItsDefaultsToEveryObject) {
     auto first = std::make_shared<SMBusProtocall>();
     EXPECT_EQ(first->MaxArbitrationDenials(), 20);
     first->setMaxArbitrationDenials(3);
@@ -67,7 +72,7 @@ TEST(BusSettings, CreatingAProtocolObjectReappliesItsDefaultsToEveryObject) {
     EXPECT_EQ(second->DeviceAddress(), 0xA8);
 }
 
-TEST(BusSettings, CreationLeavesLinePatternsThatMatchTheCurrentPolarity) {
+TEST_F(BusSettings, CreationLeavesLinePatternsThatMatchTheCurrentPolarity) {
     EXPECT_FALSE(busState().DataInverted);
     SMBusProtocall fresh;
     EXPECT_EQ(patterns(), kPlain);
@@ -85,7 +90,7 @@ TEST(BusSettings, CreationLeavesLinePatternsThatMatchTheCurrentPolarity) {
     EXPECT_EQ(patterns(), kPlain);
 }
 
-TEST(BusSettings, PolarityIsOneSettingThroughEveryObject) {
+TEST_F(BusSettings, PolarityIsOneSettingThroughEveryObject) {
     PrinterPort port;
     auto protocol = port.SMBusProtocall();
     port.setDataInverted(true);
@@ -96,7 +101,7 @@ TEST(BusSettings, PolarityIsOneSettingThroughEveryObject) {
     EXPECT_EQ(patterns(), kPlain);
 }
 
-TEST(BusSettings, DelaysAndStoredOnlyProperties) {
+TEST_F(BusSettings, DelaysAndStoredOnlyProperties) {
     SMBusProtocall protocol;
     const struct {
         float set, expected;
@@ -139,7 +144,7 @@ TEST(BusSettings, DelaysAndStoredOnlyProperties) {
     EXPECT_FALSE(other.PECOK());
 }
 
-TEST(BusSettings, EepromKeepsItsOwnDelaysAndSharesTheRest) {
+TEST_F(BusSettings, EepromKeepsItsOwnDelaysAndSharesTheRest) {
     PrinterPort port;
     auto eeprom = port.EEPROM();
     eeprom->setFrameDelay(2.5f);
@@ -156,7 +161,7 @@ TEST(BusSettings, EepromKeepsItsOwnDelaysAndSharesTheRest) {
     EXPECT_EQ(eeprom->DeviceAddress(), 0x5C);
 }
 
-TEST(SystemDetection, The9xAnd95BuildNumbers) {
+TEST_F(SystemDetection, The9xAnd95BuildNumbers) {
     const struct {
         long build;
         bool windows9x, windows95;
@@ -173,21 +178,22 @@ TEST(SystemDetection, The9xAnd95BuildNumbers) {
         EXPECT_FALSE(IsWindows9xBuild(std::string(text))) << text;
 }
 
-TEST(SystemDetection, ABuildTextThatIsNoNumberIsNotA9xBuild) {
+TEST_F(SystemDetection, ABuildTextThatIsNoNumberIsNotA9xBuild) {
     pretendToBe(3, 0, 0, 1998); // "Unrecognised Build Number (1998)"
     EXPECT_NO_THROW(PrinterPort{});
     EXPECT_TRUE(busState().PortsInitialised);
     EXPECT_FALSE(busState().Windows9xBuild);
 }
 
-// Ports are detected once per process, so each build runs as a test of its own.
+// Ports are detected once per bus state, so each build runs as a test of its own.
 struct BuildCase {
     std::uint32_t platformId;
     std::uint32_t buildNumber; // as the version record holds it
     bool windows9x;
 };
 
-class SystemDetectionOfBuilds : public ::testing::TestWithParam<BuildCase> {};
+class SystemDetectionOfBuilds : public brisendal::testing::FreshBus,
+                                public ::testing::WithParamInterface<BuildCase> {};
 
 TEST_P(SystemDetectionOfBuilds, OnlyThe9xBuildsUsePortsUnclaimed) {
     const BuildCase c = GetParam();
@@ -205,14 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BuildCase{1, 0x04000000 | 2600, false}, BuildCase{2, 1998, true},
                       BuildCase{2, 2600, false}, BuildCase{2, 0x04000000 | 1998, false}));
 
-TEST(SystemDetection, AnNtBuildIsNot9x) {
+TEST_F(SystemDetection, AnNtBuildIsNot9x) {
     PrinterPort port;
     EXPECT_FALSE(busState().Windows9xBuild);
     EXPECT_EQ(port.PortAddress(), 0x378);
     EXPECT_EQ(port.PortAddressIndex(), 0);
 }
 
-TEST(SystemDetection, PortsAreDetectedOncePerProcess) {
+TEST_F(SystemDetection, PortsAreDetectedOncePerProcess) {
     PrinterPort first;
     busState().PortAddressTable.assign(busState().PortCount, 0x1234); // marks this detection
     PrinterPort second;
@@ -220,7 +226,7 @@ TEST(SystemDetection, PortsAreDetectedOncePerProcess) {
     EXPECT_EQ(busState().PortAddressTable.front(), 0x1234);
 }
 
-TEST(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
+TEST_F(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
     auto& driver = vsq::platform::ParallelPortDriver::instance();
     const auto name = driver.libraryName();
     driver.setLibraryName("libno-such-parport-driver.so");
@@ -237,7 +243,7 @@ TEST(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
     EXPECT_TRUE(busState().PortsInitialised);
 }
 
-TEST(ObjectTree, AChildReplacedByNothingIsAFailedStatusNotANullObject) {
+TEST_F(ObjectTree, AChildReplacedByNothingIsAFailedStatusNotANullObject) {
     PrinterPort port;
     port.setDataPort(nullptr);
     port.setSMBusProtocall(nullptr);
@@ -262,7 +268,7 @@ TEST(ObjectTree, AChildReplacedByNothingIsAFailedStatusNotANullObject) {
     EXPECT_EQ(port.EEPROM(), after);
 }
 
-TEST(ObjectTree, PortIndexOutOfRangeIsOnlyStored) {
+TEST_F(ObjectTree, PortIndexOutOfRangeIsOnlyStored) {
     PrinterPort port;
     port.setPortAddressIndex(5);
     EXPECT_EQ(port.PortAddressIndex(), 5);

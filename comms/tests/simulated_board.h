@@ -1,11 +1,15 @@
 #pragma once
-// Test fixture: the simulated PC powered up afresh, virtual time, a counted
-// random back-off source, and the journal of what the simulated buses saw.
+// Test fixtures. FreshBus: the simulated PC powered up afresh, the library's
+// bus state as a freshly loaded library has it, and the system version the
+// program reports, so no test sees what an earlier one in the process left.
+// SimulatedBoard adds virtual time, a counted random back-off source, and the
+// journal of what the simulated buses saw.
 
 #include "comms/EEPROM.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "comms/bus_state.h"
+#include "platform/os_version.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
@@ -31,10 +35,19 @@ inline std::string arbitrationText(int attempts) {
            " communication attempts were interrupted";
 }
 
-class SimulatedBoard : public ::testing::Test {
+class FreshBus : public ::testing::Test {
 protected:
     void SetUp() override {
-        pc().reset();
+        vsq::sim::SimulatedPc::instance().reset();
+        busState().resetForTests();
+        vsq::platform::overrideOsVersion(std::nullopt);
+    }
+};
+
+class SimulatedBoard : public FreshBus {
+protected:
+    void SetUp() override {
+        FreshBus::SetUp();
         previousRandom_ = vsq::platform::setRandomSource([this] {
             ++backOffs_;
             return 0.5;

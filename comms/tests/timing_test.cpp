@@ -4,13 +4,15 @@
 #include "comms/bus_timing.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
+#include "simulated_board.h"
 
 #include <gtest/gtest.h>
 
 using namespace brisendal;
 using vsq::platform::VirtualTime;
+using BusTiming = brisendal::testing::FreshBus;
 
-TEST(BusTiming, RelativeDelaysYieldCeilDelayTimesWithoutUserInput) {
+TEST_F(BusTiming, RelativeDelaysYieldCeilDelayTimesWithoutUserInput) {
     VirtualTime time;
     auto& s = busState();
     s.RelativeDelayOn = true;
@@ -30,7 +32,7 @@ TEST(BusTiming, RelativeDelaysYieldCeilDelayTimesWithoutUserInput) {
     EXPECT_EQ(time.noInputYields(), time.yields());
 }
 
-TEST(BusTiming, RelativeCountsGoPastWhereAFloatCounterStalls) {
+TEST_F(BusTiming, RelativeCountsGoPastWhereAFloatCounterStalls) {
     VirtualTime time(0.0);
     auto& s = busState();
     s.RelativeDelayOn = true;
@@ -39,7 +41,7 @@ TEST(BusTiming, RelativeCountsGoPastWhereAFloatCounterStalls) {
     EXPECT_EQ(time.yields(), 16777226u);
 }
 
-TEST(BusTiming, AbsoluteDelaysRunOnTheMonotonicClockAcrossMidnight) {
+TEST_F(BusTiming, AbsoluteDelaysRunOnTheMonotonicClockAcrossMidnight) {
     VirtualTime time(0.001);
     auto& s = busState();
     s.Delay = 0.0f;
@@ -57,7 +59,7 @@ TEST(BusTiming, AbsoluteDelaysRunOnTheMonotonicClockAcrossMidnight) {
     EXPECT_EQ(time.noInputYields(), time.yields());
 }
 
-TEST(BusTiming, EveryWaitEndsWhenTheProgramQuits) {
+TEST_F(BusTiming, EveryWaitEndsWhenTheProgramQuits) {
     VirtualTime time(0.0); // time stands still: only the quit flag can end these
     auto& s = busState();
     int yields = 0;

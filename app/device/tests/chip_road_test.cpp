@@ -11,6 +11,7 @@
 #include "comms/com_error.h"
 #include "platform/parallel_port_driver.h"
 #include "sim/simulated_pc.h"
+#include "simulated_board.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,8 @@ vsq::sim::SimulatedPc& pc() {
     return vsq::sim::SimulatedPc::instance();
 }
 
+using ChipRoad = testing::FreshProgram;
+
 // Two ports, before the root object detects them.
 void powerUpTwoPorts() {
     vsq::sim::SimConfig config;
@@ -28,7 +31,7 @@ void powerUpTwoPorts() {
     pc().configure(config);
 }
 
-TEST(ChipRoad, EachPlaceSetsItsMediumAddressPortAndPolarity) {
+TEST_F(ChipRoad, EachPlaceSetsItsMediumAddressPortAndPolarity) {
     const struct {
         ChipPlace place;
         std::int16_t portType;
@@ -85,7 +88,7 @@ TEST(ChipRoad, EachPlaceSetsItsMediumAddressPortAndPolarity) {
     }
 }
 
-TEST(ChipRoad, WithNothingChosenOnlyThePortReturnsToTheStartUpAddress) {
+TEST_F(ChipRoad, WithNothingChosenOnlyThePortReturnsToTheStartUpAddress) {
     powerUpTwoPorts();
     GoToChip({Medium::PrinterPort, 0x5C, PrinterPortId::index(1), false}, SettingFailure::Raise);
     ReturnToStartUpPort(SettingFailure::Raise);
@@ -96,9 +99,10 @@ TEST(ChipRoad, WithNothingChosenOnlyThePortReturnsToTheStartUpAddress) {
 
 // Without a port driver the root object cannot be created: every setting that
 // needs it fails.
-TEST(ChipRoad, AFailingSettingIsRaisedOrSkippedAsAsked) {
-    pc().reset();
-    vsq::platform::ParallelPortDriver::instance().setLibraryName("libvsq-no-such-driver.so");
+TEST_F(ChipRoad, AFailingSettingIsRaisedOrSkippedAsAsked) {
+    auto& driver = vsq::platform::ParallelPortDriver::instance();
+    const auto library = driver.libraryName();
+    driver.setLibraryName("libvsq-no-such-driver.so");
     gChipAddress = 0;
     EXPECT_THROW(GoToChip(kStartUpPlace, SettingFailure::Raise), brisendal::ComError);
     EXPECT_EQ(gChipAddress, 0);
@@ -107,6 +111,7 @@ TEST(ChipRoad, AFailingSettingIsRaisedOrSkippedAsAsked) {
     EXPECT_EQ(reached.port, PrinterPortId::baseAddress(0));
     EXPECT_NO_THROW(ReturnToStartUpPort(SettingFailure::Skip));
     EXPECT_THROW(ReturnToStartUpPort(SettingFailure::Raise), brisendal::ComError);
+    driver.setLibraryName(library);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/device/chip_search.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
+#include "simulated_board.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using vsq::sim::SimConfig;
 
 // The simulated PC is powered up by each test before the search creates the
 // root object, which detects the parallel ports once.
-class ChipSearchTest : public ::testing::Test {
+class ChipSearchTest : public testing::FreshProgram {
 protected:
     static vsq::sim::SimulatedPc& pc() { return vsq::sim::SimulatedPc::instance(); }
 

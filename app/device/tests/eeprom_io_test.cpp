@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::uint8_t kOtherDevice = 0xAA; // what the register access window sets
 
+using EEPROMIOWithoutADriver = FreshProgram;
+
 class EEPROMIO : public SimulatedBoard {
 protected:
     void SetUp() override {
@@ -59,8 +61,7 @@ TEST_F(EEPROMIO, AnAddressBeyond32BitsRaisesOverflowBeforeAnyTraffic) {
 
 // The EEPROM object is fetched before the address is split: when the root
 // object cannot be created, its failed status is what reaches the caller.
-TEST(EEPROMIOWithoutADriver, TheFetchFailsBeforeTheAddressIsSplit) {
-    vsq::sim::SimulatedPc::instance().reset();
+TEST_F(EEPROMIOWithoutADriver, TheFetchFailsBeforeTheAddressIsSplit) {
     gChipAddress = 0xA8;
     auto& driver = vsq::platform::ParallelPortDriver::instance();
     const auto library = driver.libraryName();

@@ -11,6 +11,8 @@ using namespace trelvane::testing;
 
 namespace {
 
+using ObjectDescriptors = FreshProgram;
+
 class PFISelect : public SimulatedBoard {
 protected:
     void SetUp() override {
@@ -183,8 +185,7 @@ TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
     }
 }
 
-TEST(ObjectDescriptors, GiveEachInputItsFiveAddressesAndTouchNoRegister) {
-    vsq::sim::SimulatedPc::instance().reset();
+TEST_F(ObjectDescriptors, GiveEachInputItsFiveAddressesAndTouchNoRegister) {
     CreateObjectDescriptors();
     struct Expected {
         const PFI& input;

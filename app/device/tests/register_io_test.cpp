@@ -14,6 +14,8 @@ using namespace trelvane::testing;
 namespace {
 
 class RegisterIO : public SimulatedBoard {};
+using RegisterIOWithoutARoad = FreshProgram;
+using RegisterIOWithoutADriver = FreshProgram;
 
 } // namespace
 
@@ -87,8 +89,7 @@ TEST_F(RegisterIO, ParallelPortRoadLeavesTheChipsetBusAlone) {
     EXPECT_NE(chip(vsq::sim::kChipsetBus).registerValue(0x10), 0x5A);
 }
 
-TEST(RegisterIOWithoutARoad, SendsNothingAndCreatesNoRootObject) {
-    vsq::sim::SimulatedPc::instance().reset();
+TEST_F(RegisterIOWithoutARoad, SendsNothingAndCreatesNoRootObject) {
     gChipAddress = 0xA8;
     for (int selector : {2, 255}) {
         gPortType = static_cast<std::uint8_t>(selector);
@@ -106,8 +107,7 @@ TEST(RegisterIOWithoutARoad, SendsNothingAndCreatesNoRootObject) {
 
 // A missing port driver fails the creation of the root object: the routine
 // raises that failed status, and the next call tries again.
-TEST(RegisterIOWithoutADriver, RaisesTheFailedStatusAndRetriesNextTime) {
-    vsq::sim::SimulatedPc::instance().reset();
+TEST_F(RegisterIOWithoutADriver, RaisesTheFailedStatusAndRetriesNextTime) {
     gChipAddress = 0xA8;
     const auto driver = vsq::platform::ParallelPortDriver::instance().libraryName();
     vsq::platform::ParallelPortDriver::instance().setLibraryName("libno-such-driver.so");

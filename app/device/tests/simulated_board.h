@@ -1,14 +1,21 @@
 #pragma once
-// The simulated PC powered up afresh with the program's start-up settings (chip
-// at 0xA8; the root object on the inverted adapter at port 888), a fixed
-// back-off, and the journal cleared: StartUpBoard for any fixture, and
-// SimulatedBoard, the fixture of the register I/O tests, with virtual time.
+// resetProcessState, which every fixture's SetUp calls first: the process-wide
+// state of the program, the communications library and the simulated PC as the
+// program finds it when it starts, so a test binary passes run whole and in any
+// order. FreshProgram is a fixture that does only that.
+// StartUpBoard adds the program's start-up settings (chip at 0xA8; the root
+// object on the inverted adapter at port 888), a fixed back-off, and the
+// journal cleared, for any fixture; SimulatedBoard, the fixture of the register
+// I/O tests, adds virtual time.
 
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
+#include "app/device/device_state_reset.h"
 #include "comms/EEPROM.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
+#include "comms/bus_state.h"
+#include "platform/os_version.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
@@ -23,11 +30,26 @@ namespace trelvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The program's globals go first: letting go of the root object may still
+// release a port of the PC.
+inline void resetProcessState() {
+    resetDeviceStateForTests();
+    vsq::sim::SimulatedPc::instance().reset();
+    brisendal::busState().resetForTests();
+    vsq::platform::overrideOsVersion(std::nullopt);
+    vsq::platform::clearQuitRequest();
+}
+
+class FreshProgram : public ::testing::Test {
+protected:
+    void SetUp() override { resetProcessState(); }
+};
+
 class StartUpBoard {
 protected:
     // Call from the fixture's SetUp and TearDown.
     void startBoard() {
-        pc().reset();
+        resetProcessState();
         previousRandom_ = vsq::platform::setRandomSource([] { return 0.5; });
         gChipAddress = 0xA8;
         // What the start-up does to the root object before anything reaches the bus.
