@@ -1,6 +1,10 @@
 #include "app/shell/testing/shell_test.h"
 
+#include "app/core/app_globals.h"
+#include "app/device/tests/simulated_board.h"
+#include "platform/parallel_port_driver.h"
 #include "platform/registry_store.h"
+#include "platform/services.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -26,11 +30,31 @@ void ShellTest::TearDownTestSuite() {
     app_.reset();
 }
 
+namespace {
+
+// What a test may have changed of the process as a whole, put back as the
+// program finds it when it starts: the device layer, the bus state and the
+// simulated PC, the program's options, the services' hooks and clock, the
+// parallel-port driver library's name, and the registry store, which now
+// keeps this test's own file. (A test that chooses the driver library's
+// backend puts it back itself: only its binary links the library.)
+void resetShellProcessState(const std::string& registryFile) {
+    resetProcessState();
+    gEmulateFixedSilicon = false;
+    vsq::platform::setYieldHook({});
+    vsq::platform::setClock(nullptr);
+    for (const char* name : {"VSQ_PARPORT", "VSQ_PARPORT_LIBRARY", "VSQ_PORTIO"})
+        ::unsetenv(name);
+    vsq::platform::ParallelPortDriver::instance().setLibraryName("libvsqparport.so");
+    ::setenv("VSQ_REGISTRY", registryFile.c_str(), 1);
+    vsq::platform::RegistryStore::instance() = vsq::platform::RegistryStore(registryFile);
+}
+
+} // namespace
+
 void ShellTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
-    // Every test case runs in a process of its own: the store reads this file
-    // at its first use.
-    ::setenv("VSQ_REGISTRY", dir_.filePath("registry.txt").toStdString().c_str(), 1);
+    resetShellProcessState(dir_.filePath("registry.txt").toStdString());
     auto dialogs = std::make_unique<ScriptedDialogs>();
     scripted_ = dialogs.get();
     installDialogs(std::move(dialogs));

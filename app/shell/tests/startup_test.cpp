@@ -58,7 +58,14 @@ protected:
     }
 };
 
-class StartupTest : public testing::BoardTest {};
+class StartupTest : public testing::BoardTest {
+protected:
+    void TearDown() override {
+        ::unsetenv("VSQ_PARPORT");
+        vsq::parport::useParportBackend(nullptr); // the simulated ports again
+        BoardTest::TearDown();
+    }
+};
 
 TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen) {
     powerUp({});
