@@ -56,7 +56,9 @@ TEST_F(ProgramEndTest, AWaitAcrossMidnightEnds) {
 TEST_F(ProgramEndTest, OnceTheProgramIsEndingAYieldRunsNoMoreEvents) {
     vsq::controls::installQtYieldHook();
     bool ran = false;
-    QTimer::singleShot(0, [&ran] { ran = true; });
+    // The timer dies with the test: it must not fire in a later one.
+    QObject context;
+    QTimer::singleShot(0, &context, [&ran] { ran = true; });
     endProgram();
     yieldOnce();
     EXPECT_FALSE(ran);
