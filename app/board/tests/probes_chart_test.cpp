@@ -126,9 +126,12 @@ TEST_F(ProbesChartTest, BesideThePanelsAutoReadNoFrameCutsIntoAnother) {
     clearJournal();
     form.OnOffCHK->click();
     runEvents(configured ? static_cast<int>(std::atof(configured) * 1000) : 1500);
-    // A loaded machine (or a sanitizer build) plots fewer points in the soak: run on
-    // until the chart holds two.
-    runEvents(5000, [&] { return form.PDOStrip->trace(8).size() >= 2; });
+    // A loaded machine (or a sanitizer build) plots fewer points and reads the
+    // panel later in the soak: run on until the chart holds two and the panel has read.
+    runEvents(5000, [&] {
+        return form.PDOStrip->trace(8).size() >= 2 &&
+               traffic().find("S A8+ 94+ P S A9+") != std::string::npos;
+    });
     form.OnOffCHK->click();
     panel.setAutoRead(false);
 
