@@ -7,3 +7,5 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 300
+# CTest runs each test in a process of its own; run every binary whole once too.
+scripts/test-binaries-whole.sh build

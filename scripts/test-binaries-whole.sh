@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs every test binary whole, in one process and in shuffled order, as a
+# developer runs `build/bin/x_tests`: a test that leans on state another test
+# left behind fails here even though CTest, one test per process, passes it.
+# Each binary runs in a scratch folder of its own with its own home and
+# registry file, eight at a time. Usage: test-binaries-whole.sh [build folder]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+run_one() {
+  local binary=$1 scratch
+  scratch=$(mktemp -d)
+  if (cd "$scratch" && HOME=$scratch VSQ_REGISTRY=$scratch/registry.txt \
+        timeout 300 "$binary" --gtest_shuffle --gtest_brief=1 >"$scratch/said" 2>&1); then
+    echo "whole: passed $(basename "$binary")"
+  else
+    echo "whole: FAILED $(basename "$binary")"
+    tail -n 40 "$scratch/said" | sed 's/^/  /'
+  fi
+  rm -rf "$scratch"
+}
+export -f run_one
+
+results=$(find "$build/bin" -maxdepth 1 -name '*_tests' -type f -perm -u+x | sort |
+  xargs -r -P 8 -I{} bash -c 'run_one "$@"' _ {})
+printf '%s\n' "$results"
+passed=$(grep -c '^whole: passed' <<<"$results" || true)
+failed=$(grep -c '^whole: FAILED' <<<"$results" || true)
+echo "Test binaries run whole: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
