@@ -73,6 +73,7 @@ printf '[SOFTWARE\\Key]\nnot a value line\nGood\td\t1\n' >"$scratch/damaged.txt"
 # A file left in /dev by an earlier build may be there already: what counts is
 # that these runs write none.
 touch "$scratch/before-devices"
+rm -f "$scratch/ReadWriteForm.bag" # beside the first run's registry file
 for registry in "$scratch/fifo" "$scratch/folder" /dev/zero; do
   start VSQ_REGISTRY="$registry"
   expect "registry $registry: starts promptly" reached
