@@ -27,5 +27,6 @@ results=$(find "$build/bin" -maxdepth 1 -name '*_tests' -type f -perm -u+x | sor
 printf '%s\n' "$results"
 passed=$(grep -c '^whole: passed' <<<"$results" || true)
 failed=$(grep -c '^whole: FAILED' <<<"$results" || true)
-echo "Test binaries run whole: $passed passed, $failed failed"
+echo "Test binaries run whole, one process each:"
+echo "whole: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
