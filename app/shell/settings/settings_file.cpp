@@ -115,6 +115,8 @@ bool SaveSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedback&
     const std::string text = SettingsFileText({evalBoard, ram, eeprom}, chipAddress,
                                               TimeAndDateText(std::time(nullptr)));
     if (const auto failure = vsq::platform::replaceFileContents(path, text)) {
+        // The status line and an empty bar say so while the message is up.
+        feedback.showStatus("Saving Settings Failed", 0);
         feedback.notify({"The settings could not be saved to " + path + ": " + *failure + ".",
                          "Cannot save to file", NoticeButtons::Ok, NoticeIcon::Critical});
         return false;
