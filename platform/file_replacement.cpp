@@ -50,10 +50,29 @@ std::string linkTarget(const std::string& name) {
     return target;
 }
 
+// Why the file already at `path` may not be replaced, if it may not. Only a
+// regular file is replaced, so a FIFO or a device never looks written. One
+// without a write bit for anybody stays as it is for root too, who could
+// write it otherwise.
+std::optional<std::string> refusal(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) != 0)
+        return std::nullopt; // a new file
+    if (!S_ISREG(existing.st_mode))
+        return "not a regular file";
+    if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return "the file is read-only";
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return reason(errno);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> replaceFileContents(const std::string& name, std::string_view text) {
     const std::string path = linkTarget(name);
+    if (auto refused = refusal(path))
+        return refused;
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)

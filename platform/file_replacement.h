@@ -8,10 +8,13 @@
 
 namespace vsq::platform {
 
-// Writes `text` to `path`, replacing any file there. On failure (no permission,
-// disk full, a folder that does not exist) the file at `path` is unchanged, the
-// partial new file is removed, and the reason is returned. A `path` that is a
-// link replaces the file the link leads to and leaves the link in place.
+// Writes `text` to `path`, replacing the regular file there, if any. On failure
+// (no permission, disk full, a folder that does not exist) the file at `path`
+// is unchanged, the partial new file is removed, and the reason is returned.
+// Refused without a write: a file that the caller may not write or that has no
+// write permission for anybody (root included), and anything that is not a
+// regular file (a FIFO, a device, a folder). A `path` that is a link replaces
+// the file the link leads to and leaves the link in place.
 std::optional<std::string> replaceFileContents(const std::string& path, std::string_view text);
 
 } // namespace vsq::platform

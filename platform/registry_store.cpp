@@ -3,18 +3,14 @@
 #include "platform/file_replacement.h"
 #include "platform/home_folder.h"
 #include "platform/setup_report.h"
+#include "platform/small_file_reading.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vsq::platform {
 namespace {
@@ -118,51 +114,6 @@ RegistryStore::RegistryStore(std::string filePath) : filePath_(std::move(filePat
     reload();
 }
 
-namespace {
-
-// The whole file, read without blocking on anything that is not a regular file
-// and without growing beyond `most` bytes. Empty `why` when read; absent files
-// read as empty.
-std::string readSmallRegularFile(const std::string& path, std::size_t most, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            why = std::strerror(errno);
-        return {};
-    }
-    std::string text;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        why = std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        why = "not a regular file";
-    } else if (static_cast<std::uintmax_t>(info.st_size) > most) {
-        why = "larger than " + std::to_string(most) + " bytes";
-    } else {
-        char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                why = std::strerror(errno);
-                break;
-            }
-            if (got == 0)
-                break;
-            text.append(buffer, static_cast<std::size_t>(got));
-            if (text.size() > most) {
-                why = "larger than " + std::to_string(most) + " bytes";
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return why.empty() ? text : std::string();
-}
-
-} // namespace
-
 void RegistryStore::problem(const std::string& where, const std::string& why) {
     const std::string text = filePath_ + where + ": " + why;
     if (!loadError_.empty())
@@ -174,14 +125,13 @@ void RegistryStore::problem(const std::string& where, const std::string& why) {
 void RegistryStore::reload() {
     keys_.clear();
     loadError_.clear();
-    std::string why;
-    const std::string text = readSmallRegularFile(filePath_, kMostFileBytes, why);
-    fileRefused_ = !why.empty();
+    const SmallFile file = readSmallRegularFile(filePath_, kMostFileBytes);
+    fileRefused_ = !file.why.empty();
     if (fileRefused_) {
-        problem("", why + "; not read, and changes are not saved");
+        problem("", file.why + "; not read, and changes are not saved");
         return;
     }
-    parse(text);
+    parse(file.text);
     if (!loadError_.empty())
         reportSetupProblem("registry " + filePath_ +
                            ": the other lines count; changes are not saved until it is mended");

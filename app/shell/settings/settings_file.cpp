@@ -8,12 +8,12 @@
 #include "app/shell/settings/settings_snapshot.h"
 #include "platform/file_replacement.h"
 #include "platform/services.h"
+#include "platform/small_file_reading.h"
 
 #include <ctime>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace trelvane {
 
@@ -25,19 +25,16 @@ namespace {
 using vsq::platform::quitRequested;
 
 // A settings file is about 14 KB; anything far larger is not one.
-constexpr std::streamsize kLargestDataFile = 4 * 1024 * 1024;
+constexpr std::size_t kLargestDataFile = 4 * 1024 * 1024;
 
+// The file's text, or nothing when it cannot be read or is no regular file of
+// a settings file's size (a FIFO, a folder, a device): recalling never waits
+// on one.
 std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    vsq::platform::SmallFile file = vsq::platform::readSmallRegularFile(path, kLargestDataFile);
+    if (!file.why.empty())
         return std::nullopt;
-    std::string text;
-    text.resize(kLargestDataFile + 1);
-    file.read(text.data(), kLargestDataFile + 1);
-    if (file.bad() || file.gcount() > kLargestDataFile)
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return text;
+    return std::move(file.text);
 }
 
 // A failing transfer is passed over: the replay goes on with the next line.
@@ -118,6 +115,8 @@ bool SaveSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedback&
     const std::string text = SettingsFileText({evalBoard, ram, eeprom}, chipAddress,
                                               TimeAndDateText(std::time(nullptr)));
     if (const auto failure = vsq::platform::replaceFileContents(path, text)) {
+        // The status line and an empty bar say so while the message is up.
+        feedback.showStatus("Saving Settings Failed", 0);
         feedback.notify({"The settings could not be saved to " + path + ": " + *failure + ".",
                          "Cannot save to file", NoticeButtons::Ok, NoticeIcon::Critical});
         return false;

@@ -16,8 +16,10 @@ extern std::string gDataFileName;
 extern bool gSaveMode;
 
 // Takes the chosen snapshots (board, RAM, both EEPROM halves) and then writes
-// the file whole, replacing the one there. A file that cannot be written is
-// reported and left as it was; returns false then.
+// the file whole, replacing the regular file there. A file that cannot be
+// written (a read-only file, a FIFO, a device) is left as it was and reported:
+// the status says the save failed, with an empty bar, and a message tells
+// why. Returns false then.
 bool SaveSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedback& feedback);
 
 // Reads and checks the whole file, asks about chosen sections it lacks, and

@@ -5,6 +5,7 @@
 #include "settings_file_test.h"
 
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace trelvane;
 using namespace trelvane::testing;
@@ -148,6 +149,24 @@ TEST_F(SettingsRecall, AFileFailingTheHeaderCheckReachesNothingWithTheEEPROMChos
     EXPECT_EQ(chip().pageErases(), 0);
     EXPECT_EQ(chip().eepromByte(0xF80D), 0x12); // the default set-up image
     EXPECT_TRUE(feedback.statuses.empty());
+}
+
+// A FIFO is refused at once too: nothing waits for a program to write into it.
+TEST_F(SettingsRecall, AnythingButARegularFileIsRefusedAsTheWrongType) {
+    ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(folder_ / "fifo", folder_ / "fifo-link.txt");
+    fs::create_directory(folder_ / "folder.txt");
+    for (const fs::path path : {folder_ / "fifo", folder_ / "fifo-link.txt", folder_ / "folder.txt",
+                                fs::path("/dev/zero")}) {
+        gDataFileName = path.string();
+        feedback.notices.clear();
+        RecallSettingsFile(true, true, true, feedback);
+        EXPECT_EQ(feedback.noticeTexts(),
+                  std::vector<std::string>{"This file is either corrupt or is the wrong type."})
+            << path;
+    }
+    EXPECT_TRUE(journal().events().empty());
+    EXPECT_EQ(chip().pageErases(), 0);
 }
 
 TEST_F(SettingsRecall, ChosenSectionsTheFileLacksAreAskedAboutBeforeAnythingIsWritten) {

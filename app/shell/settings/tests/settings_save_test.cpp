@@ -7,6 +7,8 @@
 #include "settings_file_test.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace trelvane;
 using namespace trelvane::testing;
@@ -90,25 +92,42 @@ TEST(SettingsFileText, SmallValuesAndAddressesKeepTheirWidths) {
     EXPECT_EQ(lines[23], "0RS 0Ch 00h 07h");
 }
 
-TEST_F(SettingsSave, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+// Only a regular file that may be written is replaced: a read-only file (for
+// root too), a FIFO or a device is never reported as saved.
+TEST_F(SettingsSave, AFileThatCannotBeWrittenIsReportedAsFailedAndLeftAsItWas) {
+    fs::create_directory(folder_ / "taken.txt");
+    std::ofstream(folder_ / "read-only.txt") << "old";
+    fs::permissions(folder_ / "read-only.txt", fs::perms(0444));
+    ASSERT_EQ(::mkfifo((folder_ / "fifo.txt").c_str(), 0600), 0);
+    // A null device of the folder's own where the test may make one (root), so
+    // that a save that wrongly replaced it would not replace the system's.
+    const fs::path node = folder_ / "null";
+    const bool ownNode = ::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    fs::create_symlink(ownNode ? node : fs::path("/dev/null"), folder_ / "device-link.txt");
     struct Case {
         fs::path target;
-        bool createFolder; // a folder stands where the file would go
+        fs::file_type type; // what stays there
     };
-    for (const Case c : {Case{folder_ / "no-such-folder" / "saved.txt", false},
-                         Case{folder_ / "taken.txt", true}}) {
-        if (c.createFolder)
-            fs::create_directory(c.target);
+    for (const Case& c : {Case{folder_ / "no-such-folder" / "saved.txt", fs::file_type::not_found},
+                          Case{folder_ / "taken.txt", fs::file_type::directory},
+                          Case{folder_ / "read-only.txt", fs::file_type::regular},
+                          Case{folder_ / "fifo.txt", fs::file_type::fifo},
+                          Case{folder_ / "device-link.txt", fs::file_type::character}}) {
         gDataFileName = c.target.string();
-        feedback.notices.clear();
-        EXPECT_FALSE(SaveSettingsFile(false, true, false, feedback));
-        ASSERT_EQ(feedback.notices.size(), 1u);
+        feedback = {};
+        EXPECT_FALSE(SaveSettingsFile(false, true, false, feedback)) << c.target;
+        ASSERT_EQ(feedback.notices.size(), 1u) << c.target;
         EXPECT_EQ(feedback.notices[0].title, "Cannot save to file");
         EXPECT_EQ(feedback.notices[0].icon, NoticeIcon::Critical);
-        EXPECT_EQ(fs::is_directory(c.target), c.createFolder);
+        EXPECT_EQ(feedback.statuses.back(),
+                  (std::pair<std::string, int>{"Saving Settings Failed", 0}))
+            << c.target;
+        EXPECT_EQ(fs::status(c.target).type(), c.type) << c.target;
     }
-    // Nothing but the folder made above is left behind: no partial file.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_EQ(fileText((folder_ / "read-only.txt").string()), "old");
+    // Nothing but what was made above is left behind: no partial file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()),
+              ownNode ? 5 : 4);
 }
 
 TEST_F(SettingsSave, ADriveNameLandsInTheHomeFolder) {

@@ -142,17 +142,28 @@ TEST_F(SaveRecallForm, WhileAnOperationRunsItsControlsAreDisabledAndACloseWaitsF
     EXPECT_EQ(windows().find<SaveRecallSettingsForm>(), nullptr);
 }
 
-TEST_F(SaveRecallForm, ASaveThatCannotBeWrittenIsReportedAndTheDialogStaysUsable) {
-    scripted().fileNames.push_back(homeFile("missing-folder/a.txt"));
-    auto& form = show(true);
-    form.FileNameCMD->click();
-    form.RAMCHK->click();
-    form.StartCMD->click();
-    ASSERT_EQ(scripted().messages.size(), 1u);
-    EXPECT_EQ(scripted().messages[0].title, "Cannot save to file");
-    EXPECT_TRUE(scripted().messages[0].text.startsWith("The settings could not be saved to "));
-    EXPECT_TRUE(form.StartCMD->isEnabled());
-    EXPECT_TRUE(form.FileNameCMD->isEnabled());
+TEST_F(SaveRecallForm, ASaveThatFailsSaysSoAndTheDialogStaysUsable) {
+    QFile readOnly(homeFile("read-only.txt"));
+    ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
+    readOnly.close();
+    readOnly.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
+    for (const char* name : {"missing-folder/a.txt", "read-only.txt"}) {
+        scripted().messages.clear();
+        scripted().fileNames.push_back(homeFile(name));
+        auto& form = show(true);
+        form.FileNameCMD->click();
+        if (!form.RAMCHK->isChecked())
+            form.RAMCHK->click();
+        form.StartCMD->click();
+        ASSERT_EQ(scripted().messages.size(), 1u) << name;
+        EXPECT_EQ(scripted().messages[0].title, "Cannot save to file");
+        EXPECT_TRUE(scripted().messages[0].text.startsWith("The settings could not be saved to "));
+        EXPECT_EQ(form.StatusLBL->text(), "Status: Saving Settings Failed") << name;
+        EXPECT_EQ(form.ProgressBar->value(), 0) << name;
+        EXPECT_TRUE(form.StartCMD->isEnabled());
+        EXPECT_TRUE(form.FileNameCMD->isEnabled());
+    }
 }
 
 TEST_F(SaveRecallForm, TheStatusLineShowsItsTextAndABarThatStaysFullPastItsMaximum) {
