@@ -44,6 +44,25 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     fs::remove_all(folder);
 }
 
+// A replaced file keeps the permission bits it had (the one-owner file stays
+// private, the shared one shared); a new file gets the usual ones.
+TEST(FileReplacement, AReplacedFileKeepsItsPermissions) {
+    char pattern[] = "/tmp/file_replacement_XXXXXX";
+    const fs::path folder = ::mkdtemp(pattern);
+    const mode_t mask = ::umask(022);
+    for (const unsigned mode : {0600u, 0640u, 0664u, 0755u, 0200u}) {
+        const fs::path file = folder / ("kept-" + std::to_string(mode));
+        std::ofstream(file) << "old";
+        fs::permissions(file, fs::perms(mode));
+        EXPECT_EQ(replaceFileContents(file.string(), "new"), std::nullopt) << mode;
+        EXPECT_EQ(static_cast<unsigned>(fs::status(file).permissions()), mode) << mode;
+    }
+    EXPECT_EQ(replaceFileContents((folder / "new").string(), "new"), std::nullopt);
+    EXPECT_EQ(static_cast<unsigned>(fs::status(folder / "new").permissions()), 0644u);
+    ::umask(mask);
+    fs::remove_all(folder);
+}
+
 // A null device of the folder's own where the caller may make one (root), so
 // that a save that wrongly replaced it would not replace the system's.
 fs::path characterDevice(const fs::path& folder) {
