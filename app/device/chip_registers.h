@@ -1,9 +1,14 @@
 #pragma once
 // The VSQ5540's register addresses, named as the chip's register table names
-// them. Code that addresses a chip register uses these names, never a bare
-// number; a test checks every name against the table.
+// them, and the bit fields of the registers whose bits the program reads or
+// composes (reg::field). Code that addresses a chip register or one of its
+// fields uses these names, never a bare number; a test checks every name
+// against the table.
 
+#include <array>
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace trelvane::reg {
 
@@ -192,5 +197,148 @@ inline constexpr std::uint8_t GPI2CFG = 0x99;
 inline constexpr std::uint8_t GPI3CFG = 0x9A;
 inline constexpr std::uint8_t GPI4CFG = 0x9B;
 // clang-format on
+
+namespace field {
+
+// A bit field of a chip register: `width` bits from bit `shift` up. `name` is
+// the name the register table prints for the field's bits ("PULS" for "PULS 0"
+// and "PULS 1", "CFG" for "CFG 4" to "CFG 6"); where the table keeps the plain
+// "Bit 0" to "Bit 7", it is the name the chip's register descriptions give.
+struct Field {
+    constexpr Field(std::string_view fieldName, int lowBit, int bits)
+        : name(fieldName), shift(lowBit), width(bits),
+          mask(static_cast<std::uint8_t>(((1u << bits) - 1u) << lowBit)) {}
+
+    std::string_view name;
+    int shift;
+    int width;
+    std::uint8_t mask; // the field's bits in the register
+
+    // The highest code the field holds.
+    constexpr int largest() const { return (1 << width) - 1; }
+    // The field's code in a register value.
+    constexpr int get(std::uint8_t value) const { return (value & mask) >> shift; }
+    // `code` placed in the field; bits beyond the field's width are cut.
+    constexpr std::uint8_t put(int code) const {
+        return static_cast<std::uint8_t>((code << shift) & mask);
+    }
+};
+
+// A register family's members and its fields.
+struct FieldedRegisters {
+    std::span<const std::uint8_t> registers;
+    std::span<const Field> fields;
+};
+
+// PnPDBTIM: the programmable delay of block n.
+namespace PnPDBTIM {
+inline constexpr Field TF{"TF", 0, 4}; // falling-edge delay step
+inline constexpr Field TR{"TR", 4, 4}; // rising-edge delay step
+inline constexpr std::array registers{P1PDBTIM, P2PDBTIM, P3PDBTIM, P4PDBTIM, P5PDBTIM,
+                                      P6PDBTIM, P7PDBTIM, P8PDBTIM, P9PDBTIM};
+inline constexpr std::array fields{TF, TR};
+} // namespace PnPDBTIM
+
+// PnPDOCFG: the format of driver output n; bit 7 is unused.
+namespace PnPDOCFG {
+inline constexpr Field PullUp{"CFG", 0, 4}; // CFG 3-0: the pull-up code
+inline constexpr Field Mode{"CFG", 4, 3};   // CFG 6-4: the output mode
+inline constexpr std::array registers{P1PDOCFG, P2PDOCFG, P3PDOCFG, P4PDOCFG, P5PDOCFG,
+                                      P6PDOCFG, P7PDOCFG, P8PDOCFG, P9PDOCFG};
+inline constexpr std::array fields{PullUp, Mode};
+} // namespace PnPDOCFG
+
+// PSnEN: the function and output enables of logic block n.
+namespace PSnEN {
+inline constexpr Field F2EN{"F2EN", 0, 1};         // function B on
+inline constexpr Field F1EN{"F1EN", 1, 1};         // function A on
+inline constexpr Field PLBOutEN{"PLBOutEN", 2, 1}; // set: the block's output switched off
+inline constexpr std::array registers{PS1EN, PS2EN, PS3EN, PS4EN, PS5EN,
+                                      PS6EN, PS7EN, PS8EN, PS9EN};
+inline constexpr std::array fields{F2EN, F1EN, PLBOutEN};
+} // namespace PSnEN
+
+// UPDCFG: configuration update and EEPROM load controls.
+namespace UPDCFG {
+inline constexpr Field UPD{"UPD", 0, 1};
+inline constexpr Field RAMLD{"RAMLD", 1, 1};
+inline constexpr Field EEPROMLD{"EEPROMLD", 2, 1};
+inline constexpr Field EE_ERASE{"EE_ERASE", 3, 1};
+inline constexpr Field Reserved{"Reserved", 4, 4};
+inline constexpr std::array registers{reg::UPDCFG};
+inline constexpr std::array fields{UPD, RAMLD, EEPROMLD, EE_ERASE, Reserved};
+} // namespace UPDCFG
+
+// PDEN: pull-down current sources on the logic inputs; bit 7 is reserved.
+namespace PDEN {
+inline constexpr Field PDENGPI1{"PDENGPI1", 0, 1};
+inline constexpr Field PDENGPI2{"PDENGPI2", 1, 1};
+inline constexpr Field PDENGPI3{"PDENGPI3", 2, 1};
+inline constexpr Field PDENGPI4{"PDENGPI4", 3, 1};
+inline constexpr Field PDENWDI{"PDENWDI", 4, 1};
+inline constexpr Field PDENA0{"PDENA0", 5, 1};
+inline constexpr Field PDENA1{"PDENA1", 6, 1};
+inline constexpr std::array registers{reg::PDEN};
+inline constexpr std::array fields{PDENGPI1, PDENGPI2, PDENGPI3, PDENGPI4, PDENWDI, PDENA0, PDENA1};
+} // namespace PDEN
+
+// GPInCFG: general-purpose input n; bit 7 is reserved.
+namespace GPInCFG {
+inline constexpr Field GF{"GF", 0, 3};       // time the input is ignored
+inline constexpr Field PULS{"PULS", 3, 2};   // length of the pulse an edge gives
+inline constexpr Field INTYP{"INTYP", 5, 1}; // set: edge input; clear: level
+inline constexpr Field INVIN{"INVIN", 6, 1}; // set: input inverted
+inline constexpr std::array registers{GPI1CFG, GPI2CFG, GPI3CFG, GPI4CFG};
+inline constexpr std::array fields{GF, PULS, INTYP, INVIN};
+} // namespace GPInCFG
+
+// WDCFG: the watchdog detector; bits 7-5 are reserved.
+namespace WDCFG {
+inline constexpr Field PER{"PER", 0, 3};   // timeout period
+inline constexpr Field PULS{"PULS", 3, 2}; // length of the pulsed output
+inline constexpr std::array registers{reg::WDCFG};
+inline constexpr std::array fields{PER, PULS};
+} // namespace WDCFG
+
+// xxSEL: glitch filter, range and fault type of a supply-fault input.
+namespace xxSEL {
+inline constexpr Field FaultType{"FaultType", 0, 2};
+inline constexpr Field DetectionRange{"DetectionRange", 2, 2};
+inline constexpr Field GlitchFilter{"GlitchFilter", 4, 3};
+inline constexpr Field VBPolarity{"VBPolarity", 7, 1}; // bipolar inputs: set for negative
+inline constexpr std::array registers{BS1SEL, BS2SEL, HSSEL, PS1SEL, PS2SEL, PS3SEL, PS4SEL};
+inline constexpr std::array fields{FaultType, DetectionRange, GlitchFilter, VBPolarity};
+} // namespace xxSEL
+
+// xxOVHYST and xxUVHYST: the hysteresis codes of a supply-fault input; bits
+// 7-5 are unused.
+namespace xxOVHYST {
+inline constexpr Field Hysteresis{"Hysteresis", 0, 5};
+inline constexpr std::array registers{BS1OVHYST, BS2OVHYST, HSOVHYST, PS1OVHYST,
+                                      PS2OVHYST, PS3OVHYST, PS4OVHYST};
+inline constexpr std::array fields{Hysteresis};
+} // namespace xxOVHYST
+namespace xxUVHYST {
+inline constexpr Field Hysteresis{"Hysteresis", 0, 5};
+inline constexpr std::array registers{BS1UVHYST, BS2UVHYST, HSUVHYST, PS1UVHYST,
+                                      PS2UVHYST, PS3UVHYST, PS4UVHYST};
+inline constexpr std::array fields{Hysteresis};
+} // namespace xxUVHYST
+
+// Every register family above with its fields.
+inline constexpr std::array<FieldedRegisters, 10> kFieldedRegisters{{
+    {PnPDBTIM::registers, PnPDBTIM::fields},
+    {PnPDOCFG::registers, PnPDOCFG::fields},
+    {PSnEN::registers, PSnEN::fields},
+    {UPDCFG::registers, UPDCFG::fields},
+    {PDEN::registers, PDEN::fields},
+    {GPInCFG::registers, GPInCFG::fields},
+    {WDCFG::registers, WDCFG::fields},
+    {xxSEL::registers, xxSEL::fields},
+    {xxOVHYST::registers, xxOVHYST::fields},
+    {xxUVHYST::registers, xxUVHYST::fields},
+}};
+
+} // namespace field
 
 } // namespace trelvane::reg

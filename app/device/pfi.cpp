@@ -11,7 +11,7 @@ namespace trelvane {
 namespace {
 
 constexpr int kFullScaleCode = 255;
-constexpr std::uint8_t kHysteresisCodeMask = 0x1F;
+namespace sel = reg::field::xxSEL;
 
 // Volts to a code: rounded down. The small allowance keeps a value that is a
 // whole number of steps from landing one code low through float error.
@@ -54,19 +54,21 @@ void PFI::ReadRangeFaultAndGlitchFilter() {
     if (lastTransferFailed()) {
         return;
     }
-    vbPolarity_ = (select >> 7) & 0x01;
-    glitchFilter_ = (select >> 4) & 0x07;
-    faultType_ = select & 0x03;
-    detectionRange_ = (select >> 2) & 0x03;
+    vbPolarity_ = sel::VBPolarity.get(select);
+    glitchFilter_ = sel::GlitchFilter.get(select);
+    faultType_ = sel::FaultType.get(select);
+    detectionRange_ = sel::DetectionRange.get(select);
 }
 
 void PFI::WriteRangeFaultAndGlitchFilter() {
-    if (vbPolarity_ > 1 || glitchFilter_ > 7 || detectionRange_ > 3 || faultType_ > 3) {
+    if (vbPolarity_ > sel::VBPolarity.largest() || glitchFilter_ > sel::GlitchFilter.largest() ||
+        detectionRange_ > sel::DetectionRange.largest() || faultType_ > sel::FaultType.largest()) {
         throw Overflow();
     }
     WriteRegister(addrGlitchRangeFault_,
-                  static_cast<std::uint8_t>(vbPolarity_ << 7 | glitchFilter_ << 4 | faultType_ |
-                                            detectionRange_ << 2));
+                  static_cast<std::uint8_t>(
+                      sel::VBPolarity.put(vbPolarity_) | sel::GlitchFilter.put(glitchFilter_) |
+                      sel::FaultType.put(faultType_) | sel::DetectionRange.put(detectionRange_)));
 }
 
 PFI::Scale PFI::thresholdScale() const {
@@ -88,7 +90,8 @@ float PFI::hysteresisStep() const {
 }
 
 float PFI::UnderVoltHysteresis() {
-    const int code = ReadRegister(addrDigitalHysteresisOnUVT_) & kHysteresisCodeMask;
+    const int code =
+        reg::field::xxUVHYST::Hysteresis.get(ReadRegister(addrDigitalHysteresisOnUVT_));
     return static_cast<float>(code * hysteresisStep());
 }
 
@@ -109,7 +112,8 @@ void PFI::setUnderVoltThreshold(float volts) {
 }
 
 float PFI::OverVoltHysteresis() {
-    const int code = ReadRegister(addrDigitalHysteresisOnOVT_) & kHysteresisCodeMask;
+    const int code =
+        reg::field::xxOVHYST::Hysteresis.get(ReadRegister(addrDigitalHysteresisOnOVT_));
     overVoltHysteresis_ = static_cast<float>(code * hysteresisStep());
     return overVoltHysteresis_;
 }

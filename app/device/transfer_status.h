@@ -5,7 +5,7 @@
 //
 //     const auto value = ReadRegister(reg::PDEN);
 //     if (lastTransferFailed()) return;
-//     WriteRegister(reg::PDEN, (value & 0xFE) | bit);
+//     WriteRegister(reg::PDEN, (value & ~reg::field::PDEN::PDENGPI1.mask) | bit);
 //
 // or, over several transfers:
 //

@@ -10,7 +10,13 @@
 namespace trelvane {
 namespace {
 
-// Time-out in milliseconds, indexed by the code in bits 7-4 of UPDCFG.
+// The record keeps its edge polarity in PDEN bit 0, the bit the table names
+// PDENGPI1, and its time-out code in UPDCFG bits 7-4, the bits the table
+// leaves reserved.
+constexpr reg::field::Field kEdgePolarity = reg::field::PDEN::PDENGPI1;
+constexpr reg::field::Field kTimeoutCode = reg::field::UPDCFG::Reserved;
+
+// Time-out in milliseconds, indexed by the time-out code.
 constexpr std::array<std::int16_t, 16> kTimeouts{
     0, 200, 400, 800, 1600, 3200, 4000, 5000, 6000, 7000, 8000, 10000, 12000, 14000, 16000, 18000};
 
@@ -24,11 +30,11 @@ void WatchDog::setEdgePolarity(std::uint8_t polarity) {
     if (lastTransferFailed()) {
         return;
     }
-    WriteRegister(reg::PDEN, static_cast<std::uint8_t>((value & 0xFE) | polarity));
+    WriteRegister(reg::PDEN, static_cast<std::uint8_t>((value & ~kEdgePolarity.mask) | polarity));
 }
 
 std::uint8_t WatchDog::EdgePolarity() {
-    return ReadRegister(reg::PDEN) & 0x01;
+    return static_cast<std::uint8_t>(kEdgePolarity.get(ReadRegister(reg::PDEN)));
 }
 
 void WatchDog::setTimeout(std::int16_t milliseconds) {
@@ -38,11 +44,12 @@ void WatchDog::setTimeout(std::int16_t milliseconds) {
     if (lastTransferFailed()) {
         return;
     }
-    WriteRegister(reg::UPDCFG, static_cast<std::uint8_t>((value & 0x0F) | code << 4));
+    WriteRegister(reg::UPDCFG, static_cast<std::uint8_t>((value & ~kTimeoutCode.mask) |
+                                                         kTimeoutCode.put(static_cast<int>(code))));
 }
 
 std::int16_t WatchDog::Timeout() {
-    return kTimeouts[ReadRegister(reg::UPDCFG) >> 4];
+    return kTimeouts[kTimeoutCode.get(ReadRegister(reg::UPDCFG))];
 }
 
 } // namespace trelvane

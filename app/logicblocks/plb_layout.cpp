@@ -71,7 +71,8 @@ const RegisterFamily WDICFG{reg::P1WDICFG, PerBit,
     0, true};
 
 // Bits 7-3 are not the window's: ignored on reading, written 0.
-const RegisterFamily SEN{reg::PS1EN, PerBit, {"F2EN", "F1EN", "PLBOutEN"}, 0x03};
+const RegisterFamily SEN{reg::PS1EN, PerBit, {"F2EN", "F1EN", "PLBOutEN"},
+    reg::field::PSnEN::F2EN.mask | reg::field::PSnEN::F1EN.mask};
 // clang-format on
 
 } // namespace family

@@ -1,16 +1,16 @@
 #include "app/shell/init_form.h"
 
+#include "app/core/app_info.h"
+#include "app/core/dialogs.h"
+#include "app/core/program_end.h"
+#include "app/core/tagged_item_delegate.h"
+#include "app/core/window_registry.h"
 #include "app/device/chip_registers.h"
 #include "app/device/chip_road.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/chip_picture.h"
-#include "app/core/app_info.h"
-#include "app/core/dialogs.h"
-#include "app/core/program_end.h"
-#include "app/core/tagged_item_delegate.h"
-#include "app/core/window_registry.h"
 #include "app/shell/main_form.h"
 #include "app/shell/search_results.h"
 #include "app/shell/window_look.h"
@@ -47,7 +47,7 @@ const QColor kDarkRed(192, 0, 0);
 // Bits of the data port held high on every byte the library writes: D2 and D3.
 constexpr std::uint8_t kBitsToStayHigh = 0x0C;
 // UPDCFG's UPD bit: the chip takes its new configuration.
-constexpr std::uint8_t kUpdateConfiguration = 0x01;
+constexpr std::uint8_t kUpdateConfiguration = reg::field::UPDCFG::UPD.mask;
 
 // Runs one step of Finish; a failing step is skipped and the next one runs.
 template <typename Step> void attempt(Step&& step) {

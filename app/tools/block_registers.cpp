@@ -7,6 +7,8 @@
 namespace trelvane {
 namespace {
 
+namespace pdocfg = reg::field::PnPDOCFG;
+
 constexpr std::array<std::uint8_t, kDelayBlocks> kPDBTIM = {
     reg::P1PDBTIM, reg::P2PDBTIM, reg::P3PDBTIM, reg::P4PDBTIM, reg::P5PDBTIM,
     reg::P6PDBTIM, reg::P7PDBTIM, reg::P8PDBTIM, reg::P9PDBTIM};
@@ -60,14 +62,14 @@ QStringList pullUpEntries(int output) {
 }
 
 int driverModeIndex(std::uint8_t value) {
-    const int mode = (value & 0x70) >> 4;
+    const int mode = pdocfg::Mode.get(value);
     return mode < kUndefinedMode ? mode : kUndefinedMode;
 }
 
 int pullUpIndex(std::uint8_t value) {
     // Codes 1 and 3 have no entry of their own: they show as 0 and 2.
-    const std::uint8_t code = value & 0x0F;
-    const std::uint8_t even = code & 0x0E;
+    const int code = pdocfg::PullUp.get(value);
+    const int even = code & ~1;
     for (int index = 0; index < kUndefinedPullUp; ++index)
         if (kPullUpCodes[index] == (code < 4 ? even : code))
             return index;
@@ -75,9 +77,8 @@ int pullUpIndex(std::uint8_t value) {
 }
 
 std::uint8_t PDOConfigValue(int modeIndex, int pullUpIndex) {
-    const std::uint8_t mode = modeIndex >= 0 && modeIndex < kUndefinedMode
-                                  ? static_cast<std::uint8_t>(modeIndex << 4)
-                                  : 0;
+    const std::uint8_t mode =
+        modeIndex >= 0 && modeIndex < kUndefinedMode ? pdocfg::Mode.put(modeIndex) : 0;
     const std::uint8_t pullUp =
         pullUpIndex >= 0 && pullUpIndex < static_cast<int>(kPullUpCodes.size())
             ? kPullUpCodes[pullUpIndex]

@@ -36,7 +36,6 @@ inline constexpr int kGeneralPurposeInputs = 4;
 std::uint8_t GPIConfigAddress(int input, bool emulateFixedSilicon);
 
 // --- Watchdog input: WDCFG pulse length in bits 4-3, timeout in 2-0; its
-// pull-down is PDEN bit 4.
-inline constexpr std::uint8_t kWatchdogPullDown = 0x10;
+// pull-down is PDEN bit 4 (PDENWDI).
 
 } // namespace trelvane

@@ -1,9 +1,9 @@
 #include "app/tools/gpio_form.h"
 
-#include "app/device/chip_registers.h"
-#include "app/device/communications.h"
 #include "app/core/app_globals.h"
 #include "app/core/new_named.h"
+#include "app/device/chip_registers.h"
+#include "app/device/communications.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"
 #include "app/tools/tool_look.h"
@@ -19,11 +19,13 @@
 namespace trelvane {
 namespace {
 
-constexpr std::uint8_t kInvertInput = 0x40;  // INVIN
-constexpr std::uint8_t kEdgeInput = 0x20;    // INTYP
-constexpr std::uint8_t kPulseLength = 0x18;  // PULS
-constexpr std::uint8_t kIgnoreTime = 0x07;   // GF
-constexpr std::uint8_t kGPIPullDowns = 0x0F; // PDENGPI1..4
+namespace gpicfg = reg::field::GPInCFG;
+namespace pden = reg::field::PDEN;
+// The pull-down bit of each input, GPI 1 first.
+constexpr std::array<std::uint8_t, kGeneralPurposeInputs> kPullDowns{
+    pden::PDENGPI1.mask, pden::PDENGPI2.mask, pden::PDENGPI3.mask, pden::PDENGPI4.mask};
+constexpr std::uint8_t kGPIPullDowns =
+    pden::PDENGPI1.mask | pden::PDENGPI2.mask | pden::PDENGPI3.mask | pden::PDENGPI4.mask;
 constexpr int kEdgeEntry = 1;
 
 QComboBox* newList(QWidget* parent, const char* name, int input) {
@@ -116,22 +118,23 @@ void GPIOFRM::ReadGPIConfig() {
     fill_.fill([&] {
         for (int input = 0; input < kGeneralPurposeInputs; ++input) {
             const std::uint8_t value = ReadRegister(GPIConfigAddress(input, emulate));
-            InvertCHK[input]->setChecked(value & kInvertInput);
-            InputTypeCOMBO[input]->setCurrentIndex((value & kEdgeInput) ? kEdgeEntry : 0);
-            PulseLengthCOMBO[input]->setCurrentIndex((value & kPulseLength) >> 3);
-            InputIgnoreCOMBO[input]->setCurrentIndex(value & kIgnoreTime);
+            InvertCHK[input]->setChecked(value & gpicfg::INVIN.mask);
+            InputTypeCOMBO[input]->setCurrentIndex((value & gpicfg::INTYP.mask) ? kEdgeEntry : 0);
+            PulseLengthCOMBO[input]->setCurrentIndex(gpicfg::PULS.get(value));
+            InputIgnoreCOMBO[input]->setCurrentIndex(gpicfg::GF.get(value));
         }
         const std::uint8_t pullDowns = ReadRegister(reg::PDEN);
         for (int input = 0; input < kGeneralPurposeInputs; ++input)
-            EnablePullDownCHK[input]->setChecked(pullDowns & (1u << input));
+            EnablePullDownCHK[input]->setChecked(pullDowns & kPullDowns[input]);
     });
 }
 
 void GPIOFRM::WriteGPIConfig(int input) {
-    const int value = (InvertCHK[input]->isChecked() ? kInvertInput : 0) |
-                      (InputTypeCOMBO[input]->currentIndex() == kEdgeEntry ? kEdgeInput : 0) |
-                      (PulseLengthCOMBO[input]->currentIndex() << 3 & kPulseLength) |
-                      (InputIgnoreCOMBO[input]->currentIndex() & kIgnoreTime);
+    const int value =
+        (InvertCHK[input]->isChecked() ? gpicfg::INVIN.mask : 0) |
+        (InputTypeCOMBO[input]->currentIndex() == kEdgeEntry ? gpicfg::INTYP.mask : 0) |
+        gpicfg::PULS.put(PulseLengthCOMBO[input]->currentIndex()) |
+        gpicfg::GF.put(InputIgnoreCOMBO[input]->currentIndex());
     WriteRegister(GPIConfigAddress(input, gEmulateFixedSilicon), static_cast<std::uint8_t>(value));
 }
 
@@ -139,7 +142,7 @@ void GPIOFRM::WritePullDowns(int clicked) {
     std::uint8_t pullDowns = 0;
     for (int input = 0; input < kGeneralPurposeInputs; ++input)
         if (EnablePullDownCHK[input]->isChecked())
-            pullDowns |= static_cast<std::uint8_t>(1u << input);
+            pullDowns |= kPullDowns[input];
     if (!ReadModifyWrite(reg::PDEN, static_cast<std::uint8_t>(~kGPIPullDowns), pullDowns)) {
         // Nothing was written: the box goes back to what the chip holds.
         fill_.fill([&] { EnablePullDownCHK[clicked]->toggle(); });

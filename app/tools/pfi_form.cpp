@@ -1,10 +1,11 @@
 #include "app/tools/pfi_form.h"
 
+#include "app/core/app_globals.h"
+#include "app/core/new_named.h"
+#include "app/device/chip_registers.h"
 #include "app/device/communications.h"
 #include "app/device/pfi.h"
 #include "app/device/transfer_status.h"
-#include "app/core/app_globals.h"
-#include "app/core/new_named.h"
 #include "app/tools/supply_fault_ranges.h"
 #include "app/tools/tool_command.h"
 #include "app/tools/tool_look.h"
@@ -29,10 +30,10 @@ namespace {
 
 using vsq::display::GSlider;
 using vsq::display::LGauge;
+namespace field = reg::field;
 
 constexpr int kMaxThreshold = 255;
 constexpr int kMaxHysteresis = 31;
-constexpr std::uint8_t kHysteresisBits = 0x1F;
 constexpr int kNegative = 1;
 constexpr std::uint8_t kNegativeRange = 1; // "2V to 6V"
 
@@ -345,10 +346,10 @@ void PFIFRM::RedrawHysteresis() {
     const std::uint8_t under = readCode(pfi.AddrDigitalHysteresisOnUVT(), chip_.underHysteresis);
     const std::uint8_t over = readCode(pfi.AddrDigitalHysteresisOnOVT(), chip_.overHysteresis);
     fill_.fill([&] {
-        UVHystSlider->setPosition(under & kHysteresisBits);
-        OVHystSlider->setPosition(over & kHysteresisBits);
-        UVScroll->setValue(under & kHysteresisBits);
-        OVScroll->setValue(over & kHysteresisBits);
+        UVHystSlider->setPosition(field::xxUVHYST::Hysteresis.get(under));
+        OVHystSlider->setPosition(field::xxOVHYST::Hysteresis.get(over));
+        UVScroll->setValue(field::xxUVHYST::Hysteresis.get(under));
+        OVScroll->setValue(field::xxOVHYST::Hysteresis.get(over));
     });
     showHysteresisLabels();
 }

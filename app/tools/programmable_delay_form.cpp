@@ -1,7 +1,8 @@
 #include "app/tools/programmable_delay_form.h"
 
-#include "app/device/communications.h"
 #include "app/core/new_named.h"
+#include "app/device/chip_registers.h"
+#include "app/device/communications.h"
 #include "app/tools/tool_command.h"
 #include "app/tools/tool_look.h"
 #include "controls/display/lgauge.h"
@@ -20,6 +21,7 @@ namespace trelvane {
 namespace {
 
 using vsq::display::LGauge;
+namespace pdbtim = reg::field::PnPDBTIM;
 
 constexpr int kInitialPulse = 600;
 constexpr int kLastStep = 15; // "500"
@@ -189,8 +191,8 @@ void ProgrammableDelayFRM::ReadAllDelays() {
 
 void ProgrammableDelayFRM::showDelays(int block, std::uint8_t value) {
     fill_.fill([&] {
-        FallingCombo[block]->setCurrentIndex(value & 0x0F);
-        RisingCombo[block]->setCurrentIndex(value >> 4);
+        FallingCombo[block]->setCurrentIndex(pdbtim::TF.get(value));
+        RisingCombo[block]->setCurrentIndex(pdbtim::TR.get(value));
     });
     EdgeChanged(block, FallingEdge, delayOf(FallingCombo[block]));
     EdgeChanged(block, RisingEdge, delayOf(RisingCombo[block]));
@@ -198,9 +200,10 @@ void ProgrammableDelayFRM::showDelays(int block, std::uint8_t value) {
 
 void ProgrammableDelayFRM::WriteAllDelays() {
     for (int block = 0; block < kDelayBlocks; ++block)
-        WriteRegister(PDBTIMAddress(block),
-                      static_cast<std::uint8_t>(RisingCombo[block]->currentIndex() << 4 |
-                                                FallingCombo[block]->currentIndex()));
+        WriteRegister(
+            PDBTIMAddress(block),
+            static_cast<std::uint8_t>(RisingCombo[block]->currentIndex() << pdbtim::TR.shift |
+                                      FallingCombo[block]->currentIndex() << pdbtim::TF.shift));
 }
 
 void ProgrammableDelayFRM::EdgeChanged(int block, Edge edge, int value) {

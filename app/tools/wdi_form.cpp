@@ -1,8 +1,8 @@
 #include "app/tools/wdi_form.h"
 
+#include "app/core/new_named.h"
 #include "app/device/chip_registers.h"
 #include "app/device/communications.h"
-#include "app/core/new_named.h"
 #include "app/tools/block_registers.h"
 #include "app/tools/register_update.h"
 #include "app/tools/tool_command.h"
@@ -18,8 +18,8 @@ namespace {
 
 using vsq::display::Selector;
 
-constexpr std::uint8_t kPulseLength = 0x18; // PULS
-constexpr std::uint8_t kPeriod = 0x07;      // PER
+namespace wdcfg = reg::field::WDCFG;
+namespace pden = reg::field::PDEN;
 
 Selector* newSelector(QWidget* parent, const char* name, const char* caption,
                       const QStringList& texts) {
@@ -72,20 +72,20 @@ void WDIFRM::ReadWDIConfig() {
     const std::uint8_t config = ReadRegister(reg::WDCFG);
     const std::uint8_t pullDowns = ReadRegister(reg::PDEN);
     fill_.fill([&] {
-        PLSel->setPosition(static_cast<std::int16_t>((config & kPulseLength) >> 3));
-        WTSEL->setPosition(static_cast<std::int16_t>(config & kPeriod));
-        EnablePullDownCHK->setChecked(pullDowns & kWatchdogPullDown);
+        PLSel->setPosition(static_cast<std::int16_t>(wdcfg::PULS.get(config)));
+        WTSEL->setPosition(static_cast<std::int16_t>(wdcfg::PER.get(config)));
+        EnablePullDownCHK->setChecked(pullDowns & pden::PDENWDI.mask);
     });
 }
 
 void WDIFRM::WriteWDIConfig() {
-    WriteRegister(reg::WDCFG,
-                  static_cast<std::uint8_t>(PLSel->Position() << 3 | WTSEL->Position()));
+    WriteRegister(reg::WDCFG, static_cast<std::uint8_t>(PLSel->Position() << wdcfg::PULS.shift |
+                                                        WTSEL->Position() << wdcfg::PER.shift));
 }
 
 void WDIFRM::WritePullDown() {
-    const std::uint8_t bit = EnablePullDownCHK->isChecked() ? kWatchdogPullDown : 0;
-    if (!ReadModifyWrite(reg::PDEN, static_cast<std::uint8_t>(~kWatchdogPullDown), bit)) {
+    const std::uint8_t bit = EnablePullDownCHK->isChecked() ? pden::PDENWDI.mask : 0;
+    if (!ReadModifyWrite(reg::PDEN, static_cast<std::uint8_t>(~pden::PDENWDI.mask), bit)) {
         // Nothing was written: the box goes back to what the chip holds.
         fill_.fill([this] { EnablePullDownCHK->toggle(); });
     }

@@ -282,3 +282,83 @@ TEST(RegisterTable, EveryNamedAddressMatchesItsRow) {
     }
     EXPECT_EQ(named.size(), 183u);
 }
+
+namespace {
+
+using reg::field::Field;
+
+// The table's names for the `width` bits from `shift`: "NAME" for each bit, or
+// "NAME k" numbered from the field's lowest bit, or from the register's bit 0.
+bool namedAsTheTableNamesThem(const Field& field, const BitNames& names) {
+    bool plain = true, fromField = true, fromRegister = true;
+    for (int bit = field.shift; bit < field.shift + field.width; ++bit) {
+        const std::string name(names[bit]);
+        const std::string stem = std::string(field.name) + " ";
+        plain = plain && name == field.name;
+        fromField = fromField && name == stem + std::to_string(bit - field.shift);
+        fromRegister = fromRegister && name == stem + std::to_string(bit);
+    }
+    return (field.width == 1 || field.name == "Reserved") ? plain : fromField || fromRegister;
+}
+
+} // namespace
+
+// Each named field lies within its registers' eight bits, no two fields of a
+// register share a bit, and where the table names the bits, it names them as
+// the field is named; rows with the plain "Bit 0" to "Bit 7" take the names of
+// the chip's register descriptions.
+TEST(RegisterTable, EveryNamedFieldMatchesTheBitsOfItsRegisters) {
+    int checked = 0;
+    for (const reg::field::FieldedRegisters& family : reg::field::kFieldedRegisters) {
+        for (std::uint8_t address : family.registers) {
+            const RegisterRow* row = rowAt(address);
+            ASSERT_NE(row, nullptr) << int(address);
+            int used = 0;
+            for (const Field& field : family.fields) {
+                EXPECT_GE(field.width, 1) << row->name << " " << field.name;
+                EXPECT_LE(field.shift + field.width, 8) << row->name << " " << field.name;
+                EXPECT_EQ(used & field.mask, 0) << row->name << " " << field.name;
+                used |= field.mask;
+                if (row->bitNames) {
+                    EXPECT_TRUE(namedAsTheTableNamesThem(field, *row->bitNames))
+                        << row->name << " " << field.name;
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, 9 * 2 + 9 * 2 + 9 * 3 + 5 + 7 + 4 * 4 + 2 + 7 * 4 + 7 + 7);
+}
+
+TEST(RegisterTable, NamedFieldsCutAndPlaceTheirCodes) {
+    namespace f = reg::field;
+    struct Case {
+        const Field& field;
+        std::uint8_t mask;
+        int codeIn0xB9;
+        std::uint8_t placed5;
+    };
+    for (const Case& c : {
+             Case{f::WDCFG::PULS, 0x18, 3, 0x08},
+             Case{f::WDCFG::PER, 0x07, 1, 0x05},
+             Case{f::GPInCFG::INVIN, 0x40, 0, 0x40},
+             Case{f::GPInCFG::INTYP, 0x20, 1, 0x20},
+             Case{f::GPInCFG::GF, 0x07, 1, 0x05},
+             Case{f::PnPDBTIM::TR, 0xF0, 11, 0x50},
+             Case{f::PnPDBTIM::TF, 0x0F, 9, 0x05},
+             Case{f::PnPDOCFG::Mode, 0x70, 3, 0x50},
+             Case{f::PnPDOCFG::PullUp, 0x0F, 9, 0x05},
+             Case{f::xxSEL::VBPolarity, 0x80, 1, 0x80},
+             Case{f::xxSEL::GlitchFilter, 0x70, 3, 0x50},
+             Case{f::xxSEL::DetectionRange, 0x0C, 2, 0x04},
+             Case{f::xxSEL::FaultType, 0x03, 1, 0x01},
+             Case{f::xxOVHYST::Hysteresis, 0x1F, 25, 0x05},
+             Case{f::UPDCFG::Reserved, 0xF0, 11, 0x50},
+             Case{f::PDEN::PDENWDI, 0x10, 1, 0x10},
+             Case{f::PSnEN::PLBOutEN, 0x04, 0, 0x04},
+         }) {
+        EXPECT_EQ(c.field.mask, c.mask) << c.field.name;
+        EXPECT_EQ(c.field.get(0xB9), c.codeIn0xB9) << c.field.name;
+        EXPECT_EQ(c.field.put(5), c.placed5) << c.field.name;
+    }
+}

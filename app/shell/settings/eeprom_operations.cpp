@@ -51,7 +51,7 @@ bool EraseAllEEPROMPages(const StopRequest& stop) {
 
 CopyOutcome CopyRegistersToConfigEEPROM(bool eraseFirst, EEPROMCopyListener& listener) {
     listener.showStatus("Erasing EEPROM");
-    SetUPDCFGBits(updcfg::EE_ERASE);
+    SetUPDCFGBits(reg::field::UPDCFG::EE_ERASE.mask);
     listener.showUPDCFG();
     if (eraseFirst)
         EraseEEPROMHalf(kConfigEEPROMHighByte, nullptr);

@@ -10,14 +10,6 @@
 
 namespace trelvane {
 
-// UPDCFG's bits; bits 7-4 are reserved.
-namespace updcfg {
-inline constexpr std::uint8_t UPD = 0x01;
-inline constexpr std::uint8_t RAMLD = 0x02;
-inline constexpr std::uint8_t EEPROMLD = 0x04;
-inline constexpr std::uint8_t EE_ERASE = 0x08;
-} // namespace updcfg
-
 inline constexpr std::uint8_t kConfigEEPROMHighByte = 0xF8;
 inline constexpr std::uint8_t kUserEEPROMHighByte = 0xF9;
 inline constexpr int kEEPROMPageSize = 0x20;

@@ -105,7 +105,7 @@ std::vector<SetupStep> buildSteps() {
     };
 
     progress(0);
-    chip(reg::UPDCFG, 0x01);
+    chip(reg::UPDCFG, reg::field::UPDCFG::UPD.mask);
     chip(kClockTrim, 0x01);
     for (std::size_t block = 0; block < kSupplyFaultBlocks.size(); ++block) {
         if (block == 6)

@@ -1,5 +1,6 @@
 #include "app/shell/settings/settings_file.h"
 
+#include "app/device/chip_registers.h"
 #include "app/device/communications.h"
 #include "app/shell/settings/data_file_path.h"
 #include "app/shell/settings/eeprom_operations.h"
@@ -150,7 +151,7 @@ void RecallSettingsFile(bool evalBoard, bool ram, bool eeprom, SaveRecallFeedbac
 
     // Erase only now that the EEPROM lines are known to be written.
     if (eeprom && !contents.eeprom.empty()) {
-        SetUPDCFGBits(updcfg::EE_ERASE);
+        SetUPDCFGBits(reg::field::UPDCFG::EE_ERASE.mask);
         EraseAllEEPROMPages(nullptr);
     }
 

@@ -1,9 +1,9 @@
 #include "app/shell/settings/forms/eeprom_form.h"
 
-#include "app/device/chip_registers.h"
-#include "app/device/communications.h"
 #include "app/core/new_named.h"
 #include "app/core/program_end.h"
+#include "app/device/chip_registers.h"
+#include "app/device/communications.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,18 +151,18 @@ QString EEPROMFRM::statusText() const {
 
 void EEPROMFRM::ShowUPDCFG() {
     const std::uint8_t value = ReadRegister(reg::UPDCFG);
-    UPDCFGCHK[0]->setChecked((value & updcfg::UPD) != 0);
-    UPDCFGCHK[3]->setChecked((value & updcfg::EE_ERASE) != 0);
+    UPDCFGCHK[0]->setChecked((value & reg::field::UPDCFG::UPD.mask) != 0);
+    UPDCFGCHK[3]->setChecked((value & reg::field::UPDCFG::EE_ERASE.mask) != 0);
 }
 
 void EEPROMFRM::WriteUPDCFG() {
-    const std::uint8_t value = (UPDCFGCHK[0]->isChecked() ? updcfg::UPD : 0) |
-                               (UPDCFGCHK[3]->isChecked() ? updcfg::EE_ERASE : 0);
+    const std::uint8_t value = (UPDCFGCHK[0]->isChecked() ? reg::field::UPDCFG::UPD.mask : 0) |
+                               (UPDCFGCHK[3]->isChecked() ? reg::field::UPDCFG::EE_ERASE.mask : 0);
     WriteRegister(reg::UPDCFG, value);
 }
 
 void EEPROMFRM::ArmEEPROMErase() {
-    SetUPDCFGBits(updcfg::EE_ERASE);
+    SetUPDCFGBits(reg::field::UPDCFG::EE_ERASE.mask);
     ShowUPDCFG();
 }
 
@@ -184,11 +184,11 @@ void EEPROMFRM::requestStops() {
 }
 
 void EEPROMFRM::EEPROMLD_Click() {
-    runOrStop([] { SetUPDCFGBits(updcfg::EEPROMLD); });
+    runOrStop([] { SetUPDCFGBits(reg::field::UPDCFG::EEPROMLD.mask); });
 }
 
 void EEPROMFRM::RAMLDCMD_Click() {
-    runOrStop([] { SetUPDCFGBits(updcfg::RAMLD); });
+    runOrStop([] { SetUPDCFGBits(reg::field::UPDCFG::RAMLD.mask); });
 }
 
 void EEPROMFRM::UPDCFGCHK_Click() {
