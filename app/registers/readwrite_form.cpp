@@ -219,7 +219,7 @@ void ReadWriteForm::BuildRegisterTree() {
 
 void ReadWriteForm::configureManager() {
     orvessa::QVSManager& manager = *QVSManager1;
-    manager.dispatchPut(ManagerId::CommType, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::CommType, QVariant::fromValue(orvessa::kParallelPort));
     manager.dispatchPut(ManagerId::ControlPortOrBits, QVariant::fromValue<quint8>(0));
     manager.dispatchPut(ManagerId::DataPortOrBits, QVariant::fromValue<quint8>(0));
     manager.dispatchPut(ManagerId::StatusPortOrBits, QVariant::fromValue<quint8>(0));

@@ -1,23 +1,21 @@
 #include "app/shell/init_form.h"
 
+#include "app/core/app_info.h"
+#include "app/core/dialogs.h"
+#include "app/core/program_end.h"
+#include "app/core/tagged_item_delegate.h"
+#include "app/core/window_registry.h"
 #include "app/device/chip_registers.h"
 #include "app/device/chip_road.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/registers/readwrite_form.h"
 #include "app/shell/chip_picture.h"
-#include "app/core/app_info.h"
-#include "app/core/dialogs.h"
-#include "app/core/program_end.h"
-#include "app/core/tagged_item_delegate.h"
-#include "app/core/window_registry.h"
 #include "app/shell/main_form.h"
 #include "app/shell/search_results.h"
 #include "app/shell/window_look.h"
-#include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
-#include "comms/SMBusProtocall.h"
 #include "comms/windows_version.h"
 #include "controls/manager/qvsmanager.h"
 
@@ -44,8 +42,6 @@ const QString kChip = QString::fromUtf8(kChipName);
 constexpr char kConnectBoardText[] = "Connect the evaluation board to the printer port";
 const QColor kDarkRed(192, 0, 0);
 
-// Bits of the data port held high on every byte the library writes: D2 and D3.
-constexpr std::uint8_t kBitsToStayHigh = 0x0C;
 // UPDCFG's UPD bit: the chip takes its new configuration.
 constexpr std::uint8_t kUpdateConfiguration = 0x01;
 
@@ -260,7 +256,7 @@ void InitForm::onLoad() {
         SearchingPanel->repaint();
     });
     try {
-        gComPort().PrinterPort()->SMBusProtocall()->setBitsToStayHigh(kBitsToStayHigh);
+        HoldBoardLinesHigh();
         search_.FillCandidates();
         InitialiseWizard();
         search_.FoundCount = 0;
@@ -465,7 +461,7 @@ void InitForm::FinishCMD_Click() {
                 namespace Id = orvessa::QVSManagerId;
                 auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
                 manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
-                manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
+                manager.dispatchPut(Id::CommType, QVariant::fromValue(orvessa::kParallelPort));
                 manager.dispatchPut(Id::PrinterPortAddress,
                                     QVariant::fromValue(reached.port.value));
             });
