@@ -20,28 +20,81 @@
 # include (the simulator, above all). Sub-folders of the exposed folder that no
 # library owns (tests/, bench/) come with it.
 
-# vsq_expose_includes(<target> [<folder>])
+# A library whose folder holds more than its clients may use publishes a chosen
+# list of its headers instead: its include folder then holds a real folder with
+# one link per chosen header (or sub-folder, such as tests/), and the rest stays
+# inside, seen by the library's own sources and by what links <target>_inside
+# (the library's tests and benchmarks):
+#
+#     vsq_expose_includes(Brisendal HEADERS QVSComPort.h PrinterPort.h ...)
+#
+#     build/include/Brisendal/comms/QVSComPort.h -> <source>/comms/QVSComPort.h
+#     build/include/Brisendal_inside/comms       -> <source>/comms
+
+# vsq_expose_includes(<target> [<folder>] [HEADERS <entry>...])
 # Publishes <folder> (relative to the top of the tree; by default the folder of
 # the calling CMakeLists.txt) as the only include path <target> gives to itself
-# and to whatever links it.
+# and to whatever links it. With HEADERS, only the entries listed (files or
+# sub-folders, relative to <folder>) are published; the whole folder goes to
+# <target> privately and to the interface library <target>_inside.
 function(vsq_expose_includes target)
-  if(ARGC GREATER 1)
-    set(folder ${ARGV1})
+  cmake_parse_arguments(E "" "" "HEADERS" ${ARGN})
+  if(E_UNPARSED_ARGUMENTS)
+    list(GET E_UNPARSED_ARGUMENTS 0 folder)
   else()
     file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    set(scope INTERFACE)
+  else()
+    set(scope PUBLIC)
+  endif()
+
   set(root ${CMAKE_BINARY_DIR}/include/${target})
-  set(link ${root}/${folder})
+  if(NOT E_HEADERS)
+    vsq_link_folder(${root}/${folder} ${PROJECT_SOURCE_DIR}/${folder})
+    target_include_directories(${target} ${scope} $<BUILD_INTERFACE:${root}>)
+    return()
+  endif()
+
+  # The chosen entries, each a link of its own in a real folder; a link left
+  # from an earlier configuration (the whole folder, or an entry no longer
+  # chosen) is taken away. Removing a link leaves what it points at alone.
+  set(published ${root}/${folder})
+  if(IS_SYMLINK ${published})
+    file(REMOVE ${published})
+  endif()
+  file(MAKE_DIRECTORY ${published})
+  file(GLOB present LIST_DIRECTORIES true RELATIVE ${published} ${published}/*)
+  foreach(entry IN LISTS present)
+    if(NOT entry IN_LIST E_HEADERS)
+      file(REMOVE ${published}/${entry})
+    endif()
+  endforeach()
+  foreach(entry IN LISTS E_HEADERS)
+    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${folder}/${entry})
+      message(FATAL_ERROR "${target} publishes ${folder}/${entry}, which does not exist")
+    endif()
+    vsq_link_folder(${published}/${entry} ${PROJECT_SOURCE_DIR}/${folder}/${entry})
+  endforeach()
+  target_include_directories(${target} ${scope} $<BUILD_INTERFACE:${root}>)
+
+  set(inside ${CMAKE_BINARY_DIR}/include/${target}_inside)
+  vsq_link_folder(${inside}/${folder} ${PROJECT_SOURCE_DIR}/${folder})
+  target_include_directories(${target} PRIVATE $<BUILD_INTERFACE:${inside}>)
+  add_library(${target}_inside INTERFACE)
+  target_include_directories(${target}_inside INTERFACE $<BUILD_INTERFACE:${inside}>)
+  target_link_libraries(${target}_inside INTERFACE ${target})
+endfunction()
+
+# vsq_link_folder(<link> <source>)
+# Makes <link> a symbolic link to <source>, with the folders above it.
+function(vsq_link_folder link source)
   get_filename_component(parent ${link} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
   if(NOT IS_SYMLINK ${link})
-    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${link} SYMBOLIC)
-  endif()
-  get_target_property(type ${target} TYPE)
-  if(type STREQUAL "INTERFACE_LIBRARY")
-    target_include_directories(${target} INTERFACE $<BUILD_INTERFACE:${root}>)
-  else()
-    target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
+    file(CREATE_LINK ${source} ${link} SYMBOLIC)
   endif()
 endfunction()
 

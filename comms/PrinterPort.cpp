@@ -125,4 +125,8 @@ void PrinterPort::setControlPort(std::shared_ptr<brisendal::ControlPort> value) 
     controlPort_ = std::move(value);
 }
 
+bool PrinterPort::FrameInProgress() {
+    return busState().frameInProgress();
+}
+
 } // namespace brisendal

@@ -57,6 +57,12 @@ public:
     std::shared_ptr<brisendal::ControlPort> ControlPort() const;
     void setControlPort(std::shared_ptr<brisendal::ControlPort> value);
 
+    // Set while a transfer, a bus primitive or a direct port access of any
+    // parallel-port object runs (its waits yield to the message loop). Timers
+    // skip their tick while it is set; a transfer started during it is refused
+    // without touching the lines.
+    static bool FrameInProgress();
+
 private:
     std::shared_ptr<brisendal::SMBusProtocall> protocol_;
     std::shared_ptr<brisendal::DataPort> dataPort_;

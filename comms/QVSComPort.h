@@ -9,7 +9,7 @@
 //     root->PrinterPort()->setPortAddress(888);
 //     auto protocol = root->PrinterPort()->SMBusProtocall();
 //     protocol->PortWrite(0xA8, 0x10, 0x5A);
-//     if (!brisendal::busState().frameInProgress()) { ... a timer's bus work ... }
+//     if (!brisendal::PrinterPort::FrameInProgress()) { ... a timer's bus work ... }
 //
 // Each medium guards its own bus: a timer that works through the chipset
 // medium checks SMBus::FrameInProgress() instead.

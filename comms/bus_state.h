@@ -2,10 +2,10 @@
 // The one bus state of the process. Every object of the library (root objects,
 // parallel-port objects, protocol objects, EEPROM objects, register objects)
 // reads and writes these same fields, whoever created it: a setting made
-// through any object applies to all of them. Clients set the fields through the
-// objects' properties; the only thing they read here directly is whether a bus
-// frame is in progress (`frameInProgress`), so timers can skip a tick instead
-// of cutting into a frame.
+// through any object applies to all of them. Inside the library: clients set
+// the fields through the objects' properties, ask PrinterPort::FrameInProgress()
+// whether a bus frame is in progress, and reset the state between test cases
+// through bus_state_reset.h.
 
 #include <array>
 #include <cstdint>

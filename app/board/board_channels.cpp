@@ -1,15 +1,13 @@
 #include "app/board/board_channels.h"
 
 #include "app/device/board_chips.h"
+#include "app/device/chip_road.h"
 #include "controls/common/basic_number.h"
 
 #include <cmath>
 
 namespace trelvane::board {
 namespace {
-
-// The lines that stay high whatever the GPIO toggles say.
-constexpr std::uint8_t kAlwaysHighLines = 0x0C;
 
 // The potentiometer's period: position x 8573 / 256 + 7.7728 ms.
 constexpr double kPeriodPerPosition = 8573.0 / 256.0;
@@ -75,7 +73,7 @@ QString roundedText(double value, int decimals) {
 }
 
 std::uint8_t spareLineBits(const std::array<bool, 4>& gpioOn) {
-    std::uint8_t bits = kAlwaysHighLines;
+    std::uint8_t bits = kBoardLinesHigh; // whatever the GPIO toggles say
     for (int k = 0; k < 4; ++k) {
         if (gpioOn[static_cast<std::size_t>(k)])
             bits = static_cast<std::uint8_t>(bits | (1u << (kFirstGpioLine + k)));

@@ -65,7 +65,7 @@ QString roundedText(double value, int decimals);
 inline constexpr int kFirstGpioLine = 4;
 
 // The spare-line byte of the four GPIO toggles (bit 4 + k for toggle k), with
-// the lines the board always keeps high (0x0C).
+// the lines the board always keeps high (kBoardLinesHigh, chip_road.h).
 std::uint8_t spareLineBits(const std::array<bool, 4>& gpioOn);
 
 } // namespace trelvane::board

@@ -2,13 +2,13 @@
 
 #include "app/board/board_channels.h"
 #include "app/board/board_diagram.h"
+#include "app/core/command_runner.h"
+#include "app/core/new_named.h"
 #include "app/device/board_chips.h"
 #include "app/device/communications.h"
 #include "app/device/data_port_or_bits.h"
 #include "app/device/transfer_status.h"
-#include "app/core/command_runner.h"
-#include "app/core/new_named.h"
-#include "comms/bus_state.h"
+#include "comms/PrinterPort.h"
 #include "controls/common/basic_number.h"
 #include "controls/display/gslider.h"
 #include "controls/display/strip.h"
@@ -397,7 +397,7 @@ void ProbesFrm::SetSpareLines() {
 void ProbesFrm::PDOTimer_Timer() {
     // A tick inside another transfer's yields, or inside a running tick, would
     // cut into it: wait for the next one.
-    if (sampling_ || brisendal::busState().frameInProgress())
+    if (sampling_ || brisendal::PrinterPort::FrameInProgress())
         return;
     sampling_ = true;
     struct Done {

@@ -71,4 +71,17 @@ void SelectPrinterPort(PrinterPortId port, bool dataInverted) {
     protocol()->setDataInverted(dataInverted);
 }
 
+std::uint16_t SelectPrinterPort(PrinterPortId port) {
+    try {
+        selectPort(port);
+        return gComPort().PrinterPort()->PortAddress();
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void HoldBoardLinesHigh() {
+    protocol()->setBitsToStayHigh(kBoardLinesHigh);
+}
+
 } // namespace trelvane

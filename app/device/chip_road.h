@@ -1,13 +1,22 @@
 #pragma once
 // The one road to the chip: where the program reaches the VSQ5540 (medium, bus
-// address, parallel port, data polarity) is set here and nowhere else. Start-up
-// puts the program on kStartUpPlace; the set-up wizard's Finish on the chip the
-// user picked; windows that carry their own bus settings (the control manager's
-// host) take them from the place returned.
+// address, parallel port, data polarity, the data lines the board needs high)
+// is set here and nowhere else. Start-up puts the program on kStartUpPlace; the
+// set-up wizard holds the board's lines high when it loads, probes and shows
+// the ports through the chip search, and on Finish goes to the chip the user
+// picked; windows that carry their own bus settings (the control manager's
+// host) take them from the place returned. As the wizard goes (chip_road_test
+// runs this):
 //
 //     GoToChip(kStartUpPlace, SettingFailure::Raise);
-//     const ChipPlace reached = GoToChip(search.FoundPlace(0), SettingFailure::Skip);
-//     manager.setPrinterPortAddress(reached.port.value);
+//     HoldBoardLinesHigh();
+//     ChipSearch search;
+//     search.FillCandidates();
+//     search.SearchSelectedMedia(true, false, false);
+//     const std::uint16_t shown = search.SelectFoundPort(0); // SelectPrinterPort
+//     const ChipPlace reached =
+//         GoToChip(search.FoundPlace(0, search.FoundAddresses[0]), SettingFailure::Skip);
+//     // reached.port.value is the base address the manager is given
 //
 // The chip search probes ports and polarities through SelectPrinterPort, which
 // leaves the chip's address and the medium alone.
@@ -56,6 +65,11 @@ inline constexpr std::uint8_t kStartUpChipAddress = 0xA8;
 inline constexpr ChipPlace kStartUpPlace{Medium::PrinterPort, kStartUpChipAddress,
                                          PrinterPortId::baseAddress(kStartUpPortAddress), true};
 
+// The parallel port's data lines D2 and D3, which the evaluation board needs
+// high: held high on every byte the library writes from the wizard on, and
+// kept high by the board window whatever its spare lines say.
+inline constexpr std::uint8_t kBoardLinesHigh = 0x0C;
+
 // What a setting that fails (its library call has a failed status) does.
 enum class SettingFailure {
     Raise, // the failure reaches the caller; the settings after it are not made
@@ -80,5 +94,15 @@ void ReturnToStartUpPort(SettingFailure onFailure);
 // Drives the printer port `port` with data polarity `dataInverted`, as the chip
 // search probes it; the chip's address and the medium stay.
 void SelectPrinterPort(PrinterPortId port, bool dataInverted);
+
+// Selects the printer port `port` alone, as the search's results show the port
+// of each find: its polarity, the chip's address and the medium stay. Answers
+// the port's base address; 0, the failure not raised, when the library cannot
+// select or say it.
+std::uint16_t SelectPrinterPort(PrinterPortId port);
+
+// Sets the library's bits to stay high to kBoardLinesHigh (the data port takes
+// them at once when it can be claimed). A failed status is raised.
+void HoldBoardLinesHigh();
 
 } // namespace trelvane

@@ -120,13 +120,7 @@ void ChipSearch::SearchUSB() {
 }
 
 std::uint16_t ChipSearch::SelectFoundPort(std::size_t find) {
-    try {
-        auto printerPort = gComPort().PrinterPort();
-        printerPort->setPortAddressIndex(FoundPorts[find]);
-        return printerPort->PortAddress();
-    } catch (const std::exception&) {
-        return 0;
-    }
+    return SelectPrinterPort(PrinterPortId::index(FoundPorts[find]));
 }
 
 ChipPlace ChipSearch::FoundPlace(std::size_t find, std::uint8_t address) const {

@@ -15,6 +15,7 @@
 #include "controls/common/twips.h"
 #include "controls/manager/qvsmanager.h"
 #include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/qvsreginfo_ids.h"
 #include "platform/registry_store.h"
 #include "platform/setup_report.h"
 
@@ -32,23 +33,10 @@
 namespace trelvane {
 namespace {
 
-using vsq::controls::DispatchId;
 using vsq::controls::pixelsFromTwips;
 namespace ManagerId = orvessa::QVSManagerId;
 
-// The panel's members the window writes and reads, by dispatch number.
-namespace PanelId {
-constexpr DispatchId RegisterDetails = 0x68030025;
-constexpr DispatchId AutoRead = 0x6803001C;
-constexpr DispatchId AddressPointer = 0x6803001A;
-constexpr DispatchId ExecuteRead = 0x68030019;
-constexpr DispatchId Flag = 0x68030018;
-constexpr DispatchId ReadOnlyBitMask = 0x68030016;
-constexpr DispatchId DisplayGraph = 0x68030014;
-constexpr DispatchId Bit0Text = 0x68030011; // bit i: Bit0Text - i
-constexpr DispatchId CommunicationsType = 0x68030001;
-constexpr DispatchId DeviceAddress = 0x68030000;
-} // namespace PanelId
+namespace PanelId = mirelda::QVSRegInfoId;
 
 // Layout at opening, in twips.
 constexpr int kClientWidth = 7410;
@@ -231,7 +219,7 @@ void ReadWriteForm::BuildRegisterTree() {
 
 void ReadWriteForm::configureManager() {
     orvessa::QVSManager& manager = *QVSManager1;
-    manager.dispatchPut(ManagerId::CommType, QVariant::fromValue<quint8>(0));
+    manager.dispatchPut(ManagerId::CommType, QVariant::fromValue(orvessa::kParallelPort));
     manager.dispatchPut(ManagerId::ControlPortOrBits, QVariant::fromValue<quint8>(0));
     manager.dispatchPut(ManagerId::DataPortOrBits, QVariant::fromValue<quint8>(0));
     manager.dispatchPut(ManagerId::StatusPortOrBits, QVariant::fromValue<quint8>(0));
@@ -301,12 +289,12 @@ void ReadWriteForm::Registertree_NodeClick(QTreeWidgetItem* node) {
         panel.dispatchGet(PanelId::DisplayGraph).toBool() ? QStringLiteral("\r") : QString();
     panel.dispatchPut(PanelId::RegisterDetails, prefix + QString::fromStdString(setup->details));
     for (std::size_t bit = 0; bit < setup->bitTexts.size(); ++bit)
-        panel.dispatchPut(PanelId::Bit0Text - static_cast<DispatchId>(bit),
+        panel.dispatchPut(PanelId::bitText(static_cast<int>(bit)),
                           QString::fromStdString(setup->bitTexts[bit]));
     panel.dispatchPut(PanelId::ExecuteRead, true);
     panel.dispatchPut(PanelId::Flag, true);
     for (int bit = 0; bit < setup->notApplicableBits; ++bit)
-        panel.dispatchPut(PanelId::Bit0Text - bit, QStringLiteral("N/A"));
+        panel.dispatchPut(PanelId::bitText(bit), QStringLiteral("N/A"));
 }
 
 // The keyboard starts in the tree: choosing a register comes first, and a

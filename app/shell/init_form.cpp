@@ -14,10 +14,8 @@
 #include "app/shell/main_form.h"
 #include "app/shell/search_results.h"
 #include "app/shell/window_look.h"
-#include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
-#include "comms/SMBusProtocall.h"
 #include "comms/windows_version.h"
 #include "controls/manager/qvsmanager.h"
 
@@ -44,8 +42,6 @@ const QString kChip = QString::fromUtf8(kChipName);
 constexpr char kConnectBoardText[] = "Connect the evaluation board to the printer port";
 const QColor kDarkRed(192, 0, 0);
 
-// Bits of the data port held high on every byte the library writes: D2 and D3.
-constexpr std::uint8_t kBitsToStayHigh = 0x0C;
 // UPDCFG's UPD bit: the chip takes its new configuration.
 constexpr std::uint8_t kUpdateConfiguration = reg::field::UPDCFG::UPD.mask;
 
@@ -260,7 +256,7 @@ void InitForm::onLoad() {
         SearchingPanel->repaint();
     });
     try {
-        gComPort().PrinterPort()->SMBusProtocall()->setBitsToStayHigh(kBitsToStayHigh);
+        HoldBoardLinesHigh();
         search_.FillCandidates();
         InitialiseWizard();
         search_.FoundCount = 0;
@@ -465,7 +461,7 @@ void InitForm::FinishCMD_Click() {
                 namespace Id = orvessa::QVSManagerId;
                 auto& manager = *WindowRegistry::current().load<ReadWriteForm>().QVSManager1;
                 manager.dispatchPut(Id::DeviceAddress, QVariant::fromValue(gChipAddress));
-                manager.dispatchPut(Id::CommType, QVariant::fromValue<quint8>(0));
+                manager.dispatchPut(Id::CommType, QVariant::fromValue(orvessa::kParallelPort));
                 manager.dispatchPut(Id::PrinterPortAddress,
                                     QVariant::fromValue(reached.port.value));
             });

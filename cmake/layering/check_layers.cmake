@@ -1,4 +1,4 @@
-# Builds each layer probe: ALLOWED must compile; each REFUSED entry
+# Builds each layer probe: each ALLOWED one must compile; each REFUSED entry
 # (<probe>=<header>) must fail because <header> is not found.
 function(build_probe probe result output)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
@@ -7,10 +7,12 @@ function(build_probe probe result output)
   set(${output} "${out}" PARENT_SCOPE)
 endfunction()
 
-build_probe(${ALLOWED} code out)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "${ALLOWED} should compile:\n${out}")
-endif()
+foreach(probe IN LISTS ALLOWED)
+  build_probe(${probe} code out)
+  if(NOT code EQUAL 0)
+    message(FATAL_ERROR "${probe} should compile:\n${out}")
+  endif()
+endforeach()
 
 foreach(entry IN LISTS REFUSED)
   string(REPLACE "=" ";" pair "${entry}")

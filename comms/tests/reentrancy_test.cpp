@@ -31,6 +31,7 @@ protected:
                 modes_.push_back(mode);
                 if (++yields_ == 10) {
                     flagSeen_ = busState().frameInProgress();
+                    clientSees_ = PrinterPort::FrameInProgress();
                     intrusion();
                 }
             });
@@ -44,6 +45,7 @@ protected:
     std::vector<vsq::platform::YieldMode> modes_;
     int yields_ = 0;
     bool flagSeen_ = false;
+    bool clientSees_ = false; // what the library's clients are told
 };
 
 } // namespace
@@ -64,6 +66,8 @@ TEST_F(Reentrancy, ATransferStartedInsideAFrameIsRefusedWithoutLineTraffic) {
     EXPECT_FALSE(busState().frameInProgress());
 
     EXPECT_TRUE(flagSeen_);
+    EXPECT_TRUE(clientSees_);
+    EXPECT_FALSE(PrinterPort::FrameInProgress());
     EXPECT_EQ(writesAfter, writesBefore);
     EXPECT_EQ(intruderResult, 0);
     EXPECT_EQ(traffic(), "S A8+ 10+ 5A+ P"); // the running frame is intact

@@ -6,7 +6,6 @@
 #include "comms/QVSComPort.h"
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
-#include "comms/bus_state.h"
 #include "comms/com_error.h"
 #include "controls/common/basic_error.h"
 #include "controls/common/basic_number.h"
@@ -90,7 +89,7 @@ std::uint8_t sevenBitAddress(std::uint8_t deviceAddress) {
 }
 
 bool busFrameInProgress() {
-    return brisendal::busState().frameInProgress() || brisendal::SMBus::FrameInProgress();
+    return brisendal::PrinterPort::FrameInProgress() || brisendal::SMBus::FrameInProgress();
 }
 
 // Marks a tick as running for its lifetime.

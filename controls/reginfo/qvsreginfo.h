@@ -19,17 +19,8 @@
 // are held and applied in order when the sequence ends, so a pending write is
 // never turned into a read or sent to another register.
 //
-// Members in slot order, with the dispatch numbers callers bind by:
-//   RegisterDetails 0x68030025  AutoReadTimerInterval 0x68030024
-//   HexTxtBoxToolTipText 0x68030023  DecTxtBoxToolTipText 0x68030022
-//   AutoReadToolTipText 0x68030021  UpdateDecHexToolTipText 0x68030020
-//   ValueHEX 0x6803001F  ValueDEC 0x6803001E  ValueBIN 0x6803001D
-//   AutoRead 0x6803001C  RWValue 0x6803001B  AddressPointer 0x6803001A
-//   ExecuteRead 0x68030019  Flag 0x68030018  Master 0x68030017
-//   ListQVSMControls 0x6003004E (method)  ReadOnlyBitMask 0x68030016
-//   ArrangeClump 0x68030015  DisplayGraph 0x68030014  GraphLogic 0x68030013
-//   BinDigitstoolTipText 0x68030012  Bit0Text .. Bit15Text 0x68030011 - bit
-//   CommunicationsType 0x68030001  DeviceAddress 0x68030000
+// Callers bind the members by the dispatch numbers of qvsreginfo_ids.h
+// (QVSRegInfoId), listed there in slot order.
 // The panel raises no events. In design mode a double click opens its three
 // property pages.
 

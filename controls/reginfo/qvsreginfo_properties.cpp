@@ -4,6 +4,7 @@
 #include "controls/common/basic_number.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/qvsreginfo_ids.h"
 #include "controls/reginfo/strip_chart_feed.h"
 #include "controls/textbox/qvstxt.h"
 
@@ -21,13 +22,12 @@ using vsq::controls::propertyMember;
 
 namespace {
 
-constexpr vsq::controls::DispatchId kFirstBitTextId = 0x68030011;
+namespace Id = QVSRegInfoId;
 
 template <int Bit>
 vsq::controls::Member bitTextMember(QString (QVSRegInfo::*getter)() const,
                                     void (QVSRegInfo::*setter)(const QString&)) {
-    return propertyMember(QStringLiteral("Bit%1Text").arg(Bit), kFirstBitTextId - Bit, getter,
-                          setter);
+    return propertyMember(QStringLiteral("Bit%1Text").arg(Bit), Id::bitText(Bit), getter, setter);
 }
 
 QString digitKey(int bit) {
@@ -48,32 +48,35 @@ const QVariant kIntegerZero = QVariant::fromValue<std::int16_t>(0);
 const vsq::controls::MemberTable& QVSRegInfo::memberTable() const {
     using R = QVSRegInfo;
     static const vsq::controls::MemberTable table{
-        propertyMember("RegisterDetails", 0x68030025, &R::RegisterDetails, &R::setRegisterDetails),
-        propertyMember("AutoReadTimerInterval", 0x68030024, &R::AutoReadTimerInterval,
-                       &R::setAutoReadTimerInterval),
-        propertyMember("HexTxtBoxToolTipText", 0x68030023, &R::HexTxtBoxToolTipText,
+        propertyMember("RegisterDetails", Id::RegisterDetails, &R::RegisterDetails,
+                       &R::setRegisterDetails),
+        propertyMember("AutoReadTimerInterval", Id::AutoReadTimerInterval,
+                       &R::AutoReadTimerInterval, &R::setAutoReadTimerInterval),
+        propertyMember("HexTxtBoxToolTipText", Id::HexTxtBoxToolTipText, &R::HexTxtBoxToolTipText,
                        &R::setHexTxtBoxToolTipText),
-        propertyMember("DecTxtBoxToolTipText", 0x68030022, &R::DecTxtBoxToolTipText,
+        propertyMember("DecTxtBoxToolTipText", Id::DecTxtBoxToolTipText, &R::DecTxtBoxToolTipText,
                        &R::setDecTxtBoxToolTipText),
-        propertyMember("AutoReadToolTipText", 0x68030021, &R::AutoReadToolTipText,
+        propertyMember("AutoReadToolTipText", Id::AutoReadToolTipText, &R::AutoReadToolTipText,
                        &R::setAutoReadToolTipText),
-        propertyMember("UpdateDecHexToolTipText", 0x68030020, &R::UpdateDecHexToolTipText,
-                       &R::setUpdateDecHexToolTipText),
-        propertyMember("ValueHEX", 0x6803001F, &R::ValueHEX, &R::setValueHEX),
-        propertyMember("ValueDEC", 0x6803001E, &R::ValueDEC, &R::setValueDEC),
-        propertyMember("ValueBIN", 0x6803001D, &R::ValueBIN, &R::setValueBIN),
-        propertyMember("AutoRead", 0x6803001C, &R::AutoRead, &R::setAutoRead),
-        propertyMember("RWValue", 0x6803001B, &R::RWValue, &R::setRWValue),
-        propertyMember("AddressPointer", 0x6803001A, &R::AddressPointer, &R::setAddressPointer),
-        propertyMember("ExecuteRead", 0x68030019, &R::ExecuteRead, &R::setExecuteRead),
-        propertyMember("Flag", 0x68030018, &R::Flag, &R::setFlag),
-        propertyMember("Master", 0x68030017, &R::Master, &R::setMaster),
-        methodMember("ListQVSMControls", 0x6003004E, &R::ListQVSMControls),
-        propertyMember("ReadOnlyBitMask", 0x68030016, &R::ReadOnlyBitMask, &R::setReadOnlyBitMask),
-        propertyMember("ArrangeClump", 0x68030015, &R::ArrangeClump, &R::setArrangeClump),
-        propertyMember("DisplayGraph", 0x68030014, &R::DisplayGraph, &R::setDisplayGraph),
-        propertyMember("GraphLogic", 0x68030013, &R::GraphLogic, &R::setGraphLogic),
-        propertyMember("BinDigitstoolTipText", 0x68030012, &R::BinDigitstoolTipText,
+        propertyMember("UpdateDecHexToolTipText", Id::UpdateDecHexToolTipText,
+                       &R::UpdateDecHexToolTipText, &R::setUpdateDecHexToolTipText),
+        propertyMember("ValueHEX", Id::ValueHEX, &R::ValueHEX, &R::setValueHEX),
+        propertyMember("ValueDEC", Id::ValueDEC, &R::ValueDEC, &R::setValueDEC),
+        propertyMember("ValueBIN", Id::ValueBIN, &R::ValueBIN, &R::setValueBIN),
+        propertyMember("AutoRead", Id::AutoRead, &R::AutoRead, &R::setAutoRead),
+        propertyMember("RWValue", Id::RWValue, &R::RWValue, &R::setRWValue),
+        propertyMember("AddressPointer", Id::AddressPointer, &R::AddressPointer,
+                       &R::setAddressPointer),
+        propertyMember("ExecuteRead", Id::ExecuteRead, &R::ExecuteRead, &R::setExecuteRead),
+        propertyMember("Flag", Id::Flag, &R::Flag, &R::setFlag),
+        propertyMember("Master", Id::Master, &R::Master, &R::setMaster),
+        methodMember("ListQVSMControls", Id::ListQVSMControls, &R::ListQVSMControls),
+        propertyMember("ReadOnlyBitMask", Id::ReadOnlyBitMask, &R::ReadOnlyBitMask,
+                       &R::setReadOnlyBitMask),
+        propertyMember("ArrangeClump", Id::ArrangeClump, &R::ArrangeClump, &R::setArrangeClump),
+        propertyMember("DisplayGraph", Id::DisplayGraph, &R::DisplayGraph, &R::setDisplayGraph),
+        propertyMember("GraphLogic", Id::GraphLogic, &R::GraphLogic, &R::setGraphLogic),
+        propertyMember("BinDigitstoolTipText", Id::BinDigitstoolTipText, &R::BinDigitstoolTipText,
                        &R::setBinDigitstoolTipText),
         bitTextMember<0>(&R::Bit0Text, &R::setBit0Text),
         bitTextMember<1>(&R::Bit1Text, &R::setBit1Text),
@@ -91,9 +94,9 @@ const vsq::controls::MemberTable& QVSRegInfo::memberTable() const {
         bitTextMember<13>(&R::Bit13Text, &R::setBit13Text),
         bitTextMember<14>(&R::Bit14Text, &R::setBit14Text),
         bitTextMember<15>(&R::Bit15Text, &R::setBit15Text),
-        propertyMember("CommunicationsType", 0x68030001, &R::CommunicationsType,
+        propertyMember("CommunicationsType", Id::CommunicationsType, &R::CommunicationsType,
                        &R::setCommunicationsType),
-        propertyMember("DeviceAddress", 0x68030000, &R::DeviceAddress, &R::setDeviceAddress),
+        propertyMember("DeviceAddress", Id::DeviceAddress, &R::DeviceAddress, &R::setDeviceAddress),
     };
     return table;
 }

@@ -2,8 +2,8 @@
 // value write, each verified by a read-back, the display of a caller's read,
 // and automatic reading.
 
+#include "comms/PrinterPort.h"
 #include "comms/SMBus.h"
-#include "comms/bus_state.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/textbox/qvstxt.h"
@@ -17,7 +17,7 @@ namespace mirelda {
 namespace {
 
 bool busFrameInProgress() {
-    return brisendal::busState().frameInProgress() || brisendal::SMBus::FrameInProgress();
+    return brisendal::PrinterPort::FrameInProgress() || brisendal::SMBus::FrameInProgress();
 }
 
 } // namespace

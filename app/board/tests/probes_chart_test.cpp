@@ -2,7 +2,6 @@
 // so the chart never cuts into a frame, its life while the window hides.
 
 #include "app/board/tests/board_window_test.h"
-#include "comms/bus_state.h"
 #include "controls/common/qt_yield.h"
 #include "controls/display/strip.h"
 #include "controls/reginfo/tests/managed_panel.h"

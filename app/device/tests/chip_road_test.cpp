@@ -2,6 +2,7 @@
 // program, without a byte on the bus, and how a failing setting is met.
 
 #include "app/device/chip_road.h"
+#include "app/device/chip_search.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "comms/PrinterPort.h"
@@ -10,6 +11,7 @@
 #include "comms/SMBusProtocall.h"
 #include "comms/com_error.h"
 #include "platform/parallel_port_driver.h"
+#include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
 #include "simulated_board.h"
 
@@ -112,6 +114,27 @@ TEST_F(ChipRoad, AFailingSettingIsRaisedOrSkippedAsAsked) {
     EXPECT_NO_THROW(ReturnToStartUpPort(SettingFailure::Skip));
     EXPECT_THROW(ReturnToStartUpPort(SettingFailure::Raise), brisendal::ComError);
     driver.setLibraryName(library);
+}
+
+// The usage example at the top of chip_road.h, word for word, on two boards.
+TEST_F(ChipRoad, TheHeadersExampleRunsAsItReads) {
+    powerUpTwoPorts();
+    vsq::platform::VirtualTime time{0.0005};
+
+    GoToChip(kStartUpPlace, SettingFailure::Raise);
+    HoldBoardLinesHigh();
+    ChipSearch search;
+    search.FillCandidates();
+    search.SearchSelectedMedia(true, false, false);
+    const std::uint16_t shown = search.SelectFoundPort(0); // SelectPrinterPort
+    const ChipPlace reached =
+        GoToChip(search.FoundPlace(0, search.FoundAddresses[0]), SettingFailure::Skip);
+
+    EXPECT_EQ(shown, 0x378);
+    EXPECT_EQ(reached,
+              (ChipPlace{Medium::PrinterPort, 0xA8, PrinterPortId::baseAddress(0x378), true}));
+    EXPECT_EQ(gChipAddress, 0xA8);
+    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->BitsToStayHigh(), 0x0C);
 }
 
 } // namespace

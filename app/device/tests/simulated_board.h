@@ -14,7 +14,7 @@
 #include "comms/EEPROM.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
-#include "comms/bus_state.h"
+#include "comms/bus_state_reset.h"
 #include "platform/os_version.h"
 #include "platform/services.h"
 #include "platform/virtual_clock.h"
@@ -35,7 +35,7 @@ using Bytes = std::vector<std::uint8_t>;
 inline void resetProcessState() {
     resetDeviceStateForTests();
     vsq::sim::SimulatedPc::instance().reset();
-    brisendal::busState().resetForTests();
+    brisendal::resetBusStateForTests();
     vsq::platform::overrideOsVersion(std::nullopt);
     vsq::platform::clearQuitRequest();
 }

@@ -1,7 +1,7 @@
+#include "app/core/qt_dialogs.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/shell/about_form.h"
-#include "app/core/qt_dialogs.h"
 #include "app/shell/main_form.h"
 #include "board_test.h"
 #include "comms/PrinterPort.h"
@@ -87,6 +87,8 @@ TEST_F(InitFormTest, OnePortWithTheChipAtA8ListsExactlyOneEntryAndFinishConfigur
 TEST_F(InitFormTest, TheSearchWritesTheBoardDacThenReadsTheIdentityInBothPolarities) {
     powerUp({});
     InitForm& wizard = startUp();
+    // Loading holds the board's data lines D2 and D3 high on every byte written.
+    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->BitsToStayHigh(), 0x0C);
     pc().journal().clear();
     search(wizard);
     const std::string bus = pc().journal().text(1);

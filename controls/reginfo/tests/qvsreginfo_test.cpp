@@ -7,6 +7,7 @@
 #include "controls/display/strip.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
+#include "controls/reginfo/qvsreginfo_ids.h"
 #include "controls/reginfo/tests/qstring_printer.h"
 #include "controls/textbox/qvstxt.h"
 
@@ -57,6 +58,46 @@ TEST_F(RegInfoTest, ANewPanelReadsBackItsInitialValues) {
     EXPECT_EQ(panel.ValueHEX(), "0");
     EXPECT_EQ(panel.ValueBIN(), "0");
     EXPECT_EQ(label("bitname(5)").text(), "Bit 5");
+}
+
+// The numbers hosts bind by: each published one is the number of the member of its name.
+TEST_F(RegInfoTest, EachPublishedDispatchNumberIsThatOfTheMemberOfItsName) {
+    namespace Id = mirelda::QVSRegInfoId;
+    const struct {
+        vsq::controls::DispatchId id;
+        const char* name;
+        std::int32_t number;
+    } cases[] = {
+        {Id::RegisterDetails, "RegisterDetails", 0x68030025},
+        {Id::AutoReadTimerInterval, "AutoReadTimerInterval", 0x68030024},
+        {Id::HexTxtBoxToolTipText, "HexTxtBoxToolTipText", 0x68030023},
+        {Id::DecTxtBoxToolTipText, "DecTxtBoxToolTipText", 0x68030022},
+        {Id::AutoReadToolTipText, "AutoReadToolTipText", 0x68030021},
+        {Id::UpdateDecHexToolTipText, "UpdateDecHexToolTipText", 0x68030020},
+        {Id::ValueHEX, "ValueHEX", 0x6803001F},
+        {Id::ValueDEC, "ValueDEC", 0x6803001E},
+        {Id::ValueBIN, "ValueBIN", 0x6803001D},
+        {Id::AutoRead, "AutoRead", 0x6803001C},
+        {Id::RWValue, "RWValue", 0x6803001B},
+        {Id::AddressPointer, "AddressPointer", 0x6803001A},
+        {Id::ExecuteRead, "ExecuteRead", 0x68030019},
+        {Id::Flag, "Flag", 0x68030018},
+        {Id::Master, "Master", 0x68030017},
+        {Id::ListQVSMControls, "ListQVSMControls", 0x6003004E},
+        {Id::ReadOnlyBitMask, "ReadOnlyBitMask", 0x68030016},
+        {Id::ArrangeClump, "ArrangeClump", 0x68030015},
+        {Id::DisplayGraph, "DisplayGraph", 0x68030014},
+        {Id::GraphLogic, "GraphLogic", 0x68030013},
+        {Id::BinDigitstoolTipText, "BinDigitstoolTipText", 0x68030012},
+        {Id::bitText(0), "Bit0Text", 0x68030011},
+        {Id::bitText(15), "Bit15Text", 0x68030002},
+        {Id::CommunicationsType, "CommunicationsType", 0x68030001},
+        {Id::DeviceAddress, "DeviceAddress", 0x68030000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.id, c.number) << c.name;
+        EXPECT_EQ(panel.dispatchIdOf(c.name), c.number) << c.name;
+    }
 }
 
 TEST_F(RegInfoTest, ANewAddressShowsInHexAndMakesEveryBitWritable) {
