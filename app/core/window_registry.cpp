@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace trelvane {
 namespace {
@@ -126,9 +127,33 @@ void WindowRegistry::destroyLater(QWidget* frame) {
         return;
     frame->removeEventFilter(this);
     frame->hide();
-    frame->deleteLater();
+    if (runningCommands_ > 0)
+        awaitingCommands_.emplace_back(frame);
+    else
+        frame->deleteLater();
     std::erase_if(dying_, [](const QPointer<QWidget>& pending) { return pending.isNull(); });
     dying_.emplace_back(frame);
+}
+
+WindowRegistry::CommandHold::CommandHold() : registry_(currentRegistry()) {
+    if (registry_)
+        ++registry_->runningCommands_;
+}
+
+WindowRegistry::CommandHold::~CommandHold() {
+    if (registry_)
+        registry_->commandEnded();
+}
+
+// The deletes are posted from the outermost command, so they run once control
+// is back in the event loop that delivered it, not in a yield of the command.
+void WindowRegistry::commandEnded() {
+    if (--runningCommands_ > 0)
+        return;
+    const auto frames = std::exchange(awaitingCommands_, {});
+    for (const auto& frame : frames)
+        if (frame)
+            frame->deleteLater();
 }
 
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,114 @@
+// Every tool window inside the main window's MDI area, as the program opens
+// them: how they go when unloaded while one of their own sequences yields to
+// the event loop.
+
+#include "app/board/probes_frm.h"
+#include "app/device/object_descriptors.h"
+#include "app/logicblocks/plbfrm.h"
+#include "app/shell/testing/window_test.h"
+#include "app/tools/gpio_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
+#include "app/tools/wdi_form.h"
+
+#include <QMdiArea>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace trelvane {
+namespace {
+
+struct ToolWindow {
+    const char* name;
+    QWidget* (*show)(WindowRegistry& windows);
+    QWidget* (*find)(const WindowRegistry& windows);
+    void (*unload)(WindowRegistry& windows);
+    // One of the window's own sequences that reads or writes the chip.
+    std::function<void(QWidget& window)> sequence;
+};
+
+template <class W, class Sequence> ToolWindow tool(const char* name, Sequence sequence) {
+    return {name, [](WindowRegistry& w) -> QWidget* { return &w.show<W>(); },
+            [](const WindowRegistry& w) -> QWidget* { return w.find<W>(); },
+            [](WindowRegistry& w) { w.unload<W>(); },
+            [sequence](QWidget& window) { sequence(static_cast<W&>(window)); }};
+}
+
+const ToolWindow kToolWindows[] = {
+    tool<PFIFRM>("SupplyFaultSelectsVH", [](PFIFRM& w) { w.PFITXT[6]->click(); }),
+    tool<ProgrammableDelayFRM>("DelayWriteAll", [](auto& w) { w.WriteALLCMD->click(); }),
+    tool<ProgrammableDelayFRM>("DelayReadAll", [](auto& w) { w.ReadAllCMD->click(); }),
+    tool<PDOFRM>("DriverOutputsReadAll", [](PDOFRM& w) { w.ReadAllCMD->click(); }),
+    tool<GPIOFRM>("GeneralPurposeInputsReadAll", [](GPIOFRM& w) { w.ReadAllCMD->click(); }),
+    tool<WDIFRM>("WatchdogReadAll", [](WDIFRM& w) { w.RefreshCMD->click(); }),
+    tool<ProbesFrm>("BoardReadAll", [](ProbesFrm& w) { w.ReadAllCMD->click(); }),
+    tool<PLBFRM>("LogicBlocksWriteAll", [](PLBFRM& w) { w.ApplyCMD->click(); }),
+};
+
+class ToolWindowsTest : public testing::WindowTest,
+                        public ::testing::WithParamInterface<ToolWindow> {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        CreateObjectDescriptors();
+        area_->resize(1100, 760);
+        area_->show();
+        windows().setMdiHost([this] { return area_.get(); });
+    }
+
+    QWidget& show() {
+        QWidget* window = GetParam().show(windows());
+        processEvents();
+        return *window;
+    }
+
+    std::unique_ptr<QMdiArea> area_ = std::make_unique<QMdiArea>();
+};
+
+// Frames yield while they wait; one of those yields unloads the window (a
+// timer posted by the first yield runs inside the next one), and the yields
+// after it run deferred deletes.
+TEST_P(ToolWindowsTest, UnloadedDuringItsOwnSequenceStaysUntilItEndsThenGoes) {
+    QWidget& window = show();
+    const QPointer<QWidget> watched = &window;
+    protocol().setFrameDelay(0.001f);
+    vsq::platform::VirtualTime time;
+    bool unloadPosted = false;
+    bool unloaded = false;
+    bool destroyedMidway = false;
+    bool shownAfterUnload = true;
+    const auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        time.clock().advance(0.001);
+        if (!unloadPosted) {
+            unloadPosted = true;
+            QTimer::singleShot(0, [&] {
+                GetParam().unload(windows());
+                unloaded = true;
+                shownAfterUnload = watched && watched->isVisible();
+            });
+        }
+        QCoreApplication::processEvents();
+        if (unloaded && !watched)
+            destroyedMidway = true;
+    });
+    GetParam().sequence(window);
+    vsq::platform::setYieldHook(previous);
+
+    EXPECT_TRUE(unloaded);
+    EXPECT_FALSE(shownAfterUnload);
+    EXPECT_FALSE(destroyedMidway);
+    EXPECT_EQ(GetParam().find(windows()), nullptr);
+    processEvents();
+    EXPECT_TRUE(watched.isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTool, ToolWindowsTest, ::testing::ValuesIn(kToolWindows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace trelvane
