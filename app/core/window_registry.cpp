@@ -1,5 +1,7 @@
 #include "app/core/window_registry.h"
 
+#include "app/core/frame_fit.h"
+
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -83,10 +85,15 @@ void WindowRegistry::adopt(std::type_index type, std::unique_ptr<QWidget> window
 }
 
 void WindowRegistry::present(QWidget& window) {
-    QWidget* frame = frameOf(&window);
-    if (!frame)
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const Entry& entry) { return entry.window == &window; });
+    if (found == entries_.end() || !found->frame)
         return;
+    QWidget* frame = found->frame.data();
     window.show();
+    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(frame); subWindow && !found->shown)
+        fitFrameToWindow(*subWindow);
+    found->shown = true;
     frame->show();
     // A minimised window comes back as it was before, so its command always shows it.
     if (frame->isMinimized())

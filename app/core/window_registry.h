@@ -15,7 +15,8 @@
 //   bool onQueryUnload();   closing from its frame: false keeps it loaded
 //   void onUnload();        its unload handler
 // Tool windows (MdiChild) open inside the MDI area that the MDI host gives
-// (the main window's); without a host they open as top-level windows.
+// (the main window's); without a host they open as top-level windows. The
+// first showing after a load fits the frame to what the window holds then.
 // Closing a window from its frame unloads it unless onQueryUnload says no.
 // Destruction is deferred to the event loop, so a window may unload itself
 // from its own handlers.
@@ -126,6 +127,7 @@ private:
         QPointer<QWidget> window;
         QPointer<QWidget> frame;
         Handlers handlers;
+        bool shown = false; // shown since it was loaded
     };
 
     template <class W> static constexpr WindowPlacement placementOf() {

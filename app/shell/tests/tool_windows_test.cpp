@@ -1,6 +1,6 @@
 // Every tool window inside the main window's MDI area, as the program opens
-// them: how they go when unloaded while one of their own sequences yields to
-// the event loop.
+// them: what they show when they open, and how they go when unloaded while one
+// of their own sequences yields to the event loop.
 
 #include "app/board/probes_frm.h"
 #include "app/device/object_descriptors.h"
@@ -12,13 +12,22 @@
 #include "app/tools/programmable_delay_form.h"
 #include "app/tools/wdi_form.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionTitleBar>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 namespace trelvane {
 namespace {
@@ -31,6 +40,10 @@ struct ToolWindow {
     // One of the window's own sequences that reads or writes the chip.
     std::function<void(QWidget& window)> sequence;
 };
+
+void PrintTo(const ToolWindow& window, std::ostream* out) {
+    *out << window.name;
+}
 
 template <class W, class Sequence> ToolWindow tool(const char* name, Sequence sequence) {
     return {name, [](WindowRegistry& w) -> QWidget* { return &w.show<W>(); },
@@ -69,6 +82,82 @@ protected:
 
     std::unique_ptr<QMdiArea> area_ = std::make_unique<QMdiArea>();
 };
+
+// The width the frame's title bar gives its title.
+int titleRoom(const QMdiSubWindow& frame) {
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.text = frame.windowTitle();
+    option.titleBarFlags = frame.windowFlags();
+    option.titleBarState = frame.windowState();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0, 0, frame.width(),
+                        frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame));
+    return frame.style()
+        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame)
+        .width();
+}
+
+// The width a closed list gives the text of its entry.
+int entryRoom(const QComboBox& list) {
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    option.editable = list.isEditable();
+    option.frame = list.hasFrame();
+    option.subControls = QStyle::SC_All;
+    return list.style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &list)
+        .width();
+}
+
+void expectEverythingVisibleWhole(const QWidget& window) {
+    for (const QComboBox* list : window.findChildren<QComboBox*>()) {
+        if (!list->isVisibleTo(&window))
+            continue;
+        QString widest;
+        for (int entry = 0; entry < list->count(); ++entry)
+            if (list->fontMetrics().horizontalAdvance(list->itemText(entry)) >
+                list->fontMetrics().horizontalAdvance(widest))
+                widest = list->itemText(entry);
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(widest), entryRoom(*list))
+            << list->objectName().toStdString() << ": \"" << widest.toStdString() << "\"";
+    }
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&window) && !label->wordWrap() && !label->text().isEmpty())
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&window) && !button->text().isEmpty())
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    }
+}
+
+TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
+    QWidget& window = show();
+    auto* frame = qobject_cast<QMdiSubWindow*>(windows().frameOf(&window));
+    ASSERT_NE(frame, nullptr);
+    const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GE(titleRoom(*frame), titleFont.horizontalAdvance(window.windowTitle()))
+        << frame->width();
+
+    // Each page of each tab, and again after the window read the chip.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) {
+            GetParam().sequence(window);
+            processEvents();
+        }
+        const auto tabs = window.findChildren<QTabWidget*>();
+        if (tabs.isEmpty())
+            expectEverythingVisibleWhole(window);
+        for (QTabWidget* tab : tabs)
+            for (int page = 0; page < tab->count(); ++page) {
+                SCOPED_TRACE(tab->tabText(page).toStdString());
+                tab->setCurrentIndex(page);
+                processEvents();
+                expectEverythingVisibleWhole(window);
+            }
+    }
+}
 
 // Frames yield while they wait; one of those yields unloads the window (a
 // timer posted by the first yield runs inside the next one), and the yields
