@@ -1,6 +1,7 @@
 #include "app/core/command_runner.h"
 
 #include "app/core/dialogs.h"
+#include "app/core/window_registry.h"
 
 #include <QPointer>
 
@@ -34,6 +35,7 @@ private:
 } // namespace
 
 bool runToolCommand(std::initializer_list<QWidget*> busy, const std::function<void()>& work) {
+    const WindowRegistry::CommandHold hold;
     QString failure;
     {
         const BusyScope scope(busy);

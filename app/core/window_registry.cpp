@@ -1,11 +1,14 @@
 #include "app/core/window_registry.h"
 
+#include "app/core/frame_fit.h"
+
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace trelvane {
 namespace {
@@ -82,10 +85,15 @@ void WindowRegistry::adopt(std::type_index type, std::unique_ptr<QWidget> window
 }
 
 void WindowRegistry::present(QWidget& window) {
-    QWidget* frame = frameOf(&window);
-    if (!frame)
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const Entry& entry) { return entry.window == &window; });
+    if (found == entries_.end() || !found->frame)
         return;
+    QWidget* frame = found->frame.data();
     window.show();
+    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(frame); subWindow && !found->shown)
+        fitFrameToWindow(*subWindow);
+    found->shown = true;
     frame->show();
     // A minimised window comes back as it was before, so its command always shows it.
     if (frame->isMinimized())
@@ -126,9 +134,33 @@ void WindowRegistry::destroyLater(QWidget* frame) {
         return;
     frame->removeEventFilter(this);
     frame->hide();
-    frame->deleteLater();
+    if (runningCommands_ > 0)
+        awaitingCommands_.emplace_back(frame);
+    else
+        frame->deleteLater();
     std::erase_if(dying_, [](const QPointer<QWidget>& pending) { return pending.isNull(); });
     dying_.emplace_back(frame);
+}
+
+WindowRegistry::CommandHold::CommandHold() : registry_(currentRegistry()) {
+    if (registry_)
+        ++registry_->runningCommands_;
+}
+
+WindowRegistry::CommandHold::~CommandHold() {
+    if (registry_)
+        registry_->commandEnded();
+}
+
+// The deletes are posted from the outermost command, so they run once control
+// is back in the event loop that delivered it, not in a yield of the command.
+void WindowRegistry::commandEnded() {
+    if (--runningCommands_ > 0)
+        return;
+    const auto frames = std::exchange(awaitingCommands_, {});
+    for (const auto& frame : frames)
+        if (frame)
+            frame->deleteLater();
 }
 
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {

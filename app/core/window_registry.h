@@ -15,10 +15,19 @@
 //   bool onQueryUnload();   closing from its frame: false keeps it loaded
 //   void onUnload();        its unload handler
 // Tool windows (MdiChild) open inside the MDI area that the MDI host gives
-// (the main window's); without a host they open as top-level windows.
+// (the main window's); without a host they open as top-level windows. The
+// first showing after a load fits the frame to what the window holds then.
 // Closing a window from its frame unloads it unless onQueryUnload says no.
 // Destruction is deferred to the event loop, so a window may unload itself
 // from its own handlers.
+//
+// A window's command (a load, "Read All", "Write All", a user's change) may
+// yield to the event loop inside its bus transfers, and an unload asked for
+// meanwhile, by code or a timer, must not destroy a window whose command is
+// still running. Each command holds the registry while it runs (the tools'
+// command runner does): an unloaded window is hidden and gone from the
+// registry at once, so the next reference loads a new one, but it is
+// destroyed only after the last running command has ended.
 
 #include <QDialog>
 #include <QObject>
@@ -50,6 +59,18 @@ public:
 
     // The program's registry; throws std::logic_error when there is none.
     static WindowRegistry& current();
+
+    // Held for the run of one command; without a registry it holds nothing.
+    class [[nodiscard]] CommandHold {
+    public:
+        CommandHold();
+        ~CommandHold();
+        CommandHold(const CommandHold&) = delete;
+        CommandHold& operator=(const CommandHold&) = delete;
+
+    private:
+        QPointer<WindowRegistry> registry_;
+    };
 
     void setMdiHost(MdiHost host) { mdiHost_ = std::move(host); }
 
@@ -106,6 +127,7 @@ private:
         QPointer<QWidget> window;
         QPointer<QWidget> frame;
         Handlers handlers;
+        bool shown = false; // shown since it was loaded
     };
 
     template <class W> static constexpr WindowPlacement placementOf() {
@@ -125,8 +147,13 @@ private:
     void destroyLater(QWidget* frame);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    void commandEnded();
+
     std::vector<Entry> entries_;
     std::vector<QPointer<QWidget>> dying_;
+    // Unloaded while a command ran: destroyed when the last command ends.
+    std::vector<QPointer<QWidget>> awaitingCommands_;
+    int runningCommands_ = 0;
     MdiHost mdiHost_;
     WindowRegistry* previous_ = nullptr;
 };

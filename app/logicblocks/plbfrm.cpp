@@ -1,13 +1,13 @@
 #include "app/logicblocks/plbfrm.h"
 
+#include "app/core/app_globals.h"
+#include "app/core/dialogs.h"
+#include "app/core/new_named.h"
 #include "app/device/transfer_status.h"
 #include "app/logicblocks/plb_layout.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plb_read.h"
 #include "app/logicblocks/plb_write.h"
-#include "app/core/app_globals.h"
-#include "app/core/dialogs.h"
-#include "app/core/new_named.h"
 #include "controls/display/toggle.h"
 
 #include <QCheckBox>
@@ -197,6 +197,7 @@ void PLBFRM::ApplyCMD_Click() {
 // Each step's text shows before it runs. The window stays busy only while the
 // steps run: whatever ends them, the last text says how it went.
 void PLBFRM::runSequence(std::span<const Step> steps) {
+    const WindowRegistry::CommandHold hold; // an unload meanwhile waits for the end
     SetBusy(true);
     const TransferMark before = markTransfers();
     QString failure;

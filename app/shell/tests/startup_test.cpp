@@ -1,9 +1,9 @@
 #include "app/board/probes_frm.h"
+#include "app/core/program_end.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/device/object_descriptors.h"
 #include "app/registers/readwrite_form.h"
-#include "app/core/program_end.h"
 #include "app/shell/main_form.h"
 #include "app/shell/splash_form.h"
 #include "app/tools/gpio_form.h"
@@ -27,6 +27,8 @@
 #include <QMenu>
 #include <QProgressBar>
 
+#include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -58,13 +60,23 @@ protected:
     }
 };
 
+// A test may name another port driver library or backend; the next test finds
+// them as the program does.
 class StartupTest : public testing::BoardTest {
 protected:
     void TearDown() override {
-        ::unsetenv("VSQ_PARPORT");
-        vsq::parport::useParportBackend(nullptr); // the simulated ports again
+        vsq::platform::ParallelPortDriver::instance().setLibraryName(library_);
+        if (backend_.empty())
+            ::unsetenv("VSQ_PARPORT");
+        else
+            ::setenv("VSQ_PARPORT", backend_.c_str(), 1);
+        vsq::parport::useParportBackend(nullptr);
         BoardTest::TearDown();
     }
+
+private:
+    const std::string library_ = vsq::platform::ParallelPortDriver::instance().libraryName();
+    const std::string backend_ = std::getenv("VSQ_PARPORT") ? std::getenv("VSQ_PARPORT") : "";
 };
 
 TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen) {

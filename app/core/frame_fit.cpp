@@ -1,0 +1,60 @@
+#include "app/core/frame_fit.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include <algorithm>
+
+namespace trelvane {
+namespace {
+
+// Beyond the style's label room, so no rounding elides the title.
+constexpr int kTitleSlack = 8;
+
+} // namespace
+
+int frameTitleRoom(const QMdiSubWindow& frame, int frameWidth) {
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.text = frame.windowTitle();
+    option.titleBarFlags = frame.windowFlags();
+    option.titleBarState = frame.windowState();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0, 0, frameWidth,
+                        frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame));
+    return frame.style()
+        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame)
+        .width();
+}
+
+void fitFrameToWindow(QMdiSubWindow& frame) {
+    if (QWidget* window = frame.widget(); window && window->layout())
+        window->layout()->activate();
+    // The label room grows one for one with the frame's width.
+    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                          .horizontalAdvance(frame.windowTitle());
+    const int titleWidth =
+        title + kTitleSlack + frame.width() - frameTitleRoom(frame, frame.width());
+    QSize size = frame.size().expandedTo(frame.sizeHint());
+    size.setWidth(std::max(size.width(), titleWidth));
+    const QMdiArea* area = frame.mdiArea();
+    if (!area) {
+        frame.resize(size);
+        return;
+    }
+    // Within the area where the window can give way, never below what it needs.
+    const QSize room = area->viewport()->size();
+    const QSize least = frame.minimumSizeHint().expandedTo(QSize(titleWidth, 0));
+    size = size.boundedTo(room).expandedTo(least);
+    frame.resize(size);
+    QPoint place = frame.pos();
+    place.setX(std::max(0, std::min(place.x(), room.width() - size.width())));
+    place.setY(std::max(0, std::min(place.y(), room.height() - size.height())));
+    frame.move(place);
+}
+
+} // namespace trelvane

@@ -1,0 +1,203 @@
+// Every tool window inside the main window's MDI area, as the program opens
+// them: what they show when they open, and how they go when unloaded while one
+// of their own sequences yields to the event loop.
+
+#include "app/board/probes_frm.h"
+#include "app/device/object_descriptors.h"
+#include "app/logicblocks/plbfrm.h"
+#include "app/shell/testing/window_test.h"
+#include "app/tools/gpio_form.h"
+#include "app/tools/pdo_form.h"
+#include "app/tools/pfi_form.h"
+#include "app/tools/programmable_delay_form.h"
+#include "app/tools/wdi_form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionTitleBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+namespace trelvane {
+namespace {
+
+struct ToolWindow {
+    const char* name;
+    QWidget* (*show)(WindowRegistry& windows);
+    QWidget* (*find)(const WindowRegistry& windows);
+    void (*unload)(WindowRegistry& windows);
+    // One of the window's own sequences that reads or writes the chip.
+    std::function<void(QWidget& window)> sequence;
+};
+
+void PrintTo(const ToolWindow& window, std::ostream* out) {
+    *out << window.name;
+}
+
+template <class W, class Sequence> ToolWindow tool(const char* name, Sequence sequence) {
+    return {name, [](WindowRegistry& w) -> QWidget* { return &w.show<W>(); },
+            [](const WindowRegistry& w) -> QWidget* { return w.find<W>(); },
+            [](WindowRegistry& w) { w.unload<W>(); },
+            [sequence](QWidget& window) { sequence(static_cast<W&>(window)); }};
+}
+
+const ToolWindow kToolWindows[] = {
+    tool<PFIFRM>("SupplyFaultSelectsVH", [](PFIFRM& w) { w.PFITXT[6]->click(); }),
+    tool<ProgrammableDelayFRM>("DelayWriteAll", [](auto& w) { w.WriteALLCMD->click(); }),
+    tool<ProgrammableDelayFRM>("DelayReadAll", [](auto& w) { w.ReadAllCMD->click(); }),
+    tool<PDOFRM>("DriverOutputsReadAll", [](PDOFRM& w) { w.ReadAllCMD->click(); }),
+    tool<GPIOFRM>("GeneralPurposeInputsReadAll", [](GPIOFRM& w) { w.ReadAllCMD->click(); }),
+    tool<WDIFRM>("WatchdogReadAll", [](WDIFRM& w) { w.RefreshCMD->click(); }),
+    tool<ProbesFrm>("BoardReadAll", [](ProbesFrm& w) { w.ReadAllCMD->click(); }),
+    tool<PLBFRM>("LogicBlocksWriteAll", [](PLBFRM& w) { w.ApplyCMD->click(); }),
+};
+
+class ToolWindowsTest : public testing::WindowTest,
+                        public ::testing::WithParamInterface<ToolWindow> {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        CreateObjectDescriptors();
+        area_->resize(1100, 760);
+        area_->show();
+        windows().setMdiHost([this] { return area_.get(); });
+    }
+
+    QWidget& show() {
+        QWidget* window = GetParam().show(windows());
+        processEvents();
+        return *window;
+    }
+
+    std::unique_ptr<QMdiArea> area_ = std::make_unique<QMdiArea>();
+};
+
+// The width the frame's title bar gives its title.
+int titleRoom(const QMdiSubWindow& frame) {
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.text = frame.windowTitle();
+    option.titleBarFlags = frame.windowFlags();
+    option.titleBarState = frame.windowState();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0, 0, frame.width(),
+                        frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame));
+    return frame.style()
+        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame)
+        .width();
+}
+
+// The width a closed list gives the text of its entry.
+int entryRoom(const QComboBox& list) {
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    option.editable = list.isEditable();
+    option.frame = list.hasFrame();
+    option.subControls = QStyle::SC_All;
+    return list.style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &list)
+        .width();
+}
+
+void expectEverythingVisibleWhole(const QWidget& window) {
+    for (const QComboBox* list : window.findChildren<QComboBox*>()) {
+        if (!list->isVisibleTo(&window))
+            continue;
+        QString widest;
+        for (int entry = 0; entry < list->count(); ++entry)
+            if (list->fontMetrics().horizontalAdvance(list->itemText(entry)) >
+                list->fontMetrics().horizontalAdvance(widest))
+                widest = list->itemText(entry);
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(widest), entryRoom(*list))
+            << list->objectName().toStdString() << ": \"" << widest.toStdString() << "\"";
+    }
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&window) && !label->wordWrap() && !label->text().isEmpty())
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&window) && !button->text().isEmpty())
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    }
+}
+
+TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
+    QWidget& window = show();
+    auto* frame = qobject_cast<QMdiSubWindow*>(windows().frameOf(&window));
+    ASSERT_NE(frame, nullptr);
+    const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GE(titleRoom(*frame), titleFont.horizontalAdvance(window.windowTitle()))
+        << frame->width();
+
+    // Each page of each tab, and again after the window read the chip.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) {
+            GetParam().sequence(window);
+            processEvents();
+        }
+        const auto tabs = window.findChildren<QTabWidget*>();
+        if (tabs.isEmpty())
+            expectEverythingVisibleWhole(window);
+        for (QTabWidget* tab : tabs)
+            for (int page = 0; page < tab->count(); ++page) {
+                SCOPED_TRACE(tab->tabText(page).toStdString());
+                tab->setCurrentIndex(page);
+                processEvents();
+                expectEverythingVisibleWhole(window);
+            }
+    }
+}
+
+// Frames yield while they wait; one of those yields unloads the window (a
+// timer posted by the first yield runs inside the next one), and the yields
+// after it run deferred deletes.
+TEST_P(ToolWindowsTest, UnloadedDuringItsOwnSequenceStaysUntilItEndsThenGoes) {
+    QWidget& window = show();
+    const QPointer<QWidget> watched = &window;
+    protocol().setFrameDelay(0.001f);
+    vsq::platform::VirtualTime time;
+    bool unloadPosted = false;
+    bool unloaded = false;
+    bool destroyedMidway = false;
+    bool shownAfterUnload = true;
+    const auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        time.clock().advance(0.001);
+        if (!unloadPosted) {
+            unloadPosted = true;
+            QTimer::singleShot(0, [&] {
+                GetParam().unload(windows());
+                unloaded = true;
+                shownAfterUnload = watched && watched->isVisible();
+            });
+        }
+        QCoreApplication::processEvents();
+        if (unloaded && !watched)
+            destroyedMidway = true;
+    });
+    GetParam().sequence(window);
+    vsq::platform::setYieldHook(previous);
+
+    EXPECT_TRUE(unloaded);
+    EXPECT_FALSE(shownAfterUnload);
+    EXPECT_FALSE(destroyedMidway);
+    EXPECT_EQ(GetParam().find(windows()), nullptr);
+    processEvents();
+    EXPECT_TRUE(watched.isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTool, ToolWindowsTest, ::testing::ValuesIn(kToolWindows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace trelvane
