@@ -3,6 +3,7 @@
 // of their own sequences yields to the event loop.
 
 #include "app/board/probes_frm.h"
+#include "app/core/frame_fit.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/shell/testing/window_test.h"
@@ -21,7 +22,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
-#include <QStyleOptionTitleBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -83,21 +83,6 @@ protected:
     std::unique_ptr<QMdiArea> area_ = std::make_unique<QMdiArea>();
 };
 
-// The width the frame's title bar gives its title.
-int titleRoom(const QMdiSubWindow& frame) {
-    QStyleOptionTitleBar option;
-    option.initFrom(&frame);
-    option.text = frame.windowTitle();
-    option.titleBarFlags = frame.windowFlags();
-    option.titleBarState = frame.windowState();
-    option.subControls = QStyle::SC_All;
-    option.rect = QRect(0, 0, frame.width(),
-                        frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame));
-    return frame.style()
-        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame)
-        .width();
-}
-
 // The width a closed list gives the text of its entry.
 int entryRoom(const QComboBox& list) {
     QStyleOptionComboBox option;
@@ -137,7 +122,8 @@ TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
     auto* frame = qobject_cast<QMdiSubWindow*>(windows().frameOf(&window));
     ASSERT_NE(frame, nullptr);
     const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
-    EXPECT_GE(titleRoom(*frame), titleFont.horizontalAdvance(window.windowTitle()))
+    EXPECT_GE(frameTitleRoom(*frame, frame->width()),
+              titleFont.horizontalAdvance(window.windowTitle()))
         << frame->width();
 
     // Each page of each tab, and again after the window read the chip.
