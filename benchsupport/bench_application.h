@@ -3,6 +3,7 @@
 // headless (offscreen) unless QT_QPA_PLATFORM chooses a platform.
 
 #include <QApplication>
+#include <QInputDevice>
 
 namespace vsq::bench {
 
@@ -12,6 +13,11 @@ inline QApplication& benchApplication() {
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's list of input devices is made first, so it outlives the
+    // application at exit: the pointer device made later for the first mouse
+    // event or shown window is a child of the application, and leaves the
+    // list when the application deletes it.
+    static const auto devices = QInputDevice::devices();
     static QApplication app(argc, argv);
     return app;
 }

@@ -171,11 +171,7 @@ void Strip::AddSample(std::int16_t trace, double value) {
         throw BasicError(ErrorNumber::InvalidProcedureCall);
     }
     traces_[static_cast<std::size_t>(trace)].push(value);
-    if (backgroundValid_) {
-        update(plot_);
-    } else {
-        update();
-    }
+    showNewSamples();
 }
 
 void Strip::Clear() {

@@ -44,6 +44,10 @@
 //
 // Events: none.
 //
+// New samples are shown at most once a frame of the screen (its refresh
+// rate): a chart fed faster than that repaints once for all the samples that
+// arrived meanwhile, a chart fed slower at once.
+//
 // Property bag keys: "TraceCount", "RangeHigh", "RangeLow", "LegendHigh",
 // "LegendLow", "Capacity", "SampleSpacing", and per trace n (0..31)
 // "TraceNColor", "TraceNWidth", "LegendNColor", "LegendNText".
@@ -52,6 +56,8 @@
 #include "controls/display/trace_raster.h"
 #include "controls/display/trace_ring.h"
 
+#include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -134,6 +140,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     struct TraceStyle {
@@ -151,6 +158,11 @@ private:
     // The traces' look or the samples shown changed otherwise than by new
     // samples: the traces are drawn anew.
     void tracesChanged();
+    // New samples arrived: shown now, or at the end of the screen's frame when
+    // the last paint is more recent than that.
+    void showNewSamples();
+    void updateForNewSamples();
+    int frameMilliseconds() const;
     void renderBackground();
     QRect plotRect(const QFontMetrics& metrics) const;
     // The value written at a horizontal grid line, 0 = the top one.
@@ -199,6 +211,8 @@ private:
     // Point buffers reused by every paint.
     std::vector<int> xs_;
     std::vector<int> ys_;
+    QElapsedTimer sincePaint_;  // started at each paint
+    QBasicTimer newSamplesDue_; // runs while new samples wait for the next frame
 };
 
 } // namespace vsq::display

@@ -7,6 +7,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +55,42 @@ void Strip::backgroundChanged() {
 void Strip::tracesChanged() {
     frameValid_ = false;
     update();
+}
+
+void Strip::showNewSamples() {
+    if (newSamplesDue_.isActive()) {
+        return; // the coming repaint shows these too
+    }
+    const int frame = frameMilliseconds();
+    const qint64 since = sincePaint_.isValid() ? sincePaint_.elapsed() : frame;
+    if (since >= frame) {
+        updateForNewSamples();
+    } else {
+        newSamplesDue_.start(static_cast<int>(frame - since), Qt::PreciseTimer, this);
+    }
+}
+
+void Strip::updateForNewSamples() {
+    if (backgroundValid_) {
+        update(plot_);
+    } else {
+        update();
+    }
+}
+
+int Strip::frameMilliseconds() const {
+    const QScreen* shownOn = screen();
+    const qreal rate = shownOn != nullptr ? shownOn->refreshRate() : 60.0;
+    return rate > 0.0 ? std::clamp(static_cast<int>(std::ceil(1000.0 / rate)), 1, 100) : 17;
+}
+
+void Strip::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != newSamplesDue_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    newSamplesDue_.stop();
+    updateForNewSamples();
 }
 
 void Strip::resizeEvent(QResizeEvent*) {
@@ -289,6 +327,7 @@ void Strip::refreshFrame() {
 }
 
 void Strip::paintEvent(QPaintEvent* event) {
+    sincePaint_.start();
     refreshFrame();
     QPainter painter(this);
     const QRect area = event->rect();

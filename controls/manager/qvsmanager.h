@@ -18,9 +18,11 @@
 // A tick is skipped while a bus frame of either medium is in progress or an
 // earlier tick is still running. After kIdleTicks ticks in a row that found
 // nothing pending, the timer ticks every kIdlePollIntervalMs instead (a 1 ms
-// timer alone costs a few percent of a core in wake-ups); it is back at 1 ms
-// as soon as a managed panel's Flag is written through its setter (the host
-// hears of it) or a tick finds a request. A request that cannot be carried out (a value
+// timer alone costs several percent of a core in wake-ups); it is back at 1 ms
+// as soon as the host hears that a managed panel's Flag was raised (through
+// its setter, or by a request of the panel's own) or a tick finds a request.
+// So a panel auto-reading every 100 ms wakes the manager at the full rate only
+// around each of its reads. A request that cannot be carried out (a value
 // that does not fit its transfer, a shape the medium has no transfer for, a
 // panel that does not answer) and a transfer that fails on the bus raise
 // ArbitrationError; a read then yields 0, and the flag is cleared either way.
@@ -126,7 +128,7 @@ public:
     // The poll interval, in milliseconds, and the one of an idle manager.
     static constexpr int kPollIntervalMs = 1;
     static constexpr int kIdlePollIntervalMs = 10;
-    static constexpr int kIdleTicks = 1000;
+    static constexpr int kIdleTicks = 2;
     // The control's fixed size: 480 x 480 twips.
     static constexpr int kSizeTwips = 480;
 

@@ -80,6 +80,7 @@ void QVSRegInfo::withdrawRequest() {
 QVSRegInfo::Outcome QVSRegInfo::request(bool read) {
     executeRead_ = read;
     flag_ = true;
+    propertyChanged(QStringLiteral("Flag")); // a manager ticking slowly hears of it
     return waitForService();
 }
 

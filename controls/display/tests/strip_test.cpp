@@ -1,7 +1,10 @@
 #include "controls/display/strip.h"
 #include "controls/display/tests/display_test_support.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,7 +27,34 @@ std::vector<double> kept(const Strip& chart, int trace) {
     return values;
 }
 
+// Counts the paints of the widget it watches.
+struct PaintCount : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
 } // namespace
+
+TEST(Strip, SamplesFasterThanTheScreenRepaintsAreShownOnceAFrame) {
+    Strip chart;
+    chart.resize(200, 100);
+    chart.show();
+    PaintCount count;
+    chart.installEventFilter(&count);
+    QTest::qWait(50);
+    const int before = count.paints;
+    for (int i = 0; i < 50; ++i) {
+        chart.AddSample(0, i);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LT(count.paints - before, 10); // one a sample before
+    const int duringFeed = count.paints;
+    QTest::qWait(100);
+    EXPECT_EQ(count.paints - duringFeed, 1); // the last samples shown all at once
+}
 
 TEST(Strip, EveryMemberByItsDispatchNumber) {
     Strip chart;

@@ -2,21 +2,38 @@
 // event-loop hooks, headless, in percent of one core:
 // - auto-reading through its manager on the simulated board, chart on, at
 //   100 ms (target: at most 2) and at the panel's default 1 ms (at most 15);
-//   "ticks_per_second" counts the reads served;
+//   "ticks_per_second" counts the reads served, "chart_paints_per_second" the
+//   chart's paints (at most the screen's frame rate, however fast the reads);
 // - a digit click on a panel that no manager serves: the click's write waits
 //   its 5 s and is withdrawn (target: under 10).
 
 #include "benchsupport/bench_application.h"
 #include "benchsupport/cpu_share.h"
 #include "controls/common/qt_yield.h"
+#include "controls/display/strip.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/tests/managed_panel.h"
 #include "sim/simulated_pc.h"
 
+#include <QEvent>
+#include <QObject>
 #include <QtTest/QTest>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 namespace {
+
+// Counts the paints of the widget it watches.
+class PaintCount : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    std::uint64_t paints = 0;
+};
 
 void startUp() {
     vsq::bench::benchApplication();
@@ -37,11 +54,19 @@ void AutoRead(benchmark::State& state) {
     panel.setAutoReadTimerInterval(static_cast<std::int32_t>(state.range(0)));
     registers.window.show();
     panel.setAutoRead(true);
+    PaintCount chartPaints;
+    panel.findChild<vsq::display::Strip*>()->installEventFilter(&chartPaints);
     vsq::bench::runEventLoop(std::chrono::milliseconds(300)); // settle
     journal.clear();
+    const std::uint64_t paintsBefore = chartPaints.paints;
+    const auto start = std::chrono::steady_clock::now();
     // A read is two frames: the register address written, then the value read.
     vsq::bench::measureCpuShare(state,
                                 [&] { return journal.count(1, vsq::sim::EventKind::Stop) / 2; });
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.counters["chart_paints_per_second"] =
+        static_cast<double>(chartPaints.paints - paintsBefore) / wall;
     panel.setAutoRead(false);
 }
 

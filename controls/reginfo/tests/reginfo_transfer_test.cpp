@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <vector>
 
 using mirelda::QVSRegInfo;
 
@@ -102,6 +103,26 @@ TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
     EXPECT_EQ(panel.AutoReadTimerInterval(), 0);
     panel.setAutoRead(true);
     EXPECT_FALSE(panel.findChild<QTimer*>("RegisterListTimer")->isActive());
+}
+
+// The panel's own requests are heard: a manager that ticks slowly, having
+// found nothing for a while, is at its full rate as each of them is raised.
+TEST_F(RegInfoBoard, APanelsOwnRequestBringsAnIdleManagerBackToItsFullRate) {
+    readChipRegister(0x10, 0x3C);
+    for (int pass = 0; pass < 20 && manager.pollIntervalMs() != 10; ++pass) {
+        tick();
+    }
+    ASSERT_EQ(manager.pollIntervalMs(), 10);
+    std::vector<int> intervalsAtRequests;
+    QObject::connect(&host, &vsq::controls::ControlHost::propertyChanged, &window,
+                     [&](vsq::controls::Control*, const QString& name) {
+                         if (name == QLatin1String("Flag") && panel.Flag()) {
+                             intervalsAtRequests.push_back(manager.pollIntervalMs());
+                         }
+                     });
+    click("bit0"); // the write, then its read-back
+    EXPECT_EQ(intervalsAtRequests, (std::vector<int>{1, 1}));
+    EXPECT_EQ(traffic(), "S A8+ 10+ 3D+ P S A8+ 10+ P S A9+ 3D- P");
 }
 
 // ---- Requests that are not served, overlap or outlive the panel ----
