@@ -34,15 +34,12 @@ namespace {
 
 // What a test may have changed of the process as a whole, put back as the
 // program finds it when it starts: the device layer, the bus state and the
-// simulated PC, the program's options, the services' hooks and clock, the
-// parallel-port driver library's name, and the registry store, which now
-// keeps this test's own file. (A test that chooses the driver library's
-// backend puts it back itself: only its binary links the library.)
+// simulated PC, the program's options, the parallel-port driver library's name, and the registry
+// store, which now keeps this test's own file. (A test that chooses the driver library's backend
+// puts it back itself: only its binary links the library.)
 void resetShellProcessState(const std::string& registryFile) {
     resetProcessState();
     gEmulateFixedSilicon = false;
-    vsq::platform::setYieldHook({});
-    vsq::platform::setClock(nullptr);
     for (const char* name : {"VSQ_PARPORT", "VSQ_PARPORT_LIBRARY", "VSQ_PORTIO"})
         ::unsetenv(name);
     vsq::platform::ParallelPortDriver::instance().setLibraryName("libvsqparport.so");
@@ -64,6 +61,10 @@ void ShellTest::SetUp() {
 void ShellTest::TearDown() {
     registry_.reset();
     installDialogs(nullptr);
+    // The services' hook and clock are put back after the test rather than
+    // before it: a fixture's virtual time is installed before SetUp runs.
+    vsq::platform::setYieldHook({});
+    vsq::platform::setClock(nullptr);
     scripted_ = nullptr;
 }
 

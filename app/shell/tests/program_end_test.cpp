@@ -1,5 +1,5 @@
-#include "app/device/short_delay.h"
 #include "app/core/program_end.h"
+#include "app/device/short_delay.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/shell_test.h"
 #include "controls/common/qt_yield.h"
