@@ -50,14 +50,11 @@ std::string linkTarget(const std::string& name) {
     return target;
 }
 
-// Why the file already at `path` may not be replaced, if it may not. Only a
-// regular file is replaced, so a FIFO or a device never looks written. One
-// without a write bit for anybody stays as it is for root too, who could
-// write it otherwise.
-std::optional<std::string> refusal(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) != 0)
-        return std::nullopt; // a new file
+// Why the file already at `path` (described by `existing`) may not be
+// replaced, if it may not. Only a regular file is replaced, so a FIFO or a
+// device never looks written. One without a write bit for anybody stays as it
+// is for root too, who could write it otherwise.
+std::optional<std::string> refusal(const std::string& path, const struct stat& existing) {
     if (!S_ISREG(existing.st_mode))
         return "not a regular file";
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
@@ -71,16 +68,17 @@ std::optional<std::string> refusal(const std::string& path) {
 
 std::optional<std::string> replaceFileContents(const std::string& name, std::string_view text) {
     const std::string path = linkTarget(name);
-    if (auto refused = refusal(path))
-        return refused;
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists)
+        if (auto refused = refusal(path, existing))
+            return refused;
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return reason(errno);
     // An existing file keeps its permissions; a new one gets the usual ones.
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
+    const mode_t mode = exists ? existing.st_mode & 07777 : newFileMode();
     bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
