@@ -16,7 +16,7 @@ using vsq::platform::ParallelPortDriver;
 using vsq::platform::PortInformation;
 
 // Resolved once: every register access goes through it.
-ParallelPortDriver& driver() {
+[[gnu::always_inline]] inline ParallelPortDriver& driver() {
     static ParallelPortDriver& theDriver = ParallelPortDriver::instance();
     return theDriver;
 }
@@ -37,12 +37,22 @@ template <typename Call> auto viaDriver(Call&& call) {
     }
 }
 
-void outByte(std::uint16_t address, std::uint8_t value) {
-    viaDriver([&](ParallelPortDriver& port) { port.OutByte(address, value); });
+// The two accesses of every bus edge: written out rather than through
+// viaDriver, so they inline into their callers with nothing kept on the stack.
+inline void outByte(std::uint16_t address, std::uint8_t value) {
+    try {
+        driver().OutByte(address, value);
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
 }
 
-std::uint8_t inByte(std::uint16_t address) {
-    return viaDriver([&](ParallelPortDriver& port) { return port.InByte(address); });
+inline std::uint8_t inByte(std::uint16_t address) {
+    try {
+        return driver().InByte(address);
+    } catch (const DriverUnavailable& e) {
+        raiseDriverError(e);
+    }
 }
 
 } // namespace
@@ -137,17 +147,25 @@ void SelectPortByAddress(std::uint16_t address) {
     }
 }
 
-void PortOutput(std::uint16_t address, std::uint8_t value) {
-    auto& state = busState();
-    if (state.PortOpen || state.LockPortOpen) {
-        outByte(address, value);
-        return;
-    }
+namespace {
+
+// A write with the port closed opens it for the one write.
+[[gnu::noinline]] void outputOpeningThePort(std::uint16_t address, std::uint8_t value) {
     if (!OpenPort())
         return;
     outByte(address, value);
-    if (!state.LockPortOpen)
+    if (!busState().LockPortOpen)
         ClosePort();
+}
+
+} // namespace
+
+void PortOutput(std::uint16_t address, std::uint8_t value) {
+    const auto& state = busState();
+    if (state.PortOpen || state.LockPortOpen) [[likely]]
+        outByte(address, value);
+    else
+        outputOpeningThePort(address, value);
 }
 
 std::uint8_t PortInput(std::uint16_t address) {

@@ -29,7 +29,7 @@ struct Chosen {
 // initialised, so an access at every register write checks no guard.
 constinit Chosen theChoice;
 
-void choose(Chosen& state) {
+[[gnu::cold, gnu::noinline]] void choose(Chosen& state) {
     const char* name = std::getenv("VSQ_PARPORT");
     const std::string wanted = name ? name : "";
     state.backend = makeParportBackend(wanted);

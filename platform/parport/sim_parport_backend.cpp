@@ -6,8 +6,6 @@
 #include "platform/parport/parport_backend.h"
 #include "sim/simulated_pc.h"
 
-#include <vector>
-
 namespace vsq::parport {
 namespace {
 
@@ -19,37 +17,46 @@ public:
     }
     bool claim(int portNumber) override { return pc_.claimParallelPort(portNumber); }
     void release(int portNumber) override { pc_.releaseParallelPort(portNumber); }
+    // A bus edge writes one register many times running, so which bits pass
+    // is kept for the last address until the PC is configured anew; the
+    // check is all a repeated access adds to the simulator's own.
     std::uint8_t inByte(std::uint16_t address) override {
-        const std::uint8_t value = pc_.in8(address);
-        return isControl(address) ? value & kControlLines : value;
+        if (resolved(address)) [[likely]]
+            return pc_.in8(address) & lastLines_;
+        resolve(address);
+        return pc_.in8(address) & lastLines_;
     }
     void outByte(std::uint16_t address, std::uint8_t value) override {
-        pc_.out8(address, isControl(address) ? value & kControlLines : value);
+        if (resolved(address)) [[likely]]
+            return pc_.out8(address, value & lastLines_);
+        resolveAndWrite(address, value);
     }
 
 private:
     static constexpr std::uint8_t kControlLines = 0x0F;
+    static constexpr std::uint8_t kAllLines = 0xFF;
 
-    // The control registers' addresses are resolved once per configuration of
-    // the PC, not at every access.
-    bool isControl(std::uint16_t address) {
-        if (configuration_ != pc_.configurations())
-            resolveControls();
-        for (const std::uint32_t control : controls_)
-            if (control == address)
-                return true;
-        return false;
+    bool resolved(std::uint16_t address) const {
+        return address == lastAddress_ && configuration_ == pc_.configurations();
     }
-    void resolveControls() {
-        controls_.clear();
+    // The bits of `address` that pass: the control lines at a control
+    // register, all eight elsewhere.
+    [[gnu::noinline]] void resolve(std::uint16_t address) {
+        lastLines_ = kAllLines;
         for (int number = 1; number <= pc_.parallelPortCount(); ++number)
-            if (const auto base = pc_.parallelPortBase(number))
-                controls_.push_back(*base + 2);
+            if (const auto base = pc_.parallelPortBase(number); base && *base + 2 == address)
+                lastLines_ = kControlLines;
+        lastAddress_ = address;
         configuration_ = pc_.configurations();
+    }
+    [[gnu::noinline]] void resolveAndWrite(std::uint16_t address, std::uint8_t value) {
+        resolve(address);
+        pc_.out8(address, value & lastLines_);
     }
 
     sim::SimulatedPc& pc_ = sim::SimulatedPc::instance();
-    std::vector<std::uint32_t> controls_;
+    std::uint16_t lastAddress_ = 0;
+    std::uint8_t lastLines_ = kAllLines;
     std::uint64_t configuration_ = 0; // none resolved yet: the PC counts from 1
 };
 

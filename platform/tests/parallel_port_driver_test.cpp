@@ -29,6 +29,15 @@ TEST(ParallelPortDriver, LoadsTheSimulatedDriverByNameAtTheFirstCall) {
     driver.OutByte(0x27A, 0xFF);
     EXPECT_EQ(driver.InByte(0x27A), 0x0F);
     driver.ReleaseParallelPort(1);
+
+    // And an address that was a control register is a data register once the
+    // port's base is put there: all eight bits pass again.
+    moved.ports[0].base = 0x27A;
+    vsq::sim::SimulatedPc::instance().configure(moved);
+    ASSERT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
+    driver.OutByte(0x27A, 0xA5);
+    EXPECT_EQ(driver.InByte(0x27A), 0xA5);
+    driver.ReleaseParallelPort(1);
     vsq::sim::SimulatedPc::instance().reset();
 }
 
