@@ -21,23 +21,24 @@ TEST(ParallelPortDriver, LoadsTheSimulatedDriverByNameAtTheFirstCall) {
     EXPECT_EQ(vsq::sim::SimulatedPc::instance().in8(0x37A), 0xCF);
     driver.ReleaseParallelPort(1);
 
-    // A PC configured anew with its port elsewhere: the control register moves with it.
-    vsq::sim::SimConfig moved;
-    moved.ports[0].base = 0x278;
-    vsq::sim::SimulatedPc::instance().configure(moved);
-    ASSERT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
-    driver.OutByte(0x27A, 0xFF);
-    EXPECT_EQ(driver.InByte(0x27A), 0x0F);
-    driver.ReleaseParallelPort(1);
-
-    // And an address that was a control register is a data register once the
-    // port's base is put there: all eight bits pass again.
-    moved.ports[0].base = 0x27A;
-    vsq::sim::SimulatedPc::instance().configure(moved);
-    ASSERT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
-    driver.OutByte(0x27A, 0xA5);
-    EXPECT_EQ(driver.InByte(0x27A), 0xA5);
-    driver.ReleaseParallelPort(1);
+    // A PC configured anew with its port elsewhere: the control register moves
+    // with it, and an address that was a control register passes all eight bits
+    // once it is the port's data register.
+    struct Moved {
+        std::uint16_t base;
+        std::uint16_t address;
+        std::uint8_t written;
+        std::uint8_t readBack;
+    };
+    for (const Moved& row : {Moved{0x278, 0x27A, 0xFF, 0x0F}, Moved{0x27A, 0x27A, 0xA5, 0xA5}}) {
+        vsq::sim::SimConfig moved;
+        moved.ports[0].base = row.base;
+        vsq::sim::SimulatedPc::instance().configure(moved);
+        ASSERT_NE(driver.ClaimParallelPort(1, -1) & 0xFFFF, 0);
+        driver.OutByte(row.address, row.written);
+        EXPECT_EQ(driver.InByte(row.address), row.readBack) << "port at " << row.base;
+        driver.ReleaseParallelPort(1);
+    }
     vsq::sim::SimulatedPc::instance().reset();
 }
 
