@@ -21,9 +21,8 @@ public:
     // is kept for the last address until the PC is configured anew; the
     // check is all a repeated access adds to the simulator's own.
     std::uint8_t inByte(std::uint16_t address) override {
-        if (resolved(address)) [[likely]]
-            return pc_.in8(address) & lastLines_;
-        resolve(address);
+        if (!resolved(address)) [[unlikely]]
+            resolve(address);
         return pc_.in8(address) & lastLines_;
     }
     void outByte(std::uint16_t address, std::uint8_t value) override {
@@ -49,6 +48,8 @@ private:
         lastAddress_ = address;
         configuration_ = pc_.configurations();
     }
+    // Out of line with its write, so the common write is a jump into the
+    // simulator that keeps no registers.
     [[gnu::noinline]] void resolveAndWrite(std::uint16_t address, std::uint8_t value) {
         resolve(address);
         pc_.out8(address, value & lastLines_);
