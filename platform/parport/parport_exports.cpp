@@ -21,7 +21,6 @@ namespace {
 
 struct Chosen {
     std::unique_ptr<ParportBackend> backend;
-    std::string problem;
     bool made = false;
 };
 
@@ -29,13 +28,21 @@ struct Chosen {
 // initialised, so an access at every register write checks no guard.
 constinit Chosen theChoice;
 
+// Why no backend was made; asked for off the hot path only. A string cannot
+// be constant initialised by every compiler's library, so it stays out of the
+// choice itself.
+std::string& choiceProblem() {
+    static std::string problem;
+    return problem;
+}
+
 [[gnu::cold, gnu::noinline]] void choose(Chosen& state) {
     const char* name = std::getenv("VSQ_PARPORT");
     const std::string wanted = name ? name : "";
     state.backend = makeParportBackend(wanted);
-    state.problem = state.backend ? std::string()
-                                  : "unknown parallel-port driver \"" + wanted +
-                                        "\" (VSQ_PARPORT: sim or ppdev)";
+    choiceProblem() = state.backend ? std::string()
+                                    : "unknown parallel-port driver \"" + wanted +
+                                          "\" (VSQ_PARPORT: sim or ppdev)";
     state.made = true;
 }
 
@@ -54,7 +61,7 @@ ParportBackend* backend() {
 void useParportBackend(std::unique_ptr<ParportBackend> backend) {
     Chosen& state = chosen();
     state.made = backend != nullptr;
-    state.problem.clear();
+    choiceProblem().clear();
     state.backend = std::move(backend);
 }
 
@@ -67,7 +74,8 @@ using vsq::parport::backend;
 // Beside the six driver functions: why the driver cannot work (an unknown VSQ_PARPORT), or
 // null when it can. Callers that know it ask before they count the ports.
 VSQ_EXPORT const char* ParallelPortDriverProblem() {
-    const std::string& problem = vsq::parport::chosen().problem;
+    vsq::parport::chosen();
+    const std::string& problem = vsq::parport::choiceProblem();
     return problem.empty() ? nullptr : problem.c_str();
 }
 

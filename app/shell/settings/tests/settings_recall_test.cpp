@@ -156,8 +156,8 @@ TEST_F(SettingsRecall, AnythingButARegularFileIsRefusedAsTheWrongType) {
     ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);
     fs::create_symlink(folder_ / "fifo", folder_ / "fifo-link.txt");
     fs::create_directory(folder_ / "folder.txt");
-    for (const fs::path path : {folder_ / "fifo", folder_ / "fifo-link.txt", folder_ / "folder.txt",
-                                fs::path("/dev/zero")}) {
+    for (const fs::path& path : {folder_ / "fifo", folder_ / "fifo-link.txt",
+                                 folder_ / "folder.txt", fs::path("/dev/zero")}) {
         gDataFileName = path.string();
         feedback.notices.clear();
         RecallSettingsFile(true, true, true, feedback);
