@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
+#include <utility>
 
 namespace trelvane {
 namespace {
@@ -99,6 +101,27 @@ TEST_F(ProbesChartTest, TheCheckBoxRunsTheChartAndCloseOnlyHidesTheWindow) {
     processEvents();
     EXPECT_EQ(windows().find<ProbesFrm>(), nullptr) << "closing from the frame unloads it";
     EXPECT_FALSE(load().OnOffCHK->isChecked());
+}
+
+// A call that fails inside a tick is shown once: the chart stops and its box
+// is cleared with it.
+TEST_F(ProbesChartTest, AFailedTickStopsTheChartAndClearsItsBox) {
+    ProbesFrm& form = windows().show<ProbesFrm>();
+    protocol().setDelay(1.0f);
+    protocol().setRelativeDelayOn(true); // the tick's frames yield
+    bool failed = false;
+    vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        if (!std::exchange(failed, true))
+            throw std::runtime_error("Port gone");
+    });
+    form.OnOffCHK->click();
+    runEvents(5000, [&] { return failed; });
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, "Port gone");
+    EXPECT_FALSE(form.PDOTimer->isActive());
+    EXPECT_FALSE(form.OnOffCHK->isChecked());
+    form.OnOffCHK->click();
+    EXPECT_TRUE(form.PDOTimer->isActive()) << "the box starts it again";
 }
 
 // The chart beside a register panel reading the chip on its own timer through
