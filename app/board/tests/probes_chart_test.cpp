@@ -23,10 +23,16 @@ class ProbesChartTest : public testing::BoardWindowTest {
 protected:
     void SetUp() override {
         BoardWindowTest::SetUp();
-        pc().setAdcInputVoltage(1, 0x50, 1, 5.5);  // PDO 9
-        pc().setAdcInputVoltage(1, 0x50, 2, 2.75); // PDO 8
-        pc().setAdcInputVoltage(1, 0x52, 2, 15.0); // PDO 4
-        pc().setAdcInputVoltage(1, 0x52, 3, 7.5);  // PDO 3
+        // A different code on each input; PDO 9 and PDO 4 at full scale.
+        pc().setAdcInputVoltage(1, 0x50, 1, 5.5);     // PDO 9, code 1023
+        pc().setAdcInputVoltage(1, 0x50, 2, 2.75);    // PDO 8, 512
+        pc().setAdcInputVoltage(1, 0x50, 3, 1.375);   // PDO 7, 256
+        pc().setAdcInputVoltage(1, 0x50, 4, 0.6875);  // PDO 6, 128
+        pc().setAdcInputVoltage(1, 0x52, 1, 0.34375); // PDO 5, 64
+        pc().setAdcInputVoltage(1, 0x52, 2, 15.0);    // PDO 4, 1023
+        pc().setAdcInputVoltage(1, 0x52, 3, 7.5);     // PDO 3, 512
+        pc().setAdcInputVoltage(1, 0x52, 4, 3.75);    // PDO 2, 256
+        pc().setAdcInputVoltage(1, 0x54, 1, 0.46875); // PDO 1, 32
     }
     // Runs `call` from the n-th yield of whatever runs next, while `work` runs.
     static void callFromYield(int n, const std::function<void()>& call,
@@ -53,9 +59,9 @@ TEST_F(ProbesChartTest, ATickReadsTheNineOutputsInOrderAndPlotsThemInVolts) {
     clearJournal();
     form.PDOTimer_Timer();
     const char* rows[][3] = {
-        {"50", "20", "FF+ C0"}, {"50", "40", "80+ 00"}, {"50", "60", "00+ 00"},
-        {"50", "80", "00+ 00"}, {"52", "20", "00+ 00"}, {"52", "40", "FF+ C0"},
-        {"52", "60", "80+ 00"}, {"52", "80", "00+ 00"}, {"54", "20", "00+ 00"}};
+        {"50", "20", "FF+ C0"}, {"50", "40", "80+ 00"}, {"50", "60", "40+ 00"},
+        {"50", "80", "20+ 00"}, {"52", "20", "10+ 00"}, {"52", "40", "FF+ C0"},
+        {"52", "60", "80+ 00"}, {"52", "80", "40+ 00"}, {"54", "20", "08+ 00"}};
     QStringList expected;
     for (const auto& row : rows)
         expected << QString("S %1+ 01+ %2+ P S %1+ 04+ P S %3+ %4- P")
@@ -63,7 +69,8 @@ TEST_F(ProbesChartTest, ATickReadsTheNineOutputsInOrderAndPlotsThemInVolts) {
                              QString::number(QString(row[0]).toInt(nullptr, 16) + 1, 16).toUpper(),
                              row[2]);
     EXPECT_EQ(traffic(), expected.join(' ').toStdString());
-    const double volts[9] = {0, 0, 7.5, 14.9853515625, 0, 0, 0, 2.75, 5.49462890625};
+    const double volts[9] = {0.46875, 3.75,  7.5,  14.9853515625, 0.34375,
+                             0.6875,  1.375, 2.75, 5.49462890625};
     for (int trace = 0; trace < 9; ++trace) {
         ASSERT_EQ(form.PDOStrip->trace(trace).size(), 1u);
         EXPECT_DOUBLE_EQ(form.PDOStrip->trace(trace).newest(), volts[trace]) << trace;
