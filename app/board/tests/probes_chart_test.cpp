@@ -23,16 +23,11 @@ class ProbesChartTest : public testing::BoardWindowTest {
 protected:
     void SetUp() override {
         BoardWindowTest::SetUp();
-        // A different code on each input; PDO 9 and PDO 4 at full scale.
-        pc().setAdcInputVoltage(1, 0x50, 1, 5.5);     // PDO 9, code 1023
-        pc().setAdcInputVoltage(1, 0x50, 2, 2.75);    // PDO 8, 512
-        pc().setAdcInputVoltage(1, 0x50, 3, 1.375);   // PDO 7, 256
-        pc().setAdcInputVoltage(1, 0x50, 4, 0.6875);  // PDO 6, 128
-        pc().setAdcInputVoltage(1, 0x52, 1, 0.34375); // PDO 5, 64
-        pc().setAdcInputVoltage(1, 0x52, 2, 15.0);    // PDO 4, 1023
-        pc().setAdcInputVoltage(1, 0x52, 3, 7.5);     // PDO 3, 512
-        pc().setAdcInputVoltage(1, 0x52, 4, 3.75);    // PDO 2, 256
-        pc().setAdcInputVoltage(1, 0x54, 1, 0.46875); // PDO 1, 32
+        // PDO 9 to PDO 1, a different code on each: 1023, 512 ... 64, then 1023 ... 32.
+        const double volts[9] = {5.5, 2.75, 1.375, 0.6875, 0.34375, 15.0, 7.5, 3.75, 0.46875};
+        for (int k = 0; k < 9; ++k)
+            pc().setAdcInputVoltage(1, static_cast<std::uint8_t>(0x50 + k / 4 * 2), k % 4 + 1,
+                                    volts[k]);
     }
     // Runs `call` from the n-th yield of whatever runs next, while `work` runs.
     static void callFromYield(int n, const std::function<void()>& call,

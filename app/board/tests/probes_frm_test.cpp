@@ -24,6 +24,15 @@ protected:
             on.push_back(toggle->State());
         return on;
     }
+    // The seven DAC sliders' captions, U5 first.
+    static QStringList captions(const ProbesFrm& form) {
+        QStringList shown;
+        for (const GSlider* slider : form.U5Slider)
+            shown << slider->Caption();
+        for (const GSlider* slider : form.U6Slider)
+            shown << slider->Caption();
+        return shown;
+    }
 };
 
 // Seven DAC words, the switch, the potentiometer; nothing written.
@@ -33,14 +42,6 @@ constexpr char kReadBack[] = "S 18+ 21+ P S 19+ 22+ 00- P S 18+ 22+ P S 19+ %1- 
                              "S 1A+ 28+ P S 1B+ 21+ 00- P S 91+ %3- P S 58+ 00+ P S 59+ %4- P";
 
 TEST_F(ProbesFrmTest, LoadingAndReadAllReadTheBoardAndWriteNothingBack) {
-    const auto captions = [](const ProbesFrm& form) {
-        QStringList shown;
-        for (int i = 0; i < 3; ++i)
-            shown << form.U5Slider[i]->Caption();
-        for (int i = 0; i < 4; ++i)
-            shown << form.U6Slider[i]->Caption();
-        return shown;
-    };
     board().dacU5().setWord(1, 0x2201);
     board().dacU5().setWord(2, 0x23A9); // VH at the top of its slider
     ProbesFrm& form = load();
@@ -191,11 +192,7 @@ TEST_F(ProbesFrmTest, FailedReadsShowAsZeroes) {
     protocol().setMaxArbitrationDenials(1);
     pc().holdSdaLow(1, true); // every transfer gives up
     form.ReadAllCMD->click();
-    QStringList captions;
-    for (GSlider* slider : {form.U5Slider[0], form.U5Slider[1], form.U5Slider[2], form.U6Slider[0],
-                            form.U6Slider[1], form.U6Slider[2], form.U6Slider[3]})
-        captions << slider->Caption();
-    EXPECT_EQ(captions, QStringList({"-6", "-6", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(captions(form), QStringList({"-6", "-6", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(states(form.U2SW), States(7, false));
     EXPECT_EQ(form.WDIFreqLBL->text(), "7.77 ms");
     form.PDOTimer_Timer();

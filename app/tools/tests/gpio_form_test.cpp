@@ -32,7 +32,6 @@ TEST_F(GPIOFormTest, WithTheEmulateOptionTabOneIsTheLastRegisterAndReadAllWrites
     form.ReadAllCMD->click();
     EXPECT_TRUE(writes().empty());
     EXPECT_FALSE(form.InvertCHK[0]->isChecked());
-    EXPECT_EQ(form.InputTypeCOMBO[0]->currentText(), "Level  ");
     EXPECT_EQ(form.InputIgnoreCOMBO[0]->currentText(), "0us");
     EXPECT_TRUE(form.InvertCHK[3]->isChecked());
 }
