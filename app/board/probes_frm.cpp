@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -114,12 +115,15 @@ ProbesFrm::ProbesFrm() {
     PDOTimer = newNamed<QTimer>("PDOTimer", this);
     PDOTimer->setInterval(kChartIntervalMs);
     // A failed chart read stops the chart before it is shown, so a failure
-    // is said once and not again at every tick.
+    // is said once and not again at every tick; the box is cleared with it
+    // (quietly: the timer is already stopped).
     connect(PDOTimer, &QTimer::timeout, this, handler([this] {
                 try {
                     PDOTimer_Timer();
                 } catch (...) {
                     PDOTimer->stop();
+                    const QSignalBlocker quiet(OnOffCHK);
+                    OnOffCHK->setChecked(false);
                     throw;
                 }
             }));

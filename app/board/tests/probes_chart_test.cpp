@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
+#include <utility>
 
 namespace trelvane {
 namespace {
@@ -21,10 +23,11 @@ class ProbesChartTest : public testing::BoardWindowTest {
 protected:
     void SetUp() override {
         BoardWindowTest::SetUp();
-        pc().setAdcInputVoltage(1, 0x50, 1, 5.5);  // PDO 9
-        pc().setAdcInputVoltage(1, 0x50, 2, 2.75); // PDO 8
-        pc().setAdcInputVoltage(1, 0x52, 2, 15.0); // PDO 4
-        pc().setAdcInputVoltage(1, 0x52, 3, 7.5);  // PDO 3
+        // PDO 9 to PDO 1, a different code on each: 1023, 512 ... 64, then 1023 ... 32.
+        const double volts[9] = {5.5, 2.75, 1.375, 0.6875, 0.34375, 15.0, 7.5, 3.75, 0.46875};
+        for (int k = 0; k < 9; ++k)
+            pc().setAdcInputVoltage(1, static_cast<std::uint8_t>(0x50 + k / 4 * 2), k % 4 + 1,
+                                    volts[k]);
     }
     // Runs `call` from the n-th yield of whatever runs next, while `work` runs.
     static void callFromYield(int n, const std::function<void()>& call,
@@ -51,9 +54,9 @@ TEST_F(ProbesChartTest, ATickReadsTheNineOutputsInOrderAndPlotsThemInVolts) {
     clearJournal();
     form.PDOTimer_Timer();
     const char* rows[][3] = {
-        {"50", "20", "FF+ C0"}, {"50", "40", "80+ 00"}, {"50", "60", "00+ 00"},
-        {"50", "80", "00+ 00"}, {"52", "20", "00+ 00"}, {"52", "40", "FF+ C0"},
-        {"52", "60", "80+ 00"}, {"52", "80", "00+ 00"}, {"54", "20", "00+ 00"}};
+        {"50", "20", "FF+ C0"}, {"50", "40", "80+ 00"}, {"50", "60", "40+ 00"},
+        {"50", "80", "20+ 00"}, {"52", "20", "10+ 00"}, {"52", "40", "FF+ C0"},
+        {"52", "60", "80+ 00"}, {"52", "80", "40+ 00"}, {"54", "20", "08+ 00"}};
     QStringList expected;
     for (const auto& row : rows)
         expected << QString("S %1+ 01+ %2+ P S %1+ 04+ P S %3+ %4- P")
@@ -61,7 +64,8 @@ TEST_F(ProbesChartTest, ATickReadsTheNineOutputsInOrderAndPlotsThemInVolts) {
                              QString::number(QString(row[0]).toInt(nullptr, 16) + 1, 16).toUpper(),
                              row[2]);
     EXPECT_EQ(traffic(), expected.join(' ').toStdString());
-    const double volts[9] = {0, 0, 7.5, 14.9853515625, 0, 0, 0, 2.75, 5.49462890625};
+    const double volts[9] = {0.46875, 3.75,  7.5,  14.9853515625, 0.34375,
+                             0.6875,  1.375, 2.75, 5.49462890625};
     for (int trace = 0; trace < 9; ++trace) {
         ASSERT_EQ(form.PDOStrip->trace(trace).size(), 1u);
         EXPECT_DOUBLE_EQ(form.PDOStrip->trace(trace).newest(), volts[trace]) << trace;
@@ -99,6 +103,27 @@ TEST_F(ProbesChartTest, TheCheckBoxRunsTheChartAndCloseOnlyHidesTheWindow) {
     processEvents();
     EXPECT_EQ(windows().find<ProbesFrm>(), nullptr) << "closing from the frame unloads it";
     EXPECT_FALSE(load().OnOffCHK->isChecked());
+}
+
+// A call that fails inside a tick is shown once: the chart stops and its box
+// is cleared with it.
+TEST_F(ProbesChartTest, AFailedTickStopsTheChartAndClearsItsBox) {
+    ProbesFrm& form = windows().show<ProbesFrm>();
+    protocol().setDelay(1.0f);
+    protocol().setRelativeDelayOn(true); // the tick's frames yield
+    bool failed = false;
+    vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
+        if (!std::exchange(failed, true))
+            throw std::runtime_error("Port gone");
+    });
+    form.OnOffCHK->click();
+    runEvents(5000, [&] { return failed; });
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, "Port gone");
+    EXPECT_FALSE(form.PDOTimer->isActive());
+    EXPECT_FALSE(form.OnOffCHK->isChecked());
+    form.OnOffCHK->click();
+    EXPECT_TRUE(form.PDOTimer->isActive()) << "the box starts it again";
 }
 
 // The chart beside a register panel reading the chip on its own timer through

@@ -1,5 +1,6 @@
 #include "app/board/tests/board_window_test.h"
 #include "app/device/data_port_or_bits.h"
+#include "controls/display/strip.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,36 +24,45 @@ protected:
             on.push_back(toggle->State());
         return on;
     }
+    // The seven DAC sliders' captions, U5 first.
+    static QStringList captions(const ProbesFrm& form) {
+        QStringList shown;
+        for (const GSlider* slider : form.U5Slider)
+            shown << slider->Caption();
+        for (const GSlider* slider : form.U6Slider)
+            shown << slider->Caption();
+        return shown;
+    }
 };
 
 // Seven DAC words, the switch, the potentiometer; nothing written.
-constexpr char kReadBack[] = "S 18+ 21+ P S 19+ 22+ 00- P S 18+ 22+ P S 19+ 22+ 00- P "
-                             "S 18+ 24+ P S 19+ 23+ %1- P S 1A+ 21+ P S 1B+ 22+ 33- P "
+constexpr char kReadBack[] = "S 18+ 21+ P S 19+ 22+ 00- P S 18+ 22+ P S 19+ %1- P "
+                             "S 18+ 24+ P S 19+ 23+ %2- P S 1A+ 21+ P S 1B+ 22+ 33- P "
                              "S 1A+ 22+ P S 1B+ 21+ AB- P S 1A+ 24+ P S 1B+ 21+ 33- P "
-                             "S 1A+ 28+ P S 1B+ 21+ 00- P S 91+ %2- P S 58+ 00+ P S 59+ %3- P";
+                             "S 1A+ 28+ P S 1B+ 21+ 00- P S 91+ %3- P S 58+ 00+ P S 59+ %4- P";
 
 TEST_F(ProbesFrmTest, LoadingAndReadAllReadTheBoardAndWriteNothingBack) {
+    board().dacU5().setWord(1, 0x2201);
+    board().dacU5().setWord(2, 0x23A9); // VH at the top of its slider
     ProbesFrm& form = load();
-    EXPECT_EQ(traffic(), QString(kReadBack).arg("44", "41", "80").toStdString());
-    QStringList captions;
-    for (int i = 0; i < 3; ++i)
-        captions << form.U5Slider[i]->Caption();
-    for (int i = 0; i < 4; ++i)
-        captions << form.U6Slider[i]->Caption();
-    EXPECT_EQ(captions, QStringList({"0", "0", "12.001", "3.299", "2.502", "1.799", "1.5"}));
+    EXPECT_EQ(traffic(), QString(kReadBack).arg("22+ 01", "A9", "41", "80").toStdString());
+    EXPECT_EQ(captions(form),
+              QStringList({"0", "0.012", "13.451", "3.299", "2.502", "1.799", "1.5"}));
+    EXPECT_EQ(form.U5Slider[2]->Position(), 937);
     EXPECT_EQ(states(form.U2SW), States({true, false, false, false, false, false, true}));
     EXPECT_EQ(form.WDIFreqLBL->text(), "4294.27 ms");
 
-    // Behind the window: VH over range, every switch open, the wiper at 0,
-    // every spare line high.
+    // Behind the window: VH one past the slider's end, every switch open, the
+    // wiper at 0, every spare line high.
+    board().dacU5().setWord(1, 0x2000);
     board().dacU5().setWord(2, 0x23AA);
     board().analogSwitch().setSwitches(0x00);
     board().potentiometer().setWiper(0);
     protocol().setBitsToStayHigh(0xFC);
     clearJournal();
     form.ReadAllCMD->click();
-    EXPECT_EQ(traffic(), QString(kReadBack).arg("AA", "00", "00").toStdString());
-    EXPECT_EQ(form.U5Slider[2]->Caption(), ">13.5V");
+    EXPECT_EQ(traffic(), QString(kReadBack).arg("20+ 00", "AA", "00", "00").toStdString());
+    EXPECT_EQ(captions(form), QStringList({"0", "-6", ">13.5V", "3.299", "2.502", "1.799", "1.5"}));
     EXPECT_EQ(form.U5Slider[2]->Position(), 937);
     EXPECT_EQ(states(form.U2SW), States(7, false));
     EXPECT_EQ(states(form.GPIOToggle), States(4, true));
@@ -72,9 +82,15 @@ TEST_F(ProbesFrmTest, TheTopCodesReadBackAsTheSlidersEnds) {
     for (GSlider* slider :
          {form.U5Slider[0], form.U5Slider[1], form.U5Slider[2], form.U6Slider[0], form.U6Slider[1],
           form.U6Slider[2], form.U6Slider[3], form.WDITimerSlider})
-        read << QStringLiteral("%1 %2").arg(slider->Position()).arg(slider->Caption());
-    EXPECT_EQ(read, QStringList({"1023 5.988", "1023 5.988", "937 >13.5V", "1023 5.994",
-                                 "1023 5.994", "1023 5.994", "1023 5.994", "255 "}));
+        read << QStringLiteral("%1 %2 %3")
+                    .arg(slider->Title())
+                    .arg(slider->Position())
+                    .arg(slider->Caption());
+    EXPECT_EQ(read,
+              QStringList({"VB1 Input : 1023 5.988", "VB2 Input 1023 5.988", "VH Input 937 >13.5V",
+                           "VP1 Input 1023 5.994", "VP2 Input 1023 5.994", "VP3 Input 1023 5.994",
+                           "VP4 Input 1023 5.994",
+                           "WDI timer frequency adjust (derived from U21 and U22) 255 "}));
     EXPECT_EQ(form.WDIFreqLBL->text(), "8547.28 ms");
 }
 
@@ -166,6 +182,25 @@ TEST_F(ProbesFrmTest, WhenTheSwitchCannotBeReadNothingIsSentToIt) {
         EXPECT_EQ(board().analogSwitch().switches(), 0x41);
         EXPECT_EQ(states(form.U2SW), States({true, false, false, false, false, false, true}));
     }
+}
+
+// A read that fails gives 0: the sliders, switches, period and chart show it.
+TEST_F(ProbesFrmTest, FailedReadsShowAsZeroes) {
+    pc().setAdcInputVoltage(1, 0x54, 1, 15.0); // PDO 1
+    ProbesFrm& form = load();
+    protocol().setArbitrationOn(true);
+    protocol().setMaxArbitrationDenials(1);
+    pc().holdSdaLow(1, true); // every transfer gives up
+    form.ReadAllCMD->click();
+    EXPECT_EQ(captions(form), QStringList({"-6", "-6", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(states(form.U2SW), States(7, false));
+    EXPECT_EQ(form.WDIFreqLBL->text(), "7.77 ms");
+    form.PDOTimer_Timer();
+    for (int trace = 0; trace < 9; ++trace) {
+        ASSERT_EQ(form.PDOStrip->trace(trace).size(), 1u) << trace;
+        EXPECT_EQ(form.PDOStrip->trace(trace).newest(), 0.0) << trace;
+    }
+    EXPECT_TRUE(scripted().messages.empty());
 }
 
 TEST_F(ProbesFrmTest, SpareLinesGoToTheLibraryThePortAndTheManager) {

@@ -160,6 +160,12 @@ TEST_F(PFISelect, UnderVoltHysteresisCodesOutsideAByteOnlyOverflow) {
 }
 
 TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
+    // A select address of no input (0x50) leaves a fresh descriptor's flags
+    // clear: neither high-voltage nor high range.
+    PFI unlisted;
+    unlisted.setAddrUnderVoltThreshold(0xCA);
+    unlisted.setAddrDigitalHysteresisOnUVT(0xCB);
+    unlisted.setAddrGlitchRangeFault(0x50);
     struct Case {
         PFI* input;
         std::uint8_t polarity;
@@ -167,11 +173,12 @@ TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
         float atZero, atFullScale, hysteresisStep;
     };
     const Case cases[] = {
-        {&gBPFI1, 0, 0xA2, 6.0f, 10.0f, 0.0156f}, {&gBPFI1, 1, 0xA2, -6.0f, -2.0f, 0.0156f},
-        {&gBPFI2, 0, 0xAA, 6.0f, 10.0f, 0.0156f}, {&gBPFI2, 1, 0xAA, -6.0f, -2.0f, 0.0156f},
-        {&gHV, 0, 0xB2, 4.8f, 14.4f, 0.0375f},    {&gHV, 1, 0xB2, 4.8f, 14.4f, 0.0375f},
-        {&gPFI1, 1, 0xBA, 6.0f, 10.0f, 0.0156f},  {&gPFI2, 1, 0xC2, 6.0f, 10.0f, 0.0156f},
-        {&gPFI3, 1, 0xCA, 6.0f, 10.0f, 0.0156f},  {&gPFI4, 1, 0xD2, 6.0f, 10.0f, 0.0156f},
+        {&gBPFI1, 0, 0xA2, 6.0f, 10.0f, 0.0156f},  {&gBPFI1, 1, 0xA2, -6.0f, -2.0f, 0.0156f},
+        {&gBPFI2, 0, 0xAA, 6.0f, 10.0f, 0.0156f},  {&gBPFI2, 1, 0xAA, -6.0f, -2.0f, 0.0156f},
+        {&gHV, 0, 0xB2, 4.8f, 14.4f, 0.0375f},     {&gHV, 1, 0xB2, 4.8f, 14.4f, 0.0375f},
+        {&gPFI1, 1, 0xBA, 6.0f, 10.0f, 0.0156f},   {&gPFI2, 1, 0xC2, 6.0f, 10.0f, 0.0156f},
+        {&gPFI3, 1, 0xCA, 6.0f, 10.0f, 0.0156f},   {&gPFI4, 1, 0xD2, 6.0f, 10.0f, 0.0156f},
+        {&unlisted, 0, 0xCA, 1.0f, 3.0f, 0.0078f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.underVoltThreshold) * 10 + c.polarity);

@@ -28,8 +28,11 @@ TEST_F(GPIOFormTest, WithTheEmulateOptionTabOneIsTheLastRegisterAndReadAllWrites
 
     chip().setRegisterValue(0x98, 0xFF);
     clearJournal();
+    failNextTransfer(); // tab one's read gives 0
     form.ReadAllCMD->click();
     EXPECT_TRUE(writes().empty());
+    EXPECT_FALSE(form.InvertCHK[0]->isChecked());
+    EXPECT_EQ(form.InputIgnoreCOMBO[0]->currentText(), "0us");
     EXPECT_TRUE(form.InvertCHK[3]->isChecked());
 }
 
@@ -41,8 +44,10 @@ TEST_F(GPIOFormTest, AFullRegisterShowsEveryFieldAndWritesBackWithoutBitSeven) {
     EXPECT_EQ(form.InputTypeCOMBO[0]->currentText(), "Edge");
     EXPECT_EQ(form.PulseLengthCOMBO[0]->currentText(), "10000us");
     EXPECT_EQ(form.InputIgnoreCOMBO[0]->currentText(), "100us");
+    clearJournal();
     choose(form.InputIgnoreCOMBO[0], 7);
     EXPECT_EQ(writes(), std::vector<std::string>({"98=7F"}));
+    EXPECT_TRUE(reads().empty()) << "nothing read first";
 }
 
 TEST_F(GPIOFormTest, ThePulseLengthListServesOnlyEdgeInputs) {
@@ -56,11 +61,17 @@ TEST_F(GPIOFormTest, ThePulseLengthListServesOnlyEdgeInputs) {
 }
 
 TEST_F(GPIOFormTest, APullDownWritesBitsZeroToThreeAndKeepsTheOthersAsRead) {
-    GPIOFRM& form = load(); // PDEN 0x1E
-    chip().setRegisterValue(0x91, 0xF0);
+    chip().setRegisterValue(0x91, 0xA5);
+    GPIOFRM& form = load();
+    std::vector<bool> shown;
+    for (const QCheckBox* box : form.EnablePullDownCHK)
+        shown.push_back(box->isChecked());
+    EXPECT_EQ(shown, std::vector<bool>({true, false, true, false}));
+    chip().setRegisterValue(0x91, 0x50);
     clearJournal();
-    form.EnablePullDownCHK[0]->click();
-    EXPECT_EQ(writes(), std::vector<std::string>({"91=FF"}));
+    form.EnablePullDownCHK[3]->click();
+    EXPECT_EQ(reads(), std::vector<int>({0x91}));
+    EXPECT_EQ(writes(), std::vector<std::string>({"91=5D"}));
 }
 
 TEST_F(GPIOFormTest, AFailedPullDownReadWritesNothingAndTheBoxShowsTheChipAgain) {

@@ -39,11 +39,17 @@ TEST_F(PDOFormTest, EachChoiceWritesTheWholeRegisterAndShowsWhatWasWritten) {
 
 TEST_F(PDOFormTest, ReadAllShowsTheChipAndWritesNothing) {
     PDOFRM& form = load();
+    chip().setRegisterValue(0x7D, 0x7D); // the codes past both lists' ends
     chip().setRegisterValue(0x8D, 0x01);
     clearJournal();
+    failNextTransfer(); // PDO 1's read gives 0
     form.ReadAllCMD->click();
-    EXPECT_EQ(reads().size(), 9u);
+    EXPECT_EQ(form.PullUpCombo[0]->currentText(), "None");
+    EXPECT_EQ(form.EnabledCombo[0]->currentText(), "Disabled with weak pulldown");
+    EXPECT_EQ(reads().size(), 8u) << "PDO 1's read gave up before the chip";
     EXPECT_TRUE(writes().empty());
+    EXPECT_EQ(form.PullUpCombo[7]->currentText(), "Undefined");
+    EXPECT_EQ(form.EnabledCombo[7]->currentText(), "Undefined");
     EXPECT_EQ(form.PullUpCombo[8]->currentText(), "None");
     EXPECT_EQ(form.EnabledCombo[8]->currentText(), "Disabled with weak pulldown");
     EXPECT_TRUE(form.isEnabled());

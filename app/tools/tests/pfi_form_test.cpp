@@ -32,6 +32,7 @@ protected:
 };
 
 TEST_F(PFIFormTest, LoadingShowsVP1FromTheChipWithoutWritingIt) {
+    chip().setRegisterValue(0xBB, 0xEA); // UV hysteresis 10; bits 7-5 not the code
     PFIFRM& form = load();
     EXPECT_TRUE(form.PFITXT[0]->isChecked());
     EXPECT_EQ(form.RangeCombo->currentText(), "2V to 6V");
@@ -42,9 +43,10 @@ TEST_F(PFIFormTest, LoadingShowsVP1FromTheChipWithoutWritingIt) {
     EXPECT_EQ(form.OVTLBL->text(), "OVT: 3.6V");
     EXPECT_EQ(form.UVTLBL->text(), "UVT: 3.004V");
     EXPECT_EQ(form.OVLBL->text(), "OverVoltage: 486mV");
-    EXPECT_EQ(form.UVLBL->text(), "UnderVoltage: 486mV");
+    EXPECT_EQ(form.UVLBL->text(), "UnderVoltage: 157mV");
     EXPECT_EQ(form.OVTScroll->value(), 0x66);
     EXPECT_EQ(form.OVScroll->value(), 31);
+    EXPECT_EQ(form.UVScroll->value(), 10);
     EXPECT_EQ(reads(), std::vector<int>({0xBC, 0xBB, 0xB9, 0xB8, 0xBA}));
     EXPECT_TRUE(writes().empty());
 }
@@ -60,8 +62,10 @@ TEST_F(PFIFormTest, TheEmulateOptionSwapsTheFirstTwoRangesOfThePositiveInputs) {
 TEST_F(PFIFormTest, DraggingTheOverVoltagePointerWritesItsCodeOnEachCommit) {
     chip().setRegisterValue(0xBC, 0x72); // range code 0: "1V to 3V"
     PFIFRM& form = load();
+    clearJournal();
     drag(form, PFIFRM::kOverPointer, 128);
     EXPECT_EQ(writes(), Writes({"B8=80", "B8=80"}));
+    EXPECT_TRUE(reads().empty()) << "nothing read first";
     EXPECT_EQ(form.OVTLBL->text(), "OVT: 2.004V");
     EXPECT_EQ(form.OVTScroll->value(), 128);
 }
@@ -81,6 +85,22 @@ TEST_F(PFIFormTest, ThePointersStayInOrderEqualCodesAllowed) {
     drag(form, PFIFRM::kUnderPointer, 0x90);
     EXPECT_EQ(writes(),
               Writes({"B8=40", "B8=40", "BA=40", "BA=40", "B8=90", "B8=90", "BA=90", "BA=90"}));
+}
+
+TEST_F(PFIFormTest, DraggingABandMovesBothThresholdsAndTheOtherBand) {
+    PFIFRM& form = load();
+    form.LimitsSlider->setPointerIndex(PFIFRM::kSecondBand);
+    form.LimitsSlider->setPointerLowerEnd(0x30);
+    form.LimitsSlider->setPointerUpperEnd(0x50);
+    emit form.LimitsSlider->PointerMoving();
+    form.LimitsSlider->setPointerIndex(PFIFRM::kSecondBand);
+    emit form.LimitsSlider->PointerMoved();
+    EXPECT_EQ(writes(), Writes({"B8=50", "BA=30", "B8=50", "BA=30"}));
+    EXPECT_EQ(pointerAt(form, PFIFRM::kOverPointer), 0x50);
+    EXPECT_EQ(pointerAt(form, PFIFRM::kUnderPointer), 0x30);
+    form.LimitsSlider->setPointerIndex(PFIFRM::kFirstBand);
+    EXPECT_EQ(form.LimitsSlider->PointerLowerEnd(), 0x30);
+    EXPECT_EQ(form.LimitsSlider->PointerUpperEnd(), 0x50);
 }
 
 // Another window may have changed the register since: every commit writes.
@@ -105,20 +125,31 @@ TEST_F(PFIFormTest, VB2ReadNegativeRunsInRangeOneWithOneWrite) {
 
 TEST_F(PFIFormTest, EveryOtherInputSelectsWithoutAWrite) {
     PFIFRM& form = load();
-    for (int index : {1, 2, 3, 5, 6, 0, 0}) {
+    // Each input's own threshold in its own range (VH's the last, 4.8 V to 14.4 V).
+    const std::pair<int, const char*> rows[] = {
+        {1, "OVT: 2.804V"},  {2, "OVT: 2.004V"}, {3, "OVT: 1.8V"}, {5, "OVT: 2.749V"},
+        {6, "OVT: 13.798V"}, {0, "OVT: 3.6V"},   {0, "OVT: 3.6V"}};
+    for (const auto& [index, over] : rows) {
         form.PFITXT[index]->click();
         EXPECT_TRUE(form.PFITXT[index]->isChecked());
+        EXPECT_EQ(form.OVTLBL->text(), over) << index;
     }
     EXPECT_TRUE(writes().empty());
 }
 
-TEST_F(PFIFormTest, ASelectionWhoseReadFailsWritesNothing) {
+// VB 2's descriptor keeps its fields (all 0, never read); the codes read 0.
+TEST_F(PFIFormTest, ASelectionWhoseReadsFailWritesNothingAndShowsCodeZero) {
     PFIFRM& form = load();
     clearJournal();
-    failNextTransfer();
+    protocol().setArbitrationOn(true);
+    protocol().setMaxArbitrationDenials(1);
+    pc().holdSdaLow(1, true); // every transfer gives up
     form.PFITXT[4]->click();
+    pc().holdSdaLow(1, false);
     EXPECT_TRUE(writes().empty());
     EXPECT_EQ(chip().registerValue(0xAC), 0xF2);
+    EXPECT_EQ(form.OVTLBL->text(), "OVT: 1V"); // range "1V to 3V"
+    EXPECT_EQ(form.UVLBL->text(), "UnderVoltage: 0mV");
 }
 
 TEST_F(PFIFormTest, NegativePolarityWritesRangeOneOnceAndPositiveFreesTheRange) {
@@ -173,8 +204,9 @@ TEST_F(PFIFormTest, TheFineTuneBarsFollowTheNewInputSoOneStepWritesItsOwnCode) {
     EXPECT_EQ(form.OVTScroll->value(), 0xE6);
     clearJournal();
     form.OVTScroll->setValue(0xE7);
+    form.UVTScroll->setValue(0x98); // VP 2: UV 0x99
     form.OVScroll->setValue(30);
-    EXPECT_EQ(writes(), Writes({"C0=E7", "C1=1E"}));
+    EXPECT_EQ(writes(), Writes({"C0=E7", "C2=98", "C1=1E"}));
 }
 
 TEST_F(PFIFormTest, CloseUnloadsAndReopeningSelectsVP1Again) {

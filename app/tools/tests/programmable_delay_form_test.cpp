@@ -29,6 +29,7 @@ protected:
 
 TEST_F(DelayFormTest, LoadingShowsEachBlockAndWritesNothing) {
     chip().setRegisterValue(0x3C, 0x5A);
+    chip().setRegisterValue(0x8C, 0xEF); // the last two entries
     Form& form = load();
     EXPECT_EQ(reads(), std::vector<int>({0x0C, 0x1C, 0x2C, 0x3C, 0x4C, 0x5C, 0x6C, 0x7C, 0x8C}));
     EXPECT_TRUE(writes().empty());
@@ -37,7 +38,15 @@ TEST_F(DelayFormTest, LoadingShowsEachBlockAndWritesNothing) {
     EXPECT_EQ(pointerAt(form, 3, Form::kRisingPointer), 20);
     EXPECT_EQ(pointerAt(form, 3, Form::kFallingPointer), 750);
     EXPECT_EQ(form.InputPulseTXT[3]->Text(), "600");
+    EXPECT_EQ(form.RisingCombo[8]->currentText(), "400");
+    EXPECT_EQ(form.FallingCombo[8]->currentText(), "500");
     EXPECT_TRUE(form.WriteALLCMD->isEnabled());
+
+    failNextTransfer(); // PDB1's read gives 0
+    form.ReadAllCMD->click();
+    EXPECT_EQ(form.RisingCombo[0]->currentText(), "0");
+    EXPECT_EQ(form.FallingCombo[0]->currentText(), "0");
+    EXPECT_TRUE(writes().empty());
 }
 
 TEST_F(DelayFormTest, WriteAllWritesTheNineBlocksInOrderChangedOrNot) {
@@ -45,7 +54,9 @@ TEST_F(DelayFormTest, WriteAllWritesTheNineBlocksInOrderChangedOrNot) {
     choose(form.RisingCombo[0], 1);
     choose(form.FallingCombo[0], 15);
     EXPECT_TRUE(writes().empty());
+    clearJournal();
     form.WriteALLCMD->click();
+    EXPECT_TRUE(reads().empty()) << "nothing read back";
     EXPECT_EQ(writes(), Writes({"0C=1F", "1C=FF", "2C=FF", "3C=FF", "4C=FF", "5C=FF", "6C=FF",
                                 "7C=FF", "8C=FF"}));
     EXPECT_TRUE(form.isEnabled());

@@ -30,8 +30,10 @@ TEST_F(WDIFormTest, ReadingShowsBothFieldsAndATurnWritesBoth) {
     EXPECT_EQ(shown(form.WTSEL), "12800ms");
     EXPECT_TRUE(form.EnablePullDownCHK->isChecked()); // PDEN 0x1E
     EXPECT_EQ(reads(), std::vector<int>({0x9C, 0x91}));
+    clearJournal();
     turn(form.WTSEL, 0);
     EXPECT_EQ(writes(), Writes({"9C=18"}));
+    EXPECT_TRUE(reads().empty()) << "nothing read first";
 
     chip().setRegisterValue(0x9C, 0x0B);
     clearJournal();
@@ -39,12 +41,20 @@ TEST_F(WDIFormTest, ReadingShowsBothFieldsAndATurnWritesBoth) {
     EXPECT_EQ(shown(form.PLSel), "100us ");
     EXPECT_EQ(shown(form.WTSEL), "800ms ");
     EXPECT_TRUE(writes().empty());
+
+    failNextTransfer(); // WDCFG's read gives 0
+    form.RefreshCMD->click();
+    EXPECT_EQ(shown(form.PLSel), "10us ");
+    EXPECT_EQ(shown(form.WTSEL), "Disabled");
+    EXPECT_TRUE(writes().empty());
 }
 
 TEST_F(WDIFormTest, ThePullDownChangesOnlyBitFour) {
     chip().setRegisterValue(0x91, 0x0F);
     WDIFRM& form = load();
+    clearJournal();
     form.EnablePullDownCHK->click();
+    EXPECT_EQ(reads(), std::vector<int>({0x91}));
     EXPECT_EQ(writes(), Writes({"91=1F"}));
 }
 
