@@ -1,7 +1,8 @@
 #include "app/core/qt_dialogs.h"
 
+#include "app/core/file_dialog.h"
+
 #include <QApplication>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -92,12 +93,7 @@ MessageAnswer QtDialogs::message(const MessageRequest& request) {
 }
 
 QString QtDialogs::fileName(const FileRequest& request) {
-    QWidget* parent = QApplication::activeWindow();
-    if (request.mode == FileDialogMode::Save)
-        return QFileDialog::getSaveFileName(parent, request.caption, request.initialPath,
-                                            request.filter);
-    return QFileDialog::getOpenFileName(parent, request.caption, request.initialPath,
-                                        request.filter);
+    return FileDialog(request, QApplication::activeWindow()).exec();
 }
 
 } // namespace trelvane

@@ -1,11 +1,13 @@
-// Every tool window inside the main window's MDI area, as the program opens
-// them: what they show when they open, and how they go when unloaded while one
-// of their own sequences yields to the event loop.
+// Every tool window inside the main window's MDI area, and the settings dialog
+// in both its modes, as the program opens them: what they show when they open,
+// and how they go when unloaded while one of their own sequences yields to the
+// event loop.
 
 #include "app/board/probes_frm.h"
 #include "app/core/frame_fit.h"
 #include "app/device/object_descriptors.h"
 #include "app/logicblocks/plbfrm.h"
+#include "app/shell/settings/forms/save_recall_settings_form.h"
 #include "app/shell/testing/window_test.h"
 #include "app/tools/gpio_form.h"
 #include "app/tools/pdo_form.h"
@@ -15,7 +17,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -23,6 +28,7 @@
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -52,6 +58,29 @@ template <class W, class Sequence> ToolWindow tool(const char* name, Sequence se
             [sequence](QWidget& window) { sequence(static_cast<W&>(window)); }};
 }
 
+// The File menu's command of one mode; its sequence saves the registers, or
+// recalls one register from the default file in the home folder.
+template <bool kSave> ToolWindow settingsDialog(const char* name) {
+    return {name,
+            [](WindowRegistry& w) -> QWidget* {
+                ShowSaveRecallSettings(kSave);
+                return w.find<SaveRecallSettingsForm>();
+            },
+            [](const WindowRegistry& w) -> QWidget* { return w.find<SaveRecallSettingsForm>(); },
+            [](WindowRegistry& w) { w.unload<SaveRecallSettingsForm>(); },
+            [](QWidget& window) {
+                if (!kSave) {
+                    QFile file(QDir::home().filePath("VSQ7713DumpFile.txt"));
+                    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                    file.write("Ombrix VSQ5540 Data File, 10:15:32, 07/12/2026\r\n"
+                               "0RS A8h 0Dh 12h\r\n");
+                }
+                auto& dialog = static_cast<SaveRecallSettingsForm&>(window);
+                dialog.RAMCHK->click();
+                dialog.StartCMD->click();
+            }};
+}
+
 const ToolWindow kToolWindows[] = {
     tool<PFIFRM>("SupplyFaultSelectsVH", [](PFIFRM& w) { w.PFITXT[6]->click(); }),
     tool<ProgrammableDelayFRM>("DelayWriteAll", [](auto& w) { w.WriteALLCMD->click(); }),
@@ -61,6 +90,8 @@ const ToolWindow kToolWindows[] = {
     tool<WDIFRM>("WatchdogReadAll", [](WDIFRM& w) { w.RefreshCMD->click(); }),
     tool<ProbesFrm>("BoardReadAll", [](ProbesFrm& w) { w.ReadAllCMD->click(); }),
     tool<PLBFRM>("LogicBlocksWriteAll", [](PLBFRM& w) { w.ApplyCMD->click(); }),
+    settingsDialog<true>("SaveSettings"),
+    settingsDialog<false>("RecallSettings"),
 };
 
 class ToolWindowsTest : public testing::WindowTest,
@@ -68,6 +99,8 @@ class ToolWindowsTest : public testing::WindowTest,
 protected:
     void SetUp() override {
         WindowTest::SetUp();
+        previousHome_ = qgetenv("HOME");
+        qputenv("HOME", home_.path().toUtf8()); // where the default settings file goes
         CreateObjectDescriptors();
         area_->resize(1100, 760);
         area_->show();
@@ -80,7 +113,16 @@ protected:
         return *window;
     }
 
+    void TearDown() override {
+        qputenv("HOME", previousHome_);
+        WindowTest::TearDown();
+    }
+
     std::unique_ptr<QMdiArea> area_ = std::make_unique<QMdiArea>();
+
+private:
+    QTemporaryDir home_;
+    QByteArray previousHome_;
 };
 
 // The width a closed list gives the text of its entry.
@@ -121,6 +163,8 @@ TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
     QWidget& window = show();
     auto* frame = qobject_cast<QMdiSubWindow*>(windows().frameOf(&window));
     ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(QRect(QPoint(0, 0), area_->viewport()->size()).contains(frame->geometry()))
+        << frame->geometry().bottom() << " in " << area_->viewport()->height();
     const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
     EXPECT_GE(frameTitleRoom(*frame, frame->width()),
               titleFont.horizontalAdvance(window.windowTitle()))

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include <optional>
 #include <stdexcept>
 
 namespace trelvane {
@@ -40,6 +41,15 @@ class ToolWindow : public QWidget {
 public:
     static constexpr WindowPlacement kPlacement = WindowPlacement::MdiChild;
     ToolWindow() { setWindowTitle("Tool"); }
+};
+
+// A tool window that wants 300 x 200 and can give way down to 200 x 90.
+class SizedToolWindow : public QWidget {
+public:
+    static constexpr WindowPlacement kPlacement = WindowPlacement::MdiChild;
+    SizedToolWindow() { setWindowTitle("Sized"); }
+    QSize sizeHint() const override { return {300, 200}; }
+    QSize minimumSizeHint() const override { return {200, 90}; }
 };
 
 class HostWindow : public QWidget {
@@ -154,6 +164,63 @@ TEST_F(WindowRegistryTest, ShowingAMinimisedToolWindowRestoresIt) {
         EXPECT_EQ(frame->isMinimized(), c.minimised);
         EXPECT_EQ(frame->isMaximized(), c.maximised);
     }
+}
+
+// The first showing after a load sizes the frame to what the window wants
+// within the area, never below what it needs, and moves it up and left as far
+// as it must to stay inside; a later showing keeps the size the user gave it.
+TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
+    struct Case {
+        const char* name;
+        QSize area;
+        // How far the frame's bottom right corner lies past the area's before
+        // the showing, and after it (none: the frame is larger than the area).
+        QPoint overhang;
+        std::optional<QPoint> overhangAfter;
+        QSize window; // the window's size after it (empty: the frame fills the area)
+    };
+    const Case cases[] = {
+        {"inside", {600, 400}, {-30, -40}, QPoint(-30, -40), {300, 200}},
+        {"at the corner", {600, 400}, {0, 0}, QPoint(0, 0), {300, 200}},
+        {"one past the corner", {600, 400}, {1, 1}, QPoint(0, 0), {300, 200}},
+        {"out to the right", {600, 400}, {250, -20}, QPoint(0, -20), {300, 200}},
+        {"out to the bottom right", {600, 400}, {250, 150}, QPoint(0, 0), {300, 200}},
+        {"area smaller than wanted", {250, 150}, {0, 0}, QPoint(0, 0), {0, 0}},
+        {"area smaller than needed", {150, 60}, {0, 0}, std::nullopt, {200, 90}},
+    };
+    QMdiArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    windows().setMdiHost([&area] { return &area; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        area.resize(c.area);
+        area.show();
+        SizedToolWindow& window = windows().load<SizedToolWindow>();
+        QWidget& frame = *windows().frameOf(&window);
+        const QPoint corner(c.area.width(), c.area.height());
+        frame.move(corner + c.overhang - QPoint(frame.width(), frame.height()));
+        windows().show<SizedToolWindow>();
+
+        EXPECT_GE(frame.x(), 0);
+        EXPECT_GE(frame.y(), 0);
+        if (c.overhangAfter)
+            EXPECT_EQ(frame.geometry().bottomRight() + QPoint(1, 1) - corner, *c.overhangAfter);
+        if (c.window.isEmpty())
+            EXPECT_EQ(frame.size(), c.area);
+        else
+            EXPECT_EQ(window.size(), c.window);
+        windows().unload<SizedToolWindow>();
+        processEvents();
+    }
+
+    area.resize(600, 400);
+    SizedToolWindow& window = windows().show<SizedToolWindow>();
+    QWidget& frame = *windows().frameOf(&window);
+    frame.resize(frame.width() - 60, frame.height() - 50); // the user's size
+    const QSize usersSize = frame.size();
+    windows().show<SizedToolWindow>();
+    EXPECT_EQ(frame.size(), usersSize);
+    EXPECT_EQ(window.size(), QSize(240, 150));
 }
 
 TEST_F(WindowRegistryTest, ToolWindowsWithoutAHostAreTopLevel) {

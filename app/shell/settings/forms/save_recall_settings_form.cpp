@@ -194,6 +194,7 @@ void SaveRecallSettingsForm::FileNameCMD_Click() {
 void SaveRecallSettingsForm::StartCMD_Click() {
     if (busy_)
         return;
+    const WindowRegistry::CommandHold hold; // an unload meanwhile waits for the end
     gDataFileName = FilePathLBL->text().toStdString();
     const bool evalBoard = EvalBoardCHK->isChecked();
     const bool ram = RAMCHK->isChecked();

@@ -1,5 +1,6 @@
 // The save and recall dialog headless, on the simulated board.
 
+#include "app/core/file_dialog.h"
 #include "app/shell/settings/data_file_path.h"
 #include "app/shell/settings/forms/save_recall_settings_form.h"
 #include "app/shell/settings/settings_file.h"
@@ -7,7 +8,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -111,6 +115,36 @@ TEST_F(SaveRecallForm, TheChosenFileMustEndInTxt) {
     const FileRequest& request = scripted().fileRequests.back();
     EXPECT_EQ(request.filter, "Text Files (*.txt)");
     EXPECT_EQ(request.mode, FileDialogMode::Open);
+}
+
+// Qt's own provider reads a file to guess its type, and a kernel file can
+// block that read for good; the dialog names files by their names alone.
+TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
+    for (const auto& [name, content] :
+         {std::pair{"report", "%PDF-1.4\n"}, std::pair{"notes.pdf", "plain words\n"}}) {
+        QFile file(homeFile(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    ASSERT_TRUE(QDir(home_.path()).mkdir("runs"));
+    for (const FileDialogMode mode : {FileDialogMode::Save, FileDialogMode::Open}) {
+        const bool save = mode == FileDialogMode::Save;
+        FileDialog files({mode, "Recall Settings", "Text Files (*.txt)", home_.path()}, nullptr);
+        const QFileDialog& dialog = files.dialog();
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog.fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog.windowTitle(), "Recall Settings");
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"Text Files (*.txt)"});
+        EXPECT_EQ(dialog.directory().absolutePath(), QDir(home_.path()).absolutePath());
+
+        const QAbstractFileIconProvider& icons = *dialog.iconProvider();
+        EXPECT_EQ(icons.type(QFileInfo(homeFile("report"))).toStdString(), "unknown");
+        EXPECT_EQ(icons.type(QFileInfo(homeFile("notes.pdf"))).toStdString(), "PDF document");
+        EXPECT_EQ(icons.type(QFileInfo(homeFile("runs"))).toStdString(), "Folder");
+        for (const char* name : {"report", "notes.pdf", "runs"})
+            EXPECT_FALSE(icons.icon(QFileInfo(homeFile(name))).isNull()) << name;
+    }
 }
 
 TEST_F(SaveRecallForm, WhileAnOperationRunsItsControlsAreDisabledAndACloseWaitsForItsEnd) {

@@ -1,0 +1,90 @@
+#include "app/core/file_dialog.h"
+
+#include "app/core/file_icons_by_name.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace trelvane {
+namespace {
+
+// The detail view's columns: name, size, type, date modified.
+constexpr int kTypeColumn = 2;
+constexpr int kDateColumn = 3;
+
+QTreeView* detailsOf(QFileDialog& dialog) {
+    return dialog.findChild<QTreeView*>();
+}
+
+int paddingOf(const QTreeView& details) {
+    return 2 * details.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &details) +
+           2 * details.fontMetrics().averageCharWidth();
+}
+
+// The filter lists text files and folders: room for a text file's type and
+// for a date.
+void roomForTypeAndDate(QTreeView& details) {
+    QHeaderView& header = *details.header();
+    const QString widest[] = {
+        QMimeDatabase().mimeTypeForName("text/plain").comment(),
+        QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat)};
+    for (int column : {kTypeColumn, kDateColumn})
+        header.resizeSection(
+            column, std::max(header.sectionSize(column),
+                             details.fontMetrics().horizontalAdvance(widest[column - kTypeColumn]) +
+                                 paddingOf(details)));
+}
+
+// Once shown and laid out, the dialog grows (about its middle) until every
+// column shows whole.
+void roomForColumns(QFileDialog& dialog, const QTreeView& details) {
+    const int missing = details.header()->length() - details.viewport()->width();
+    if (missing > 0)
+        dialog.setGeometry(dialog.geometry().adjusted(-missing / 2, 0, missing - missing / 2, 0));
+}
+
+} // namespace
+
+FileDialog::FileDialog(const FileRequest& request, QWidget* parent)
+    : icons_(std::make_unique<FileIconsByName>()),
+      // Made at the root folder, whose entries are folders: Qt's own
+      // provider, in place until ours is set, finds no file there to read.
+      dialog_(std::make_unique<QFileDialog>(parent, request.caption, QDir::rootPath(),
+                                            request.filter)) {
+    dialog_->setOption(QFileDialog::DontUseNativeDialog);
+    dialog_->setIconProvider(icons_.get());
+    if (request.mode == FileDialogMode::Save) {
+        dialog_->setAcceptMode(QFileDialog::AcceptSave);
+        dialog_->setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog_->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog_->setDirectory(request.initialPath);
+    if (QTreeView* details = detailsOf(*dialog_))
+        roomForTypeAndDate(*details);
+}
+
+FileDialog::~FileDialog() {
+    dialog_.reset(); // before the provider it asks
+}
+
+QString FileDialog::exec() {
+    QTimer::singleShot(0, dialog_.get(), [this] {
+        if (const QTreeView* details = detailsOf(*dialog_))
+            roomForColumns(*dialog_, *details);
+    });
+    if (dialog_->exec() != QDialog::Accepted)
+        return {};
+    return dialog_->selectedFiles().value(0);
+}
+
+} // namespace trelvane
