@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QTreeWidgetItemIterator>
 
+#include <optional>
+
 namespace trelvane::testing {
 namespace {
 
@@ -135,32 +137,45 @@ TEST_F(RegisterWindowTest, ClosingHidesTheWindowWhichKeepsItsTreeAndItsManagerPo
     EXPECT_TRUE(window().node("ByRegister")->isExpanded());
 }
 
+// Each row follows the one before it.
 TEST_F(RegisterWindowTest, TheWidthIsFixedAndTheHeightHasAFloorThatTheGraphRaises) {
     // Client sizes in pixels; the rule counts 1 pixel of frame across and 23 down.
     struct Case {
-        bool graph;
-        QSize asked, kept;
+        bool clump, graph;
+        std::optional<QSize> asked; // none: only the panel's layout changes
+        QSize kept;
         int tree;
         bool frameShown; // the address-pointer frame, when the window holds it whole
     };
     const Case cases[] = {
-        {true, {600, 500}, {494, 500}, 368, true},   // wider: back to 7430 twips outside
-        {true, {494, 200}, {494, 310}, 178, false},  // below 5000 twips outside
-        {false, {494, 200}, {494, 244}, 114, false}, // below 4000 twips outside
-        {false, {494, 400}, {494, 400}, 270, true},
-        {false, {159, 100}, {159, 100}, -1, true}, // 2400 twips outside: left alone
+        // The wide layout's chart ends beyond 7430 twips: the window holds the panel.
+        {false, true, QSize{494, 500}, {652, 500}, 368, true},
+        {false, true, QSize{700, 500}, {652, 500}, 368, true},
+        {false, true, QSize{652, 200}, {652, 310}, 178, false},  // below 5000 twips outside
+        {true, true, QSize{600, 500}, {494, 500}, 368, true},    // chart under the values
+        {false, false, QSize{494, 200}, {494, 244}, 114, false}, // below 4000 twips outside
+        {false, false, QSize{494, 400}, {494, 400}, 270, true},
+        // The panel's layout changed while the window kept its size.
+        {false, true, std::nullopt, {652, 400}, 268, true},
+        {true, true, std::nullopt, {494, 400}, 268, true},
+        {true, false, std::nullopt, {494, 400}, 270, true},
+        {false, false, QSize{159, 100}, {159, 100}, -1, true}, // 2400 twips outside: left alone
     };
     ReadWriteForm& form = load();
     windows().show<ReadWriteForm>();
     for (const Case& c : cases) {
-        panel().setDisplayGraph(c.graph);
+        SCOPED_TRACE(::testing::Message()
+                     << c.clump << c.graph << " " << c.kept.width() << "x" << c.kept.height());
         const int treeBefore = form.Registertree->height();
-        form.resize(c.asked);
+        panel().setArrangeClump(c.clump);
+        panel().setDisplayGraph(c.graph);
+        if (c.asked)
+            form.resize(*c.asked);
         processEvents();
-        EXPECT_EQ(form.size(), c.kept) << c.asked.width() << "x" << c.asked.height();
+        EXPECT_EQ(form.size(), c.kept);
         EXPECT_EQ(form.Registertree->height(), c.tree < 0 ? treeBefore : c.tree);
         EXPECT_EQ(form.Registertree->width(), 489);
-        EXPECT_EQ(!form.Frame1->isHidden(), c.frameShown) << c.asked.height();
+        EXPECT_EQ(!form.Frame1->isHidden(), c.frameShown);
     }
 }
 
