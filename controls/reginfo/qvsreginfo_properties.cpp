@@ -375,6 +375,8 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
     logicCheck_->setVisible(displayGraph_);
     logicCheck_->setChecked(graphLogic_);
     ArrangeLayout();
+    // The interval reaches a running timer (0 stops it); loading starts none.
+    switchAutoReadTimer(autoReadOn_);
 }
 
 void QVSRegInfo::writeProperties(PropertyBag& bag) {
