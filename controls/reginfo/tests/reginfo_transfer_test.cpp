@@ -7,6 +7,7 @@
 #include "sim/simulated_pc.h"
 
 #include <QTimer>
+#include <QTimerEvent>
 #include <QToolButton>
 
 #include <memory>
@@ -89,20 +90,22 @@ TEST_F(RegInfoBoard, AValueEntryColoursEachDigitByItsReadBackBit) {
     EXPECT_EQ(box("HexValueTXT").Text(), "A5"); // what was asked for
 }
 
-TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
+TEST_F(RegInfoBoard, EachAutoReadTickReadsOnceAndChartsTheValue) {
     readChipRegister(0x10, 0x3C);
+    panel.setAutoReadTimerInterval(60000); // the ticks below are the only ones
     panel.setAutoRead(true);
-    for (int pass = 0; pass < 1000 && journal().count(1, vsq::sim::EventKind::Stop) < 4; ++pass) {
-        QTest::qWait(1);
+    auto& timer = *panel.findChild<QTimer*>("RegisterListTimer");
+    for (int tick = 0; tick < 3; ++tick) {
+        QTimerEvent event(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &event);
+        settle();
     }
     panel.setAutoRead(false);
-    EXPECT_GE(journal().count(1, vsq::sim::EventKind::Stop), 2u);
-    EXPECT_EQ(traffic().substr(0, 23), "S A8+ 10+ P S A9+ 3C- P");
+    EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P");
+    const auto& chart = static_cast<vsq::display::Strip&>(panel.sideStrip()).trace(0);
+    ASSERT_EQ(chart.size(), 3u);
+    EXPECT_EQ(chart.newest(), 0x3C);
     EXPECT_TRUE(panel.findChild<QToolButton*>("PlayOption")->isEnabled());
-    panel.setAutoReadTimerInterval(-5); // kept as 0: the timer never fires
-    EXPECT_EQ(panel.AutoReadTimerInterval(), 0);
-    panel.setAutoRead(true);
-    EXPECT_FALSE(panel.findChild<QTimer*>("RegisterListTimer")->isActive());
 }
 
 // The panel's own requests are heard: a manager that ticks slowly, having
@@ -208,14 +211,26 @@ TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
 
 // A caller's RWValue arriving while the panel's own write or read-back waits
 // is kept for after the sequence: the pending write still sends the clicked
-// value, and the read-back does not swallow the caller's value.
+// value, and the read-back does not swallow the caller's value, whether it is
+// served, fails on the bus (yielding 0) or is never served and withdrawn.
 TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
+    enum class Then { Served, BusFails, Unserved };
     const struct {
-        int stopAfterYield;      // polling off from this yield (0: from the start)
-        int callerYield;         // the caller writes RWValue and polling resumes
-    } rows[] = {{0, 1}, {1, 2}}; // the write pending, then the read-back pending
+        int stopAfterYield; // polling off from this yield (0: from the start)
+        int callerYield;    // the caller writes RWValue; polling resumes unless Unserved
+        Then then;
+        const char* traffic; // null: not compared
+        std::uint32_t clicked;
+    } rows[] = {
+        // The write pending, then the read-back pending.
+        {0, 1, Then::Served, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue},
+        {1, 2, Then::Served, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue},
+        {1, 2, Then::BusFails, nullptr, kRed},
+        {0, 1, Then::Unserved, "", kRed},
+        {1, 2, Then::Unserved, "S A8+ 10+ 08+ P", kRed},
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.callerYield);
+        SCOPED_TRACE(::testing::Message() << row.callerYield << " " << int(row.then));
         readChipRegister(0x10, 0x00);
         yields = 0;
         manager.setEnabled(row.stopAfterYield != 0);
@@ -225,15 +240,21 @@ TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
             }
             if (count == row.callerYield) {
                 panel.dispatchPut(0x6803001B, 0x55);
-                manager.setEnabled(true);
+                pc().holdSdaLow(1, row.then == Then::BusFails);
+                manager.setEnabled(row.then != Then::Unserved);
             }
         };
         click("bit3");
         onYield = nullptr;
-        EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P");
-        EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
+        pc().holdSdaLow(1, false);
+        manager.setEnabled(true);
+        if (row.traffic) {
+            EXPECT_EQ(traffic(), row.traffic);
+        }
+        EXPECT_EQ(digit("bit3").ForeColor(), row.clicked);
         EXPECT_EQ(panel.RWValue(), 0x55);
         EXPECT_FALSE(panel.busy());
+        EXPECT_FALSE(panel.Flag());
     }
 }
 
