@@ -54,10 +54,11 @@ TEST_F(RegisterWindowTest, LoadBuildsTheTreeOpenToTheChipAndStartsTheManagerPoll
 }
 
 TEST_F(RegisterWindowTest, AChipRegisterClickReadsItAndABitClickWritesAndReadsItBack) {
+    pc().chip(1).setRegisterValue(0x00, 0x21);
     load();
     click("P1PLBPOLA");
-    EXPECT_EQ(traffic(), "S A8+ 00+ P S A9+ 00- P");
-    EXPECT_EQ(caption("HexDECLBL"), "Value:0d,0h");
+    EXPECT_EQ(traffic(), "S A8+ 00+ P S A9+ 21- P");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:33d,21h");
     EXPECT_EQ(caption("AddressPointerLbl"), "0");
     EXPECT_TRUE(panel().RegisterDetails().startsWith("\rP1PLBPOLA: "));
 
@@ -65,10 +66,10 @@ TEST_F(RegisterWindowTest, AChipRegisterClickReadsItAndABitClickWritesAndReadsIt
     QTest::mouseClick(&digit("bit3"), Qt::LeftButton);
     for (int pass = 0; pass < 3; ++pass)
         QCoreApplication::processEvents();
-    EXPECT_EQ(traffic(), "S A8+ 00+ 08+ P S A8+ 00+ P S A9+ 08- P");
-    EXPECT_EQ(pc().chip(1).registerValue(0x00), 0x08);
+    EXPECT_EQ(traffic(), "S A8+ 00+ 29+ P S A8+ 00+ P S A9+ 29- P");
+    EXPECT_EQ(pc().chip(1).registerValue(0x00), 0x29);
     EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
-    EXPECT_EQ(caption("HexDECLBL"), "Value:8d,8h");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:41d,29h");
 }
 
 TEST_F(RegisterWindowTest, AnEEPROMClickReadsTheByteAtTheChipAndExplainsIt) {
@@ -184,6 +185,7 @@ TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTh
     panel().setAutoRead(true);
     StopRegisterPanelAutoRead();
     EXPECT_FALSE(panel().AutoRead());
+    EXPECT_FALSE(panel().findChild<QTimer*>("RegisterListTimer")->isActive());
     EXPECT_TRUE(panel().findChild<QToolButton*>("PlayOption")->isEnabled());
     SetDataPortOrBits(0x3C);
     EXPECT_EQ(manager().DataPortOrBits(), 0x3C);
@@ -220,8 +222,17 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
     EXPECT_TRUE(written.contains("Master\tString\tQVSManager1\n"));
     EXPECT_TRUE(written.contains("[QVSManager1]"));
 
-    reloadWith("[QVSRegInfo1]\nMaster\tString\tQVSManager1\nAutoReadTimerInterval\tLong\t250\n");
+    // The window's start-up settings of the manager follow the file's.
+    reloadWith("[QVSRegInfo1]\nMaster\tString\tQVSManager1\nAutoReadTimerInterval\tLong\t250\n"
+               "[QVSManager1]\nDeviceAddress\tByte\t88\nStatusPortOrBits\tByte\t3\n"
+               "ControlPortOrBits\tByte\t5\nDataPortOrBits\tByte\t6\n"
+               "ArbitrationMaxCollisions\tByte\t4\n");
     EXPECT_EQ(panel().AutoReadTimerInterval(), 250);
+    EXPECT_EQ(manager().ArbitrationMaxCollisions(), 4);
+    EXPECT_EQ(manager().DeviceAddress(), 170);
+    EXPECT_EQ(manager().StatusPortOrBits(), 0);
+    EXPECT_EQ(manager().ControlPortOrBits(), 0);
+    EXPECT_EQ(manager().DataPortOrBits(), 0);
 
     reloadWith("[QVSRegInfo1]\nMaster\tNoSuchType\tX\n");
     EXPECT_EQ(panel().Master(), "QVSManager1");
@@ -280,6 +291,7 @@ TEST_F(RegisterWindowTest, ASlippedClickPointsThePanelAtTheNodeReleasedOn) {
     QTest::keyClick(field, Qt::Key_Return);
     for (int pass = 0; pass < 3; ++pass)
         QCoreApplication::processEvents();
+    EXPECT_EQ(traffic(), "S A8+ 03+ P S A9+ 42- P S A8+ 03+ 11+ P S A8+ 03+ P S A9+ 11- P");
     EXPECT_EQ(pc().chip(1).registerValue(0x03), 17);
     EXPECT_EQ(pc().chip(1).registerValue(0xB8), 0x99);
 }
