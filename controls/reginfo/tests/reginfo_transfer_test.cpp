@@ -10,6 +10,7 @@
 #include <QTimerEvent>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -143,18 +144,57 @@ struct LonePanel {
     QVSRegInfo alone{&window};
 };
 
+// Each wait gives up after 5 s; what a caller wrote meanwhile is kept.
 TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
-    LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
-    QVSRegInfo& alone = lone.alone;
-    const double start = time_.clock().seconds();
-    QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
-    settle();
-    const double waited = time_.clock().seconds() - start;
-    EXPECT_GE(waited, 5.0);
-    EXPECT_LT(waited, 5.1);
-    EXPECT_FALSE(alone.busy());
-    EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
-    EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), kRed);
+    const auto clickBit3 = [](QVSRegInfo& alone) {
+        QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
+    };
+    const auto autoReadTick = [](QVSRegInfo& alone) {
+        alone.setAutoReadTimerInterval(60000); // the tick below is the only one
+        alone.setAutoRead(true);
+        auto& timer = *alone.findChild<QTimer*>("RegisterListTimer");
+        QTimerEvent event(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &event);
+    };
+    const struct {
+        const char* what;
+        bool hostReadFirst; // a host's read, unserved too, is waited for first
+        std::function<void(QVSRegInfo&)> start;
+        double waits;
+        std::uint32_t bit3;
+    } rows[] = {
+        {"bit write", false, clickBit3, 5.0, kRed},
+        {"bit write after a host's read", true, clickBit3, 10.0, kRed},
+        {"auto-read tick", false, autoReadTick, 5.0, kBlue},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
+        QVSRegInfo& alone = lone.alone;
+        if (row.hostReadFirst) {
+            alone.dispatchPut(0x68030018, true);
+        }
+        bool written = false; // by a caller, in the first wait
+        onYield = [&](int) {
+            if (alone.busy() && !written) {
+                written = true;
+                alone.dispatchPut(0x6803001B, 0x55);
+                alone.dispatchPut(0x68030025, QStringLiteral("held"));
+            }
+        };
+        const double start = time_.clock().seconds();
+        row.start(alone);
+        settle();
+        onYield = nullptr;
+        const double waited = time_.clock().seconds() - start;
+        EXPECT_GE(waited, row.waits);
+        EXPECT_LT(waited, row.waits + 0.1);
+        EXPECT_FALSE(alone.busy());
+        EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
+        EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), row.bit3);
+        EXPECT_EQ(alone.RWValue(), 0x55);
+        EXPECT_EQ(alone.RegisterDetails(), "held");
+    }
     EXPECT_EQ(traffic(), "");
 }
 
