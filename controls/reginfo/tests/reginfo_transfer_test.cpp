@@ -10,7 +10,6 @@
 #include <QTimerEvent>
 #include <QToolButton>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -91,21 +90,35 @@ TEST_F(RegInfoBoard, AValueEntryColoursEachDigitByItsReadBackBit) {
     EXPECT_EQ(box("HexValueTXT").Text(), "A5"); // what was asked for
 }
 
+// Each tick reads once and charts the value. The running timer takes each
+// interval set or loaded (-1: it does not run); stopping stops it.
 TEST_F(RegInfoBoard, EachAutoReadTickReadsOnceAndChartsTheValue) {
     readChipRegister(0x10, 0x3C);
-    panel.setAutoReadTimerInterval(60000); // the ticks below are the only ones
-    panel.setAutoRead(true);
     auto& timer = *panel.findChild<QTimer*>("RegisterListTimer");
+    const auto running = [&] { return timer.isActive() ? timer.interval() : -1; };
+    panel.setAutoRead(true);
+    panel.setAutoReadTimerInterval(60000); // the ticks below are the only ones
+    EXPECT_EQ(running(), 60000);
     for (int tick = 0; tick < 3; ++tick) {
         QTimerEvent event(timer.timerId());
         QCoreApplication::sendEvent(&timer, &event);
         settle();
     }
-    panel.setAutoRead(false);
     EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P");
     const auto& chart = static_cast<vsq::display::Strip&>(panel.sideStrip()).trace(0);
     ASSERT_EQ(chart.size(), 3u);
     EXPECT_EQ(chart.newest(), 0x3C);
+
+    vsq::controls::PropertyBag bag;
+    bag.append("AutoReadTimerInterval", 40);
+    panel.readProperties(bag);
+    EXPECT_EQ(running(), 40);
+    panel.setAutoReadTimerInterval(-5);
+    EXPECT_EQ(running(), -1);
+    panel.setAutoReadTimerInterval(7);
+    EXPECT_EQ(running(), 7);
+    panel.setAutoRead(false);
+    EXPECT_EQ(running(), -1);
     EXPECT_TRUE(panel.findChild<QToolButton*>("PlayOption")->isEnabled());
 }
 
@@ -144,57 +157,23 @@ struct LonePanel {
     QVSRegInfo alone{&window};
 };
 
-// Each wait gives up after 5 s; what a caller wrote meanwhile is kept.
+// A caller's writes in the first wait are kept through each time-out.
 TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
-    const auto clickBit3 = [](QVSRegInfo& alone) {
-        QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
-    };
-    const auto autoReadTick = [](QVSRegInfo& alone) {
-        alone.setAutoReadTimerInterval(60000); // the tick below is the only one
-        alone.setAutoRead(true);
-        auto& timer = *alone.findChild<QTimer*>("RegisterListTimer");
-        QTimerEvent event(timer.timerId());
-        QCoreApplication::sendEvent(&timer, &event);
-    };
-    const struct {
-        const char* what;
-        bool hostReadFirst; // a host's read, unserved too, is waited for first
-        std::function<void(QVSRegInfo&)> start;
-        double waits;
-        std::uint32_t bit3;
-    } rows[] = {
-        {"bit write", false, clickBit3, 5.0, kRed},
-        {"bit write after a host's read", true, clickBit3, 10.0, kRed},
-        {"auto-read tick", false, autoReadTick, 5.0, kBlue},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
-        QVSRegInfo& alone = lone.alone;
-        if (row.hostReadFirst) {
-            alone.dispatchPut(0x68030018, true);
-        }
-        bool written = false; // by a caller, in the first wait
-        onYield = [&](int) {
-            if (alone.busy() && !written) {
-                written = true;
-                alone.dispatchPut(0x6803001B, 0x55);
-                alone.dispatchPut(0x68030025, QStringLiteral("held"));
-            }
-        };
-        const double start = time_.clock().seconds();
-        row.start(alone);
-        settle();
-        onYield = nullptr;
-        const double waited = time_.clock().seconds() - start;
-        EXPECT_GE(waited, row.waits);
-        EXPECT_LT(waited, row.waits + 0.1);
-        EXPECT_FALSE(alone.busy());
-        EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
-        EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), row.bit3);
-        EXPECT_EQ(alone.RWValue(), 0x55);
-        EXPECT_EQ(alone.RegisterDetails(), "held");
-    }
+    LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
+    QVSRegInfo& alone = lone.alone;
+    callerWritesInFirstWait(alone);
+    alone.dispatchPut(0x68030018, true); // the host's read, waited for first
+    const double start = time_.clock().seconds();
+    QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
+    settle();
+    const double waited = time_.clock().seconds() - start;
+    EXPECT_GE(waited, 10.0); // the host's read, then the bit's write
+    EXPECT_LT(waited, 10.1);
+    EXPECT_FALSE(alone.busy());
+    EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
+    EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), kRed);
+    EXPECT_EQ(alone.RWValue(), 0x55);
+    EXPECT_EQ(alone.RegisterDetails(), "held");
     EXPECT_EQ(traffic(), "");
 }
 
@@ -206,6 +185,7 @@ TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
     QTest::qWait(5);
     EXPECT_TRUE(alone.Flag()); // not yet given up: ticks are dropped meanwhile
     time_.clock().advance(5.0);
+    callerWritesInFirstWait(alone);
     const double start = time_.clock().seconds();
     for (int pass = 0; pass < 100 && time_.clock().seconds() == start; ++pass) {
         QTest::qWait(1);
@@ -213,6 +193,8 @@ TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
     alone.setAutoRead(false);
     EXPECT_GE(time_.clock().seconds() - start, 5.0); // a tick's own read waited
     EXPECT_FALSE(alone.Flag());
+    EXPECT_EQ(alone.RWValue(), 0x55);
+    EXPECT_EQ(alone.RegisterDetails(), "held");
 }
 
 TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
@@ -249,28 +231,23 @@ TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
     EXPECT_EQ(digits(false), "01110111");
 }
 
-// A caller's RWValue arriving while the panel's own write or read-back waits
-// is kept for after the sequence: the pending write still sends the clicked
-// value, and the read-back does not swallow the caller's value, whether it is
-// served, fails on the bus (yielding 0) or is never served and withdrawn.
+// A caller's RWValue arriving while the panel's own write or read-back waits,
+// or between the two, is kept for after the sequence: the pending write still
+// sends the clicked value, and the read-back does not swallow the caller's
+// value, even when it fails on the bus (yielding 0).
 TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
-    enum class Then { Served, BusFails, Unserved };
     const struct {
-        int stopAfterYield; // polling off from this yield (0: from the start)
-        int callerYield;    // the caller writes RWValue; polling resumes unless Unserved
-        Then then;
-        const char* traffic; // null: not compared
-        std::uint32_t clicked;
+        int stopAfterYield; // polling off from this yield (0: from the start, -1: never)
+        int callerYield;    // the caller writes RWValue and polling resumes
+        bool busFails;
     } rows[] = {
-        // The write pending, then the read-back pending.
-        {0, 1, Then::Served, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue},
-        {1, 2, Then::Served, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue},
-        {1, 2, Then::BusFails, nullptr, kRed},
-        {0, 1, Then::Unserved, "", kRed},
-        {1, 2, Then::Unserved, "S A8+ 10+ 08+ P", kRed},
+        {0, 1, false},  // the write pending
+        {1, 2, false},  // the read-back pending
+        {1, 2, true},   // the read-back pending, and it fails
+        {-1, 1, false}, // the write served, the read-back not yet raised
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.callerYield << " " << int(row.then));
+        SCOPED_TRACE(::testing::Message() << row.callerYield << row.busFails);
         readChipRegister(0x10, 0x00);
         yields = 0;
         manager.setEnabled(row.stopAfterYield != 0);
@@ -280,21 +257,19 @@ TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
             }
             if (count == row.callerYield) {
                 panel.dispatchPut(0x6803001B, 0x55);
-                pc().holdSdaLow(1, row.then == Then::BusFails);
-                manager.setEnabled(row.then != Then::Unserved);
+                pc().holdSdaLow(1, row.busFails);
+                manager.setEnabled(true);
             }
         };
         click("bit3");
         onYield = nullptr;
         pc().holdSdaLow(1, false);
-        manager.setEnabled(true);
-        if (row.traffic) {
-            EXPECT_EQ(traffic(), row.traffic);
+        if (!row.busFails) {
+            EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P");
         }
-        EXPECT_EQ(digit("bit3").ForeColor(), row.clicked);
+        EXPECT_EQ(digit("bit3").ForeColor(), row.busFails ? kRed : kBlue);
         EXPECT_EQ(panel.RWValue(), 0x55);
         EXPECT_FALSE(panel.busy());
-        EXPECT_FALSE(panel.Flag());
     }
 }
 
