@@ -13,11 +13,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 using mirelda::BitDigit;
@@ -304,39 +302,6 @@ TEST_F(RegInfoTest, LoadingTakesTheFrameFromTheShapeNotTheStoredWordFormat) {
         EXPECT_EQ(child("F16BitFrame").isVisibleTo(&panel), word);
         EXPECT_TRUE(panel.AutoRead());
         EXPECT_TRUE(child("PlayOption").isEnabled()); // loading starts no timer
-    }
-}
-
-// Each step follows the one before it; the timer keeps running at the period
-// last given, set or loaded.
-TEST_F(RegInfoTest, TheRunningAutoReadTimerTakesEachNewInterval) {
-    const auto loaded = [this](std::int32_t interval) {
-        PropertyBag bag;
-        bag.append("AutoReadTimerInterval", interval);
-        panel.readProperties(bag);
-    };
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        int interval; // -1: the timer does not run
-    } steps[] = {
-        {"started", [&] { panel.setAutoRead(true); }, 1},
-        {"set", [&] { panel.setAutoReadTimerInterval(250); }, 250},
-        {"loaded", [&] { loaded(40); }, 40},
-        {"set below 1", [&] { panel.setAutoReadTimerInterval(-5); }, -1},
-        {"set again", [&] { panel.setAutoReadTimerInterval(7); }, 7},
-        {"loaded as 0", [&] { loaded(0); }, -1},
-        {"set, then stopped",
-         [&] {
-             panel.setAutoReadTimerInterval(30);
-             panel.setAutoRead(false);
-         },
-         -1},
-    };
-    const auto& timer = *panel.findChild<QTimer*>("RegisterListTimer");
-    for (const auto& step : steps) {
-        step.act();
-        EXPECT_EQ(timer.isActive() ? timer.interval() : -1, step.interval) << step.what;
     }
 }
 
