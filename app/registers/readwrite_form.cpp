@@ -130,6 +130,9 @@ ReadWriteForm::ReadWriteForm() : host_(std::make_unique<vsq::controls::ControlHo
     host_->add(*QVSRegInfo1, "QVSRegInfo1");
     host_->add(*QVSManager1, "QVSManager1");
 
+    // The panel lays itself out again whenever its layout properties change:
+    // the window follows its size.
+    QVSRegInfo1->installEventFilter(this);
     resize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
 }
 
@@ -252,6 +255,8 @@ void ReadWriteForm::nodeBecameCurrent(QTreeWidgetItem* node) {
 }
 
 bool ReadWriteForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QVSRegInfo1 && event->type() == QEvent::Resize)
+        Form_Resize();
     // After the tree has had the release, and with it the chance of a click.
     if (watched == Registertree->viewport() && event->type() == QEvent::MouseButtonRelease)
         QMetaObject::invokeMethod(this, &ReadWriteForm::mouseReleasedOnTree, Qt::QueuedConnection);
@@ -314,7 +319,9 @@ void ReadWriteForm::resizeEvent(QResizeEvent* event) {
 }
 
 // The width is fixed and the height has a floor; the tree takes the height
-// that the panel leaves. A minimised window keeps its size.
+// that the panel leaves. The fixed width is 7430 twips, or the panel's own
+// width where that is more: in its wide layout the panel's chart stands at its
+// right-hand end, beyond 7430. A minimised window keeps its size.
 void ReadWriteForm::Form_Resize() {
     auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (subWindow && (subWindow->isMinimized() || subWindow->isShaded()))
@@ -327,7 +334,9 @@ void ReadWriteForm::Form_Resize() {
 
     const bool graph = QVSRegInfo1->dispatchGet(PanelId::DisplayGraph).toBool();
     const int floor = pixelsFromTwips(graph ? kGraphMinimumHeight : kMinimumHeight);
-    const QSize wanted(pixelsFromTwips(kFixedWidth), std::max(outer.height(), floor));
+    const int panelRight = QVSRegInfo1->geometry().right() + 1;
+    const int fixedWidth = std::max(pixelsFromTwips(kFixedWidth), panelRight + frameWidth);
+    const QSize wanted(fixedWidth, std::max(outer.height(), floor));
     Registertree->resize(Registertree->width(),
                          wanted.height() -
                              pixelsFromTwips(graph ? kGraphTreeAllowance : kTreeAllowance));

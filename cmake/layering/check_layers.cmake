@@ -1,5 +1,6 @@
 # Builds each layer probe: each ALLOWED one must compile; each REFUSED entry
-# (<probe>=<header>) must fail because <header> is not found.
+# (<probe>=<header>) must fail because <header> is not found; each UNREACHABLE
+# entry (<probe>=<class>::<member>) must fail because the member is private.
 function(build_probe probe result output)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
                   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
@@ -26,4 +27,19 @@ foreach(entry IN LISTS REFUSED)
     message(FATAL_ERROR "${probe} failed for another reason than ${header}:\n${out}")
   endif()
   message(STATUS "${probe}: ${header} not found, as it must be")
+endforeach()
+
+foreach(entry IN LISTS UNREACHABLE)
+  string(REPLACE "=" ";" pair "${entry}")
+  list(GET pair 0 probe)
+  list(GET pair 1 member)
+  string(REGEX REPLACE "::[^:]*$" "" class "${member}")
+  string(REGEX REPLACE "^.*::" "" name "${member}")
+  build_probe(${probe} code out)
+  if(code EQUAL 0)
+    message(FATAL_ERROR "${probe} compiled: a client reaches ${member}")
+  elseif(NOT out MATCHES "${member}\\(\\)[^ ]* is private within this context|[^ ]${name}[^ ]* is a private member of [^ ]${class}[^ ]")
+    message(FATAL_ERROR "${probe} failed for another reason than ${member} being private:\n${out}")
+  endif()
+  message(STATUS "${probe}: ${member} is private, as it must be")
 endforeach()

@@ -1,5 +1,7 @@
 #include "controls/manager/control_manager.h"
 
+#include "controls/manager/new_control_manager.h"
+
 namespace orvessa {
 
 ControlManager::ControlManager() : identity_(Identity::create()), control_(Control::create()) {}
@@ -11,6 +13,10 @@ ControlManager::~ControlManager() {
 
 std::shared_ptr<ControlManager> ControlManager::create() {
     return std::shared_ptr<ControlManager>(new ControlManager);
+}
+
+std::shared_ptr<ControlManager> newControlManager() {
+    return ControlManager::create();
 }
 
 } // namespace orvessa

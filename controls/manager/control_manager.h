@@ -2,9 +2,10 @@
 // The manager library's companion record that holds the other two: one
 // Identity and one Control, made when it is made (the Identity first) and let
 // go when it ends (the Control first). Either can be replaced by another held
-// elsewhere. Data only: nothing here reaches the manager or the bus. Only the
-// library makes one (`ControlManager::create`), as it does for the records it
-// holds.
+// elsewhere. Data only: nothing here reaches the manager or the bus. Clients
+// receive one and never create one themselves: only the library makes it
+// (newControlManager, in a header of its own that clients do not see), as it
+// makes the records it holds.
 
 #include "controls/manager/control.h"
 #include "controls/manager/identity.h"
@@ -26,10 +27,10 @@ public:
         identity_ = std::move(identity);
     }
 
-    static std::shared_ptr<ControlManager> create();
-
 private:
+    friend std::shared_ptr<ControlManager> newControlManager();
     ControlManager();
+    static std::shared_ptr<ControlManager> create();
 
     std::shared_ptr<orvessa::Identity> identity_;
     std::shared_ptr<orvessa::Control> control_;

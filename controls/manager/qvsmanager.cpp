@@ -13,6 +13,7 @@
 #include "controls/common/twips.h"
 #include "controls/manager/managed_panel.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTimerEvent>
 
 namespace orvessa {
@@ -99,6 +100,19 @@ void QVSManager::switchPollTimer(bool on) {
     } else if (!on) {
         pollTimer_.stop();
     }
+}
+
+int QVSManager::pollIntervalMs() const {
+    const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread());
+    if (!pollTimer_.isActive() || dispatcher == nullptr) {
+        return 0;
+    }
+    for (const auto& timer : dispatcher->registeredTimers(const_cast<QVSManager*>(this))) {
+        if (timer.timerId == pollTimer_.timerId()) {
+            return timer.interval;
+        }
+    }
+    return 0;
 }
 
 void QVSManager::setPollInterval(int milliseconds) {

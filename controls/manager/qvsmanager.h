@@ -172,7 +172,9 @@ public:
     // delivers one tick by sending a QTimerEvent with that id.
     bool pollTimerActive() const { return pollTimer_.isActive(); }
     int pollTimerId() const { return pollTimer_.timerId(); }
-    int pollIntervalMs() const { return pollIntervalMs_; }
+    // The interval the poll timer runs at, as the event loop has it; 0 when
+    // it does not run.
+    int pollIntervalMs() const;
 
     // vsq::controls::Control
     QString typeName() const override { return QStringLiteral("QVSManager"); }

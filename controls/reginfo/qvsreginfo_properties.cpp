@@ -179,20 +179,21 @@ void QVSRegInfo::setAutoRead(bool on) {
     propertyChanged(QStringLiteral("AutoRead"));
 }
 
-// While a request of the panel's own waits, a caller's value is kept for after
-// the sequence: a pending write keeps the value it was raised with. A pending
+// While one of the panel's own sequences runs, a caller's value is kept for
+// after it: a pending write keeps the value it was raised with, and between
+// two requests the value the sequence goes on with stays its own. A pending
 // read takes the manager's answer at once (the write just before the Flag
 // clears, see setFlag); a caller's value that came before it follows the
 // sequence.
 void QVSRegInfo::setRWValue(float value) {
-    if (busy_ && flag_) {
+    if (busy_) {
         auto answered = std::make_shared<bool>(false);
         held_.push_back([this, value, answered] {
             if (!*answered) {
                 setRWValue(value);
             }
         });
-        if (!executeRead_) {
+        if (!flag_ || !executeRead_) {
             return;
         }
         readAnswer_ = std::move(answered);
@@ -375,6 +376,8 @@ void QVSRegInfo::readProperties(const PropertyBag& bag) {
     logicCheck_->setVisible(displayGraph_);
     logicCheck_->setChecked(graphLogic_);
     ArrangeLayout();
+    // The interval reaches a running timer (0 stops it); loading starts none.
+    switchAutoReadTimer(autoReadOn_);
 }
 
 void QVSRegInfo::writeProperties(PropertyBag& bag) {

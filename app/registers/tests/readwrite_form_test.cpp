@@ -19,6 +19,9 @@
 #include <QToolButton>
 #include <QTreeWidgetItemIterator>
 
+#include <array>
+#include <optional>
+
 namespace trelvane::testing {
 namespace {
 
@@ -52,10 +55,11 @@ TEST_F(RegisterWindowTest, LoadBuildsTheTreeOpenToTheChipAndStartsTheManagerPoll
 }
 
 TEST_F(RegisterWindowTest, AChipRegisterClickReadsItAndABitClickWritesAndReadsItBack) {
+    pc().chip(1).setRegisterValue(0x00, 0x21);
     load();
     click("P1PLBPOLA");
-    EXPECT_EQ(traffic(), "S A8+ 00+ P S A9+ 00- P");
-    EXPECT_EQ(caption("HexDECLBL"), "Value:0d,0h");
+    EXPECT_EQ(traffic(), "S A8+ 00+ P S A9+ 21- P");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:33d,21h");
     EXPECT_EQ(caption("AddressPointerLbl"), "0");
     EXPECT_TRUE(panel().RegisterDetails().startsWith("\rP1PLBPOLA: "));
 
@@ -63,10 +67,10 @@ TEST_F(RegisterWindowTest, AChipRegisterClickReadsItAndABitClickWritesAndReadsIt
     QTest::mouseClick(&digit("bit3"), Qt::LeftButton);
     for (int pass = 0; pass < 3; ++pass)
         QCoreApplication::processEvents();
-    EXPECT_EQ(traffic(), "S A8+ 00+ 08+ P S A8+ 00+ P S A9+ 08- P");
-    EXPECT_EQ(pc().chip(1).registerValue(0x00), 0x08);
+    EXPECT_EQ(traffic(), "S A8+ 00+ 29+ P S A8+ 00+ P S A9+ 29- P");
+    EXPECT_EQ(pc().chip(1).registerValue(0x00), 0x29);
     EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
-    EXPECT_EQ(caption("HexDECLBL"), "Value:8d,8h");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:41d,29h");
 }
 
 TEST_F(RegisterWindowTest, AnEEPROMClickReadsTheByteAtTheChipAndExplainsIt) {
@@ -135,32 +139,44 @@ TEST_F(RegisterWindowTest, ClosingHidesTheWindowWhichKeepsItsTreeAndItsManagerPo
     EXPECT_TRUE(window().node("ByRegister")->isExpanded());
 }
 
+// Each row follows the one before it.
 TEST_F(RegisterWindowTest, TheWidthIsFixedAndTheHeightHasAFloorThatTheGraphRaises) {
     // Client sizes in pixels; the rule counts 1 pixel of frame across and 23 down.
     struct Case {
-        bool graph;
-        QSize asked, kept;
+        bool clump, graph;
+        std::optional<QSize> asked; // none: only the panel's layout changes
+        QSize kept;
         int tree;
         bool frameShown; // the address-pointer frame, when the window holds it whole
     };
     const Case cases[] = {
-        {true, {600, 500}, {494, 500}, 368, true},   // wider: back to 7430 twips outside
-        {true, {494, 200}, {494, 310}, 178, false},  // below 5000 twips outside
-        {false, {494, 200}, {494, 244}, 114, false}, // below 4000 twips outside
-        {false, {494, 400}, {494, 400}, 270, true},
-        {false, {159, 100}, {159, 100}, -1, true}, // 2400 twips outside: left alone
+        // The wide layout's chart ends beyond 7430 twips: the window holds the panel.
+        {false, true, QSize{494, 500}, {652, 500}, 368, true},
+        {false, true, QSize{652, 200}, {652, 310}, 178, false},  // below 5000 twips outside
+        {true, true, QSize{600, 500}, {494, 500}, 368, true},    // chart under the values
+        {false, false, QSize{494, 200}, {494, 244}, 114, false}, // below 4000 twips outside
+        {false, false, QSize{494, 400}, {494, 400}, 270, true},
+        // The panel's layout changed while the window kept its size.
+        {false, true, std::nullopt, {652, 400}, 268, true},
+        {true, true, std::nullopt, {494, 400}, 268, true},
+        {true, false, std::nullopt, {494, 400}, 270, true},
+        {false, false, QSize{159, 100}, {159, 100}, -1, true}, // 2400 twips outside: left alone
     };
     ReadWriteForm& form = load();
     windows().show<ReadWriteForm>();
     for (const Case& c : cases) {
-        panel().setDisplayGraph(c.graph);
+        SCOPED_TRACE(::testing::Message()
+                     << c.clump << c.graph << " " << c.kept.width() << "x" << c.kept.height());
         const int treeBefore = form.Registertree->height();
-        form.resize(c.asked);
+        panel().setArrangeClump(c.clump);
+        panel().setDisplayGraph(c.graph);
+        if (c.asked)
+            form.resize(*c.asked);
         processEvents();
-        EXPECT_EQ(form.size(), c.kept) << c.asked.width() << "x" << c.asked.height();
+        EXPECT_EQ(form.size(), c.kept);
         EXPECT_EQ(form.Registertree->height(), c.tree < 0 ? treeBefore : c.tree);
         EXPECT_EQ(form.Registertree->width(), 489);
-        EXPECT_EQ(!form.Frame1->isHidden(), c.frameShown) << c.asked.height();
+        EXPECT_EQ(!form.Frame1->isHidden(), c.frameShown);
     }
 }
 
@@ -169,6 +185,7 @@ TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTh
     panel().setAutoRead(true);
     StopRegisterPanelAutoRead();
     EXPECT_FALSE(panel().AutoRead());
+    EXPECT_FALSE(panel().findChild<QTimer*>("RegisterListTimer")->isActive());
     EXPECT_TRUE(panel().findChild<QToolButton*>("PlayOption")->isEnabled());
     SetDataPortOrBits(0x3C);
     EXPECT_EQ(manager().DataPortOrBits(), 0x3C);
@@ -205,8 +222,16 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
     EXPECT_TRUE(written.contains("Master\tString\tQVSManager1\n"));
     EXPECT_TRUE(written.contains("[QVSManager1]"));
 
-    reloadWith("[QVSRegInfo1]\nMaster\tString\tQVSManager1\nAutoReadTimerInterval\tLong\t250\n");
+    // The window's start-up settings of the manager follow the file's.
+    reloadWith("[QVSRegInfo1]\nMaster\tString\tQVSManager1\nAutoReadTimerInterval\tLong\t250\n"
+               "[QVSManager1]\nDeviceAddress\tByte\t88\nStatusPortOrBits\tByte\t3\n"
+               "ControlPortOrBits\tByte\t5\nDataPortOrBits\tByte\t6\n"
+               "ArbitrationMaxCollisions\tByte\t4\n");
     EXPECT_EQ(panel().AutoReadTimerInterval(), 250);
+    const orvessa::QVSManager& m = manager();
+    EXPECT_EQ((std::array{m.ArbitrationMaxCollisions(), m.DeviceAddress(), m.StatusPortOrBits(),
+                          m.ControlPortOrBits(), m.DataPortOrBits()}),
+              (std::array<std::uint8_t, 5>{4, 170, 0, 0, 0}));
 
     reloadWith("[QVSRegInfo1]\nMaster\tNoSuchType\tX\n");
     EXPECT_EQ(panel().Master(), "QVSManager1");
@@ -265,6 +290,7 @@ TEST_F(RegisterWindowTest, ASlippedClickPointsThePanelAtTheNodeReleasedOn) {
     QTest::keyClick(field, Qt::Key_Return);
     for (int pass = 0; pass < 3; ++pass)
         QCoreApplication::processEvents();
+    EXPECT_EQ(traffic(), "S A8+ 03+ P S A9+ 42- P S A8+ 03+ 11+ P S A8+ 03+ P S A9+ 11- P");
     EXPECT_EQ(pc().chip(1).registerValue(0x03), 17);
     EXPECT_EQ(pc().chip(1).registerValue(0xB8), 0x99);
 }

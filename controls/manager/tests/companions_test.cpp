@@ -1,4 +1,4 @@
-#include "controls/manager/control_manager.h"
+#include "controls/manager/new_control_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@ namespace orvessa {
 namespace {
 
 TEST(ManagerCompanions, AControlManagerHoldsItsOwnRecordsAndSharesReplacedOnes) {
-    const auto first = ControlManager::create();
-    const auto second = ControlManager::create();
+    const auto first = newControlManager();
+    const auto second = newControlManager();
     ASSERT_TRUE(first->Identity() && first->Control());
     EXPECT_NE(first->Identity(), second->Identity());
     EXPECT_NE(first->Control(), second->Control());
@@ -32,7 +32,7 @@ TEST(ManagerCompanions, AControlManagerHoldsItsOwnRecordsAndSharesReplacedOnes) 
 }
 
 TEST(ManagerCompanions, EndingAControlManagerLetsGoOfWhatOnlyItHeld) {
-    auto manager = ControlManager::create();
+    auto manager = newControlManager();
     const std::weak_ptr<Identity> identity = manager->Identity();
     const auto control = manager->Control();
     manager.reset();

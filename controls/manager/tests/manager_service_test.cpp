@@ -7,13 +7,13 @@ using vsq::controls::PropertyBag;
 TEST_F(ManagerTest, TwoFlaggedPanelsAreServedInOneTickInHostOrder) {
     start();
     pc().chip().setRegisterValue(0x94, 0x3E);
-    second.request(0, 0xA8, 0x10, false, 0x5A);
+    second.request(0, 0x58, 0x01, false, 0x5A);
     first.request(0, 0xA8, 0x94, true);
     ASSERT_TRUE(tick());
-    EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P S A8+ 10+ 5A+ P");
+    EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P S 58+ 01+ 5A+ P");
     EXPECT_EQ(first.flagWrites, QStringList{"false 62"}); // the value is in place first
     EXPECT_EQ(second.flagWrites, QStringList{"false 90"});
-    EXPECT_EQ(manager.DeviceAddress(), 0xA8); // the last serviced panel's
+    EXPECT_EQ(manager.DeviceAddress(), 0x58); // the last serviced panel's
 }
 
 TEST_F(ManagerTest, OnlyPanelsNamingTheManagerExactlyAreServed) {

@@ -258,12 +258,15 @@ TEST_F(RegInfoTest, ThePropertyBagRoundTripsEveryStoredMember) {
     panel.setAddressPointer(0x21);
     panel.setReadOnlyBitMask(0xFC00);
     panel.setRWValue(0x2155);
-    panel.setFlag(false);
     panel.setRegisterDetails("DAC A");
     panel.setAutoReadTimerInterval(250);
     panel.setMaster("QVSManager1");
+    // Neighbouring flags differ, so that a swap shows.
+    panel.setAutoRead(true);
     panel.setExecuteRead(false);
+    panel.setFlag(true);
     panel.setArrangeClump(true);
+    panel.setDisplayGraph(false);
     panel.setGraphLogic(true);
     panel.setBit9Text("D9");
     panel.setHexTxtBoxToolTipText("hex");

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QtTest/QTest>
 #include <functional>
+#include <utility>
 
 class RegInfoBoard : public brisendal::testing::SimulatedBoard, protected ManagedPanel {
 protected:
@@ -94,6 +95,17 @@ protected:
                     .text();
         }
         return shown;
+    }
+
+    // While `target`'s first sequence waits, a caller sets its RWValue to 0x55
+    // and its details to "held".
+    void callerWritesInFirstWait(mirelda::QVSRegInfo& target) {
+        onYield = [&target, written = false](int) mutable {
+            if (target.busy() && !std::exchange(written, true)) {
+                target.dispatchPut(0x6803001B, 0x55);
+                target.dispatchPut(0x68030025, QStringLiteral("held"));
+            }
+        };
     }
 
     int yields = 0;

@@ -7,6 +7,7 @@
 #include "sim/simulated_pc.h"
 
 #include <QTimer>
+#include <QTimerEvent>
 #include <QToolButton>
 
 #include <memory>
@@ -89,20 +90,36 @@ TEST_F(RegInfoBoard, AValueEntryColoursEachDigitByItsReadBackBit) {
     EXPECT_EQ(box("HexValueTXT").Text(), "A5"); // what was asked for
 }
 
-TEST_F(RegInfoBoard, AutoReadingReadsOnEveryTickOfItsTimer) {
+// Each tick reads once and charts the value. The running timer takes each
+// interval set or loaded (-1: it does not run); stopping stops it.
+TEST_F(RegInfoBoard, EachAutoReadTickReadsOnceAndChartsTheValue) {
     readChipRegister(0x10, 0x3C);
+    auto& timer = *panel.findChild<QTimer*>("RegisterListTimer");
+    const auto running = [&] { return timer.isActive() ? timer.interval() : -1; };
     panel.setAutoRead(true);
-    for (int pass = 0; pass < 1000 && journal().count(1, vsq::sim::EventKind::Stop) < 4; ++pass) {
-        QTest::qWait(1);
+    panel.setAutoReadTimerInterval(60000); // the ticks below are the only ones
+    EXPECT_EQ(running(), 60000);
+    for (int tick = 0; tick < 3; ++tick) {
+        QTimerEvent event(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &event);
+        settle();
     }
+    EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P S A8+ 10+ P S A9+ 3C- P");
+    const auto& chart = static_cast<vsq::display::Strip&>(panel.sideStrip()).trace(0);
+    ASSERT_EQ(chart.size(), 3u);
+    EXPECT_EQ(chart.newest(), 0x3C);
+
+    vsq::controls::PropertyBag bag;
+    bag.append("AutoReadTimerInterval", 40);
+    panel.readProperties(bag);
+    EXPECT_EQ(running(), 40);
+    panel.setAutoReadTimerInterval(-5);
+    EXPECT_EQ(running(), -1);
+    panel.setAutoReadTimerInterval(7);
+    EXPECT_EQ(running(), 7);
     panel.setAutoRead(false);
-    EXPECT_GE(journal().count(1, vsq::sim::EventKind::Stop), 2u);
-    EXPECT_EQ(traffic().substr(0, 23), "S A8+ 10+ P S A9+ 3C- P");
+    EXPECT_EQ(running(), -1);
     EXPECT_TRUE(panel.findChild<QToolButton*>("PlayOption")->isEnabled());
-    panel.setAutoReadTimerInterval(-5); // kept as 0: the timer never fires
-    EXPECT_EQ(panel.AutoReadTimerInterval(), 0);
-    panel.setAutoRead(true);
-    EXPECT_FALSE(panel.findChild<QTimer*>("RegisterListTimer")->isActive());
 }
 
 // The panel's own requests are heard: a manager that ticks slowly, having
@@ -140,18 +157,23 @@ struct LonePanel {
     QVSRegInfo alone{&window};
 };
 
+// A caller's writes in the first wait are kept through each time-out.
 TEST_F(RegInfoBoard, AnUnservedRequestIsWithdrawnAfterItsTimeOut) {
     LonePanel lone(QStringLiteral("QVSManager1")); // no such manager on its window
     QVSRegInfo& alone = lone.alone;
+    callerWritesInFirstWait(alone);
+    alone.dispatchPut(0x68030018, true); // the host's read, waited for first
     const double start = time_.clock().seconds();
     QTest::mouseClick(alone.findChild<mirelda::BitDigit*>("bit3"), Qt::LeftButton);
     settle();
     const double waited = time_.clock().seconds() - start;
-    EXPECT_GE(waited, 5.0);
-    EXPECT_LT(waited, 5.1);
+    EXPECT_GE(waited, 10.0); // the host's read, then the bit's write
+    EXPECT_LT(waited, 10.1);
     EXPECT_FALSE(alone.busy());
     EXPECT_FALSE(alone.Flag()); // no manager may carry it out later
     EXPECT_EQ(alone.findChild<mirelda::BitDigit*>("bit3")->ForeColor(), kRed);
+    EXPECT_EQ(alone.RWValue(), 0x55);
+    EXPECT_EQ(alone.RegisterDetails(), "held");
     EXPECT_EQ(traffic(), "");
 }
 
@@ -163,6 +185,7 @@ TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
     QTest::qWait(5);
     EXPECT_TRUE(alone.Flag()); // not yet given up: ticks are dropped meanwhile
     time_.clock().advance(5.0);
+    callerWritesInFirstWait(alone);
     const double start = time_.clock().seconds();
     for (int pass = 0; pass < 100 && time_.clock().seconds() == start; ++pass) {
         QTest::qWait(1);
@@ -170,6 +193,8 @@ TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
     alone.setAutoRead(false);
     EXPECT_GE(time_.clock().seconds() - start, 5.0); // a tick's own read waited
     EXPECT_FALSE(alone.Flag());
+    EXPECT_EQ(alone.RWValue(), 0x55);
+    EXPECT_EQ(alone.RegisterDetails(), "held");
 }
 
 TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
@@ -206,16 +231,23 @@ TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
     EXPECT_EQ(digits(false), "01110111");
 }
 
-// A caller's RWValue arriving while the panel's own write or read-back waits
-// is kept for after the sequence: the pending write still sends the clicked
-// value, and the read-back does not swallow the caller's value.
+// A caller's RWValue arriving while the panel's own write or read-back waits,
+// or between the two, is kept for after the sequence: the pending write still
+// sends the clicked value, and the read-back does not swallow the caller's
+// value, even when it fails on the bus (yielding 0).
 TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
     const struct {
-        int stopAfterYield;      // polling off from this yield (0: from the start)
-        int callerYield;         // the caller writes RWValue and polling resumes
-    } rows[] = {{0, 1}, {1, 2}}; // the write pending, then the read-back pending
+        int stopAfterYield; // polling off from this yield (0: from the start, -1: never)
+        int callerYield;    // the caller writes RWValue and polling resumes
+        bool busFails;
+    } rows[] = {
+        {0, 1, false},  // the write pending
+        {1, 2, false},  // the read-back pending
+        {1, 2, true},   // the read-back pending, and it fails
+        {-1, 1, false}, // the write served, the read-back not yet raised
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.callerYield);
+        SCOPED_TRACE(::testing::Message() << row.callerYield << row.busFails);
         readChipRegister(0x10, 0x00);
         yields = 0;
         manager.setEnabled(row.stopAfterYield != 0);
@@ -225,13 +257,17 @@ TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
             }
             if (count == row.callerYield) {
                 panel.dispatchPut(0x6803001B, 0x55);
+                pc().holdSdaLow(1, row.busFails);
                 manager.setEnabled(true);
             }
         };
         click("bit3");
         onYield = nullptr;
-        EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P");
-        EXPECT_EQ(digit("bit3").ForeColor(), kBlue);
+        pc().holdSdaLow(1, false);
+        if (!row.busFails) {
+            EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P");
+        }
+        EXPECT_EQ(digit("bit3").ForeColor(), row.busFails ? kRed : kBlue);
         EXPECT_EQ(panel.RWValue(), 0x55);
         EXPECT_FALSE(panel.busy());
     }
