@@ -15,6 +15,19 @@ namespace {
 // Beyond the style's label room, so no rounding elides the title.
 constexpr int kTitleSlack = 8;
 
+// The height the frame wants at a width: a window whose wrapping texts take
+// fewer lines at that width than its size hint counts on wants only what the
+// width gives it, so it opens without an empty band at its foot.
+int wantedHeight(QMdiSubWindow& frame, int frameWidth) {
+    const QWidget* window = frame.widget();
+    if (!window || !window->hasHeightForWidth())
+        return frame.sizeHint().height();
+    if (frame.layout())
+        frame.layout()->activate();
+    const QSize border = frame.size() - window->size();
+    return window->heightForWidth(frameWidth - border.width()) + border.height();
+}
+
 } // namespace
 
 int frameTitleRoom(const QMdiSubWindow& frame, int frameWidth) {
@@ -41,6 +54,10 @@ void fitFrameToWindow(QMdiSubWindow& frame) {
         title + kTitleSlack + frame.width() - frameTitleRoom(frame, frame.width());
     QSize size = frame.size().expandedTo(frame.sizeHint());
     size.setWidth(std::max(size.width(), titleWidth));
+    // A frame that the window did not make taller than its hint takes the
+    // height the window wants at its width.
+    if (frame.height() <= frame.sizeHint().height())
+        size.setHeight(wantedHeight(frame, size.width()));
     const QMdiArea* area = frame.mdiArea();
     if (!area) {
         frame.resize(size);

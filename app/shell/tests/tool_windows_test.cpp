@@ -45,6 +45,9 @@ struct ToolWindow {
     void (*unload)(WindowRegistry& windows);
     // One of the window's own sequences that reads or writes the chip.
     std::function<void(QWidget& window)> sequence;
+    // The MDI area it opens in: the main window's at its default size, or, for
+    // the settings dialog, the one that size leaves on a 640 x 480 screen.
+    QSize area{1100, 760};
 };
 
 void PrintTo(const ToolWindow& window, std::ostream* out) {
@@ -78,7 +81,8 @@ template <bool kSave> ToolWindow settingsDialog(const char* name) {
                 auto& dialog = static_cast<SaveRecallSettingsForm&>(window);
                 dialog.RAMCHK->click();
                 dialog.StartCMD->click();
-            }};
+            },
+            {576, 390}};
 }
 
 const ToolWindow kToolWindows[] = {
@@ -102,7 +106,7 @@ protected:
         previousHome_ = qgetenv("HOME");
         qputenv("HOME", home_.path().toUtf8()); // where the default settings file goes
         CreateObjectDescriptors();
-        area_->resize(1100, 760);
+        area_->resize(GetParam().area);
         area_->show();
         windows().setMdiHost([this] { return area_.get(); });
     }
@@ -164,7 +168,8 @@ TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
     auto* frame = qobject_cast<QMdiSubWindow*>(windows().frameOf(&window));
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(QRect(QPoint(0, 0), area_->viewport()->size()).contains(frame->geometry()))
-        << frame->geometry().bottom() << " in " << area_->viewport()->height();
+        << frame->geometry().bottomRight().x() << "," << frame->geometry().bottom() << " in "
+        << area_->viewport()->width() << "x" << area_->viewport()->height();
     const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
     EXPECT_GE(frameTitleRoom(*frame, frame->width()),
               titleFont.horizontalAdvance(window.windowTitle()))
