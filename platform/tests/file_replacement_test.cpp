@@ -7,9 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace vsq::platform {
 namespace {
@@ -44,13 +49,45 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     fs::remove_all(folder);
 }
 
-// A replaced file keeps the permission bits it had (the one-owner file stays
-// private, the shared one shared); a new file gets the usual ones.
+// Takes a capability out of the effective set for the life of the object (a
+// caller without it has nothing to take), as a user other than root runs.
+class WithoutCapability {
+public:
+    static bool held(unsigned capability) { return WithoutCapability(capability).held_ != 0; }
+
+    explicit WithoutCapability(unsigned capability) {
+        ::syscall(SYS_capget, &header_, sets_);
+        held_ = sets_[capability / 32].effective & (1u << (capability % 32));
+        sets_[capability / 32].effective &= ~held_;
+        ::syscall(SYS_capset, &header_, sets_);
+        bit_ = capability;
+    }
+    ~WithoutCapability() {
+        sets_[bit_ / 32].effective |= held_;
+        ::syscall(SYS_capset, &header_, sets_);
+    }
+    WithoutCapability(const WithoutCapability&) = delete;
+    WithoutCapability& operator=(const WithoutCapability&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct sets_[_LINUX_CAPABILITY_U32S_3] = {};
+    unsigned bit_ = 0;
+    std::uint32_t held_ = 0;
+};
+
+// A replaced file keeps the mode it had (the one-owner file stays private,
+// the shared one shared, set-id and sticky bits stay, also for a caller whose
+// writes clear set-id bits); a new file gets the usual permissions.
 TEST(FileReplacement, AReplacedFileKeepsItsPermissions) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
     const mode_t mask = ::umask(022);
-    for (const unsigned mode : {0600u, 0640u, 0664u, 0755u, 0200u}) {
+    const WithoutCapability user(CAP_FSETID);
+    std::vector<unsigned> modes = {0600u, 0640u, 0664u, 0755u, 0200u, 04755u, 02775u, 01644u};
+    if (WithoutCapability::held(CAP_DAC_OVERRIDE)) // root writes what only group or others may
+        modes.insert(modes.end(), {0020u, 0002u});
+    for (const unsigned mode : modes) {
         const fs::path file = folder / ("kept-" + std::to_string(mode));
         std::ofstream(file) << "old";
         fs::permissions(file, fs::perms(mode));
@@ -71,13 +108,18 @@ fs::path characterDevice(const fs::path& folder) {
 }
 
 // Only a regular file the caller may write is replaced: a read-only one (for
-// root too), a FIFO, a device or a link to one is left as it was and nothing
-// is left beside it.
+// root too), one that only its group or others may write (for its owner), a
+// FIFO, a device or a link to one is left as it was and nothing is left
+// beside it.
 TEST(FileReplacement, ATargetThatIsNotAWritableRegularFileIsRefused) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
-    std::ofstream(folder / "read-only.txt") << "old";
-    fs::permissions(folder / "read-only.txt", fs::perms(0444));
+    const std::pair<const char*, unsigned> files[] = {
+        {"read-only.txt", 0444}, {"group-write.txt", 0020}, {"other-write.txt", 0002}};
+    for (const auto& [name, mode] : files) {
+        std::ofstream(folder / name) << "old";
+        fs::permissions(folder / name, fs::perms(mode));
+    }
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink(folder / "fifo", folder / "fifo-link");
     const fs::path device = characterDevice(folder);
@@ -87,8 +129,11 @@ TEST(FileReplacement, ATargetThatIsNotAWritableRegularFileIsRefused) {
         const char* why;
         fs::file_type type; // what stays there
     };
+    const WithoutCapability owner(CAP_DAC_OVERRIDE);
     for (const Case& c :
          {Case{folder / "read-only.txt", "the file is read-only", fs::file_type::regular},
+          Case{folder / "group-write.txt", "Permission denied", fs::file_type::regular},
+          Case{folder / "other-write.txt", "Permission denied", fs::file_type::regular},
           Case{folder / "fifo", "not a regular file", fs::file_type::fifo},
           Case{folder / "fifo-link", "not a regular file", fs::file_type::fifo},
           Case{device, "not a regular file", fs::file_type::character},
@@ -96,9 +141,12 @@ TEST(FileReplacement, ATargetThatIsNotAWritableRegularFileIsRefused) {
         EXPECT_EQ(replaceFileContents(c.target.string(), "new"), c.why) << c.target;
         EXPECT_EQ(fs::status(c.target).type(), c.type) << c.target;
     }
-    EXPECT_EQ(contents(folder / "read-only.txt"), "old");
+    for (const auto& [name, mode] : files) {
+        fs::permissions(folder / name, fs::perms(0600)); // readable for any owner
+        EXPECT_EQ(contents(folder / name), "old") << name;
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
-              device == "/dev/null" ? 4 : 5);
+              device == "/dev/null" ? 6 : 7);
     fs::remove_all(folder);
 }
 
