@@ -24,10 +24,13 @@ protected:
 TEST_F(Arbitration, DataHeldLowGivesUpAfter21AttemptsWithOneReport) {
     protocol_->setArbitrationOn(true);
     pc().holdSdaLow(1, true);
+    const double start = vsq::platform::secondsNow();
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     // Each attempt ends at the start condition's first check: one status read.
     EXPECT_EQ(port().statusReads, 21u);
     EXPECT_EQ(backOffs(), 20);
+    // A back-off waits up to 10 ms, scaled by the random number (here 0.5).
+    EXPECT_NEAR(vsq::platform::secondsNow() - start, 20 * 0.005, 0.005);
     ASSERT_EQ(heard_.size(), 1u);
     EXPECT_EQ(heard_[0], (HeardError{2, arbitrationText(20)}));
     EXPECT_EQ(heard_[0].text,

@@ -106,8 +106,8 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
     } rounding[] = {
         {65535.6f, "S 18+ 22+ 00+ 00+ P"}, // rounds to 65536: a zero low word
         {2.5f, "S 18+ 22+ 00+ 02+ P"},     // halves go to the even neighbour
-        {3.5f, "S 18+ 22+ 00+ 04+ P"},
-        {-1.0f, "S 18+ 22+ FF+ FF+ P"},
+        {3.5f, "S 18+ 22+ 00+ 04+ P"},           {-1.0f, "S 18+ 22+ FF+ FF+ P"},
+        {-2147483648.0f, "S 18+ 22+ 00+ 00+ P"}, // the lowest 32-bit number still fits
     };
     for (const auto& r : rounding) {
         journal().clear();
@@ -116,7 +116,7 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
     }
 
     journal().clear();
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 3e9f}) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 3e9f, 2147483648.0f}) {
         try {
             protocol_->WriteWord(0x18, 0x22, bad);
             ADD_FAILURE() << "a value beyond 32 bits must fail the call";
