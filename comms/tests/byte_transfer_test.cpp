@@ -127,6 +127,40 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
     EXPECT_EQ(port().dataWrites, 0u);
 }
 
+// A transfer that ended normally waits the frame delay: a read (the byte
+// read, the EEPROM's) while it still holds the port, the others after letting
+// it go. Seen here as whether the port is open at each of the delay's yields.
+TEST_F(ByteTransfers, EveryTransferWaitsTheFrameDelayAReadBeforeItLetsThePortGo) {
+    start();
+    eeprom_->setDeviceAddress(0xA8);
+    protocol_->setRelativeDelayOn(true);
+    protocol_->setFrameDelay(2.0f);
+    std::vector<bool> open;
+    auto previous = vsq::platform::setYieldHook(
+        [&](vsq::platform::YieldMode) { open.push_back(busState().PortOpen); });
+    const struct {
+        void (*transfer)(SMBusProtocall&, EEPROM&);
+        bool portOpen;
+    } cases[] = {
+        {+[](SMBusProtocall& p, EEPROM&) { p.PortWrite(0xA8, 0x10, 0x5A); }, false},
+        {+[](SMBusProtocall& p, EEPROM&) { p.PortRead(0xA8, 0x10); }, true},
+        {+[](SMBusProtocall& p, EEPROM&) { p.WriteWord(0x18, 0x21, 1.0f); }, false},
+        {+[](SMBusProtocall& p, EEPROM&) { p.ShortRead(0x90); }, false},
+        {+[](SMBusProtocall&, EEPROM& e) { e.WriteByte(0xF8, 0x10, 0x5A); }, true},
+        {+[](SMBusProtocall&, EEPROM& e) { e.ReadByte(0xF8, 0x10); }, true},
+        {+[](SMBusProtocall& p, EEPROM&) {
+             p.BlockWrite(1, {0, 0, 0, 1});
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        open.clear();
+        c.transfer(*protocol_, *eeprom_);
+        EXPECT_EQ(open, std::vector<bool>(2, c.portOpen)) << &c - cases;
+    }
+    vsq::platform::setYieldHook(previous);
+}
+
 TEST_F(ByteTransfers, SendAndReceiveByte) {
     start();
     protocol_->ShortWrite(0x90, 0x5A);
