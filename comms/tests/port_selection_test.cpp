@@ -121,6 +121,7 @@ TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
     port.setLockPortOpen(true);
     port.DataPort()->setValue(0x55);
     port.StatusPort()->Value();
+    port.StatusPort()->setValue(0x00);
     EXPECT_EQ(journal().port(1).claims, 1u);
     EXPECT_EQ(journal().port(1).releases, 0u);
     port.setLockPortOpen(false);
@@ -135,6 +136,10 @@ TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
     EXPECT_FALSE(port.LockPortOpen());
     EXPECT_EQ(journal().port(1).claims, 2u);
     EXPECT_EQ(journal().port(1).releases, 2u);
+    port.setLockPortOpen(true);
+    port.ControlPort()->setValue(0x04); // a write too
+    EXPECT_FALSE(port.LockPortOpen());
+    EXPECT_EQ(journal().port(1).claims, 4u);
 
     port.setLockPortOpen(true);
     port.SMBusProtocall()->setBitsToStayHigh(0x0C);
