@@ -77,9 +77,11 @@ std::optional<std::string> replaceFileContents(const std::string& name, std::str
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return reason(errno);
-    // An existing file keeps its permissions; a new one gets the usual ones.
+    // An existing file keeps its whole mode, set-id and sticky bits included; a
+    // new one gets the usual permissions. The mode is set after the text, since
+    // a write by a caller without CAP_FSETID clears the set-id bits.
     const mode_t mode = exists ? existing.st_mode & 07777 : newFileMode();
-    bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
+    bool written = writeAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
         written = false;

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #if defined(__linux__) && (defined(__x86_64__) || defined(__i386__))
@@ -26,6 +28,14 @@ NativePortIo::System NativePortIo::realSystem() {
     };
 #endif
     system.isRoot = [] { return ::geteuid() == 0; };
+    system.hasRawIoCapability = [] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct sets[_LINUX_CAPABILITY_U32S_3] = {};
+        // Unknown counts as held, so the kernel is blamed as before.
+        if (::syscall(SYS_capget, &header, sets) != 0)
+            return true;
+        return (sets[CAP_SYS_RAWIO / 32].effective & (1u << (CAP_SYS_RAWIO % 32))) != 0;
+    };
     return system;
 }
 
@@ -38,10 +48,15 @@ bool NativePortIo::accessAllowed() {
             state_ = State::Refused;
             refusal_ =
                 std::string("raw I/O port access refused (iopl: ") + std::strerror(why) + "): ";
+            // iopl asks for CAP_SYS_RAWIO, not for root as such: only with it
+            // held can a refusal be the kernel's own.
             if (why == ENOSYS)
                 refusal_ += "this kernel or machine has no raw port access";
-            else if (system_.isRoot())
+            else if (system_.hasRawIoCapability())
                 refusal_ += "the kernel forbids it even to root (lockdown or secure boot)";
+            else if (system_.isRoot())
+                refusal_ += "root without the CAP_SYS_RAWIO capability (taken away by a "
+                            "container or a service manager)";
             else
                 refusal_ += "the chipset SMBus needs the program run as root";
             refusal_ += "; the chipset SMBus is not searched (VSQ_PORTIO=sim simulates it)";

@@ -1,8 +1,8 @@
 #pragma once
-// Raw x86 I/O ports through iopl(3). Needs root (CAP_SYS_RAWIO) and a kernel
-// that allows it (no lockdown); without it accessAllowed() is false, the
-// reason is said once on standard error, and every access raises PortIoError
-// instead of faulting.
+// Raw x86 I/O ports through iopl(3). Needs CAP_SYS_RAWIO (root, unless a
+// container or service manager took it away) and a kernel that allows it (no
+// lockdown); without it accessAllowed() is false, the reason is said once on
+// standard error, and every access raises PortIoError instead of faulting.
 
 #include "platform/port_io.h"
 
@@ -16,6 +16,8 @@ public:
     struct System {
         std::function<int(int level)> iopl; // 0, or -1 with errno set
         std::function<bool()> isRoot;
+        // CAP_SYS_RAWIO is in the effective capability set.
+        std::function<bool()> hasRawIoCapability;
     };
     static System realSystem();
 

@@ -1,5 +1,7 @@
 #include "platform/qtest_port_io.h"
 
+#include "platform/setup_report.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -161,10 +163,15 @@ void QtestPortIo::require() {
         throw PortIoError(failure_);
 }
 
+// The first failure ends the peer for good, so it is said once, and every
+// later access raises the same text.
 void QtestPortIo::fail(const std::string& why) {
     failure_ = "QEMU test interface: " + why;
     if (!command_.empty())
         failure_ += " (command: " + joined(command_) + ")";
+    failure_ += answered_ ? "; the chipset SMBus is not reached any more"
+                          : "; the chipset SMBus is not searched (VSQ_PORTIO=sim simulates it)";
+    reportSetupProblem(failure_);
     stop();
     throw PortIoError(failure_);
 }

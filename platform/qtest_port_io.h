@@ -4,7 +4,8 @@
 // "OK" or, for reads, "OK 0x...". Either the backend starts QEMU's `pc` machine
 // itself, stopped before its firmware runs, or it talks to one the caller started.
 // A peer that cannot be started, ends, or stops answering turns every later
-// access into a PortIoError; accessAllowed() is then false.
+// access into a PortIoError; accessAllowed() is then false, and the reason is
+// said once on standard error.
 
 #include "platform/port_io.h"
 

@@ -23,18 +23,27 @@ protected:
 
 TEST_F(Arbitration, DataHeldLowGivesUpAfter21AttemptsWithOneReport) {
     protocol_->setArbitrationOn(true);
+    protocol_->setBitsToStayHigh(0x0C);
+    journal().clear();
     pc().holdSdaLow(1, true);
+    const double start = vsq::platform::secondsNow();
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     // Each attempt ends at the start condition's first check: one status read.
     EXPECT_EQ(port().statusReads, 21u);
     EXPECT_EQ(backOffs(), 20);
+    // A back-off waits up to 10 ms, scaled by the random number (here 0.5).
+    EXPECT_NEAR(vsq::platform::secondsNow() - start, 20 * 0.005, 0.005);
+    // An attempt: both lines released, the failed check; the recovery: both
+    // low, clock high, both high. The stay-high bits go out with every write.
+    EXPECT_EQ(std::vector<std::uint8_t>(dataWrites().begin(), dataWrites().begin() + 8),
+              (std::vector<std::uint8_t>{0x0C, 0x0F, 0x0E, 0x0C, 0x0C, 0x0F, 0x0E, 0x0C}));
     ASSERT_EQ(heard_.size(), 1u);
     EXPECT_EQ(heard_[0], (HeardError{2, arbitrationText(20)}));
     EXPECT_EQ(heard_[0].text,
               "Arbitration Error, another device is using the SMBus.  20 communication "
               "attempts were interrupted");
     // The report released both lines and cleared the failure.
-    EXPECT_EQ(dataWrites().back(), 0);
+    EXPECT_EQ(dataWrites().back(), 0x0C);
     EXPECT_FALSE(busState().BusError);
     EXPECT_EQ(busState().AttemptCount, 0);
     EXPECT_EQ(port().claims, port().releases);
@@ -56,6 +65,21 @@ TEST_F(Arbitration, EveryTransferShapeReportsItsGiveUp) {
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     EXPECT_EQ(heard_.back(), (HeardError{2, arbitrationText(0)}));
     EXPECT_EQ(backOffs(), 10);
+}
+
+TEST_F(Arbitration, AClaimRefusedBeforeARetryEndsTheTransferWithoutAReport) {
+    protocol_->setArbitrationOn(true);
+    pc().holdSdaLow(1, true);
+    vsq::platform::setRandomSource([] { // the first back-off
+        pc().setClaimRefused(1, true);
+        return 0.5;
+    });
+    protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    EXPECT_EQ(port().claims, 2u); // the attempt and the recovery
+    EXPECT_EQ(port().refusedClaims, 1u);
+    EXPECT_TRUE(heard_.empty());
+    EXPECT_FALSE(busState().BusError);
+    EXPECT_EQ(busState().AttemptCount, 0);
 }
 
 TEST_F(Arbitration, ASecondMasterIsOutwaitedWithoutAReport) {

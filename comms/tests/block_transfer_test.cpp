@@ -50,6 +50,8 @@ TEST_F(BlockTransfers, WriteWithPecCoversHeaderAndPayload) {
     EXPECT_EQ(Bytes(trace.begin(), trace.begin() + 5), (Bytes{0x51, 0xD9, 0x0F, 0x53, 0x32}));
     EXPECT_EQ(data, payload({0x12, 0x34})); // the caller's array is not changed
     EXPECT_TRUE(heard_.empty());
+    // The pre-start (both low, clock low with data high twice, both high), then the start.
+    EXPECT_EQ(Bytes(dataWrites().begin(), dataWrites().begin() + 7), (Bytes{3, 1, 1, 0, 0, 2, 3}));
 }
 
 TEST_F(BlockTransfers, TheDeviceChecksTheWrittenPecAndTheAcknowledgeIsRead) {
@@ -68,6 +70,11 @@ TEST_F(BlockTransfers, TheDeviceChecksTheWrittenPecAndTheAcknowledgeIsRead) {
     EXPECT_EQ(device().lastWrite().data, (Bytes{9, 8}));
     EXPECT_FALSE(device().lastWrite().pecReceived);
     EXPECT_GE(vsq::platform::secondsNow() - start, 0.2);
+
+    protocol_->setBlockWriteWaitAck(false);
+    std::vector<int> full(3 + 32, 0xFF); // a whole block of the largest byte
+    protocol_->BlockWrite(32, full);
+    EXPECT_EQ(device().lastWrite().data, Bytes(32, 0xFF));
 }
 
 TEST_F(BlockTransfers, BadArgumentsAreRefusedBeforeThePortIsOpened) {
@@ -113,7 +120,10 @@ TEST_F(BlockTransfers, ReadWithPecChecksWhatFollowsTheRepeatedStart) {
 }
 
 TEST_F(BlockTransfers, ReadWithoutPecEndsTheBlockWithANoAcknowledge) {
+    printerPort_->setLockPortOpen(true); // claimed again all the same: the lock drops
     protocol_->BlockRead(0, 0);
+    EXPECT_FALSE(printerPort_->LockPortOpen());
+    EXPECT_EQ(port().claims, 2u);
     const auto data = protocol_->GetBlockReadData();
     EXPECT_EQ(data[1], 0); // written only by a PEC check
     EXPECT_EQ(data[33], 0x5F);
@@ -123,16 +133,20 @@ TEST_F(BlockTransfers, ReadWithoutPecEndsTheBlockWithANoAcknowledge) {
 }
 
 TEST_F(BlockTransfers, AWrongByteCountIsReportedAndTheFrameStillEnds) {
-    device().setReportedCount(33);
-    protocol_->BlockRead(0, 0);
-    ASSERT_EQ(heard_.size(), 1u);
-    EXPECT_EQ(heard_[0], (HeardError{1, "The byte count read did not equal 32"}));
-    EXPECT_EQ(protocol_->BlockByteCount(), 33);
-    EXPECT_EQ(traffic(), "S 6A+ A1+ Sr 6B+ 21- P");
-    EXPECT_TRUE(busIdle());
-    EXPECT_EQ(port().claims, 1u);
-    EXPECT_EQ(port().releases, 1u);
-    EXPECT_FALSE(busState().BusError);
+    for (const int count : {33, 31}) {
+        heard_.clear();
+        journal().clear();
+        device().setReportedCount(static_cast<std::uint8_t>(count));
+        protocol_->BlockRead(0, 0);
+        ASSERT_EQ(heard_.size(), 1u) << count;
+        EXPECT_EQ(heard_[0], (HeardError{1, "The byte count read did not equal 32"}));
+        EXPECT_EQ(protocol_->BlockByteCount(), count);
+        EXPECT_EQ(traffic(), count == 33 ? "S 6A+ A1+ Sr 6B+ 21- P" : "S 6A+ A1+ Sr 6B+ 1F- P");
+        EXPECT_TRUE(busIdle());
+        EXPECT_EQ(port().claims, 1u);
+        EXPECT_EQ(port().releases, 1u);
+        EXPECT_FALSE(busState().BusError);
+    }
 }
 
 TEST_F(BlockTransfers, AGiveUpIsReportedLikeTheByteTransfers) {

@@ -206,10 +206,40 @@ INSTANTIATE_TEST_SUITE_P(
     EveryBuild, SystemDetectionOfBuilds,
     // On 9x the low 12 bits are the build; NT keeps the whole number.
     ::testing::Values(BuildCase{1, 0x04000000 | 950, true}, BuildCase{1, 0x04000000 | 1111, true},
-                      BuildCase{1, 0x04000000 | 1998, true}, BuildCase{1, 0x04000000 | 2222, true},
+                      BuildCase{1, 0x0400F000 | 1998, true}, BuildCase{1, 0x04000000 | 2222, true},
                       BuildCase{1, 0x04000000 | 3000, true}, BuildCase{1, 0x04000000 | 951, false},
                       BuildCase{1, 0x04000000 | 2600, false}, BuildCase{2, 1998, true},
                       BuildCase{2, 2600, false}, BuildCase{2, 0x04000000 | 1998, false}));
+
+// The version code walks its table, one row past each family's known versions.
+TEST_F(SystemDetection, VersionCodesAndBuildTextsOfEverySystem) {
+    struct Case {
+        std::uint32_t platformId, major, minor, build;
+        std::int16_t code;
+        const char* text; // nullptr: the text before it stays
+    };
+    const Case cases[] = {
+        {1, 4, 0, 0x040003B6, 95, "950"},
+        {1, 4, 10, 0x040A07CE, 98, "1998"},
+        {1, 4, 90, 0x045A0BB8, 0, "3000"},
+        {2, 3, 51, 1057, 351, "1057"},
+        {2, 4, 0, 1381, 400, "1381"},
+        {2, 5, 1, 2600, 2000, "2600"},
+        {2, 6, 1, 7601, 0, "7601"},
+        {3, 5, 1, 2600, -1, "Unrecognised Build Number (2600)"},
+        {10, 5, 1, 2601, -1, "Unrecognised Build Number (2601)"},
+        {11, 5, 1, 2602, -1, nullptr},
+        {0, 5, 1, 2603, -1, nullptr},
+    };
+    std::string text;
+    for (const Case& c : cases) {
+        pretendToBe(c.platformId, c.major, c.minor, c.build);
+        EXPECT_EQ(WindowsVersionCode(), c.code) << c.platformId << " " << c.major << "." << c.minor;
+        if (c.text)
+            text = c.text;
+        EXPECT_EQ(WindowsBuildText(), text) << c.platformId;
+    }
+}
 
 TEST_F(SystemDetection, AnNtBuildIsNot9x) {
     PrinterPort port;
@@ -238,6 +268,13 @@ TEST_F(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
     }
     EXPECT_THROW(SMBusProtocall{}, ComError);
     EXPECT_FALSE(busState().PortsInitialised);
+    driver.setLibraryName("libvsqsim.so"); // loads, without the driver's functions
+    try {
+        PrinterPort port;
+        FAIL() << "creation must fail without the driver's functions";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.number(), 453);
+    }
     driver.setLibraryName(name);
     EXPECT_NO_THROW(PrinterPort{});
     EXPECT_TRUE(busState().PortsInitialised);

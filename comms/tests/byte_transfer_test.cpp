@@ -106,8 +106,8 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
     } rounding[] = {
         {65535.6f, "S 18+ 22+ 00+ 00+ P"}, // rounds to 65536: a zero low word
         {2.5f, "S 18+ 22+ 00+ 02+ P"},     // halves go to the even neighbour
-        {3.5f, "S 18+ 22+ 00+ 04+ P"},
-        {-1.0f, "S 18+ 22+ FF+ FF+ P"},
+        {3.5f, "S 18+ 22+ 00+ 04+ P"},           {-1.0f, "S 18+ 22+ FF+ FF+ P"},
+        {-2147483648.0f, "S 18+ 22+ 00+ 00+ P"}, // the lowest 32-bit number still fits
     };
     for (const auto& r : rounding) {
         journal().clear();
@@ -116,7 +116,7 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
     }
 
     journal().clear();
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 3e9f}) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 3e9f, 2147483648.0f}) {
         try {
             protocol_->WriteWord(0x18, 0x22, bad);
             ADD_FAILURE() << "a value beyond 32 bits must fail the call";
@@ -125,6 +125,40 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
         }
     }
     EXPECT_EQ(port().dataWrites, 0u);
+}
+
+// A transfer that ended normally waits the frame delay: a read (the byte
+// read, the EEPROM's) while it still holds the port, the others after letting
+// it go. Seen here as whether the port is open at each of the delay's yields.
+TEST_F(ByteTransfers, EveryTransferWaitsTheFrameDelayAReadBeforeItLetsThePortGo) {
+    start();
+    eeprom_->setDeviceAddress(0xA8);
+    protocol_->setRelativeDelayOn(true);
+    protocol_->setFrameDelay(2.0f);
+    std::vector<bool> open;
+    auto previous = vsq::platform::setYieldHook(
+        [&](vsq::platform::YieldMode) { open.push_back(busState().PortOpen); });
+    const struct {
+        void (*transfer)(SMBusProtocall&, EEPROM&);
+        bool portOpen;
+    } cases[] = {
+        {+[](SMBusProtocall& p, EEPROM&) { p.PortWrite(0xA8, 0x10, 0x5A); }, false},
+        {+[](SMBusProtocall& p, EEPROM&) { p.PortRead(0xA8, 0x10); }, true},
+        {+[](SMBusProtocall& p, EEPROM&) { p.WriteWord(0x18, 0x21, 1.0f); }, false},
+        {+[](SMBusProtocall& p, EEPROM&) { p.ShortRead(0x90); }, false},
+        {+[](SMBusProtocall&, EEPROM& e) { e.WriteByte(0xF8, 0x10, 0x5A); }, true},
+        {+[](SMBusProtocall&, EEPROM& e) { e.ReadByte(0xF8, 0x10); }, true},
+        {+[](SMBusProtocall& p, EEPROM&) {
+             p.BlockWrite(1, {0, 0, 0, 1});
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        open.clear();
+        c.transfer(*protocol_, *eeprom_);
+        EXPECT_EQ(open, std::vector<bool>(2, c.portOpen)) << &c - cases;
+    }
+    vsq::platform::setYieldHook(previous);
 }
 
 TEST_F(ByteTransfers, SendAndReceiveByte) {

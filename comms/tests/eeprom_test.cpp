@@ -45,6 +45,14 @@ TEST_F(EepromFrames, SetAddressEndsWithANoAcknowledgeClockAndPageEraseSendsItsCo
     EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0xF9, 0xE0}));
     // The master's no-acknowledge clock after E0: data released, then both lines idle.
     EXPECT_TRUE(busIdle());
+    // Counted in per-edge pauses (two for a start or stop, four for a 1 bit,
+    // two for a 0 bit, two for an acknowledge clock): the closing
+    // no-acknowledge clock pauses once.
+    protocol_->setRelativeDelayOn(true);
+    protocol_->setDelay(1.0f);
+    const auto before = time_.yields();
+    eeprom_->SetAddress(0xF9, 0xE0);
+    EXPECT_EQ(time_.yields() - before, 2u + 22 + 2 + 28 + 2 + 22 + 1 + 2);
     journal().clear();
     EXPECT_FALSE(eeprom_->PageErase(0x01, 0xF8, 0x20));
     EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0x01, 0xF8, 0x20}));

@@ -54,6 +54,16 @@ TEST_F(PortSelection, ByPositionAndByAddress) {
     EXPECT_EQ(traffic(2), "S 5C+ 10+ 5A+ P");
     EXPECT_EQ(journal().port(2).claims, 1u);
     EXPECT_EQ(journal().port(1).claims, 0u);
+
+    // Setting the address counts the ports again; an index past the new count
+    // is only stored, although the first detection knew that port.
+    SimConfig onePort;
+    onePort.ports = {PortConfig{0x378, false}};
+    configure(onePort);
+    port.setPortAddress(0x378);
+    port.setPortAddressIndex(1);
+    EXPECT_EQ(port.PortAddressIndex(), 1);
+    EXPECT_EQ(port.PortAddress(), 0x378);
 }
 
 TEST_F(PortSelection, ACardAbove0x8000IsFoundByItsAddress) {
@@ -68,19 +78,27 @@ TEST_F(PortSelection, ACardAbove0x8000IsFoundByItsAddress) {
     EXPECT_EQ(port.PortAddressIndex(), 0);
 }
 
+// No port, or 256 of them: the driver's count keeps its low 8 bits.
 TEST_F(PortSelection, NoPortDetected) {
-    SimConfig config;
-    config.ports.clear();
-    configure(config);
-    PrinterPort port;
-    EXPECT_EQ(port.PrinterPortsDetected(), 0);
-    EXPECT_EQ(port.DataPort()->Value(), 0);
-    EXPECT_EQ(port.StatusPort()->Value(), 0);
-    EXPECT_EQ(port.ControlPort()->Value(), 0);
-    port.setLockPortOpen(true);
-    EXPECT_FALSE(port.LockPortOpen());
-    port.setPortAddress(888);
-    EXPECT_EQ(port.PortAddress(), 0);
+    SimConfig many;
+    many.ports.clear();
+    for (int i = 0; i < 256; ++i)
+        many.ports.push_back(PortConfig{static_cast<std::uint16_t>(0x1000 + 4 * i), false});
+    SimConfig none;
+    none.ports.clear();
+    for (const SimConfig& config : {none, many}) {
+        busState().resetForTests();
+        configure(config);
+        PrinterPort port;
+        EXPECT_EQ(port.PrinterPortsDetected(), 0);
+        EXPECT_EQ(port.DataPort()->Value(), 0);
+        EXPECT_EQ(port.StatusPort()->Value(), 0);
+        EXPECT_EQ(port.ControlPort()->Value(), 0);
+        port.setLockPortOpen(true);
+        EXPECT_FALSE(port.LockPortOpen());
+        port.setPortAddress(888);
+        EXPECT_EQ(port.PortAddress(), 0);
+    }
 }
 
 TEST_F(PortSelection, RegisterObjectsWriteTheByteUnchanged) {
@@ -103,6 +121,7 @@ TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
     port.setLockPortOpen(true);
     port.DataPort()->setValue(0x55);
     port.StatusPort()->Value();
+    port.StatusPort()->setValue(0x00);
     EXPECT_EQ(journal().port(1).claims, 1u);
     EXPECT_EQ(journal().port(1).releases, 0u);
     port.setLockPortOpen(false);
@@ -117,6 +136,10 @@ TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
     EXPECT_FALSE(port.LockPortOpen());
     EXPECT_EQ(journal().port(1).claims, 2u);
     EXPECT_EQ(journal().port(1).releases, 2u);
+    port.setLockPortOpen(true);
+    port.ControlPort()->setValue(0x04); // a write too
+    EXPECT_FALSE(port.LockPortOpen());
+    EXPECT_EQ(journal().port(1).claims, 4u);
 
     port.setLockPortOpen(true);
     port.SMBusProtocall()->setBitsToStayHigh(0x0C);
@@ -129,10 +152,13 @@ TEST_F(PortSelection, WaitAckReportsWhatItFoundAndLetsGoOfAPortItOpened) {
     PrinterPort port;
     port.setDataInverted(true);
     auto protocol = port.SMBusProtocall();
+    time_.setStep(1.0 / 1024); // exact in binary, so the time-out's length is exact
+    const double start = vsq::platform::secondsNow();
     EXPECT_FALSE(protocol->WaitAck(1)); // nobody pulls SDA low: a time-out
     EXPECT_EQ(journal().port(1).claims, 1u);
     EXPECT_EQ(journal().port(1).releases, 1u);
-    EXPECT_GE(vsq::platform::secondsNow(), 1.0);
+    // It ends at the first clock reading past the time-out.
+    EXPECT_EQ(vsq::platform::secondsNow() - start, 1.0 + 1.0 / 1024);
 
     pc().holdSdaLow(1, true);
     EXPECT_TRUE(protocol->WaitAck(1));

@@ -95,6 +95,14 @@ TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
     SMBus{};
     EXPECT_EQ(config(17, 0, 0xD0) & 0x400, 0x400u);
     EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0x1u);
+
+    // An Intel identifier that answers at another function, on bus 1: its base
+    // and host enable are still those of function 3 of its device.
+    powerUp(sim::SouthBridge::None);
+    pc().pci().addFunction(1, 4, 0, kPiix4);
+    pc().pci().addFunction(1, 4, 3, 0).write(0x90, 0x7001);
+    EXPECT_EQ(SMBus{}.SMBusBaseAddress(), 0x7000);
+    EXPECT_EQ(pc().pci().readConfig(1, 4, 3, 0xD0) & 0x10000, 0x10000u);
 }
 
 TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
@@ -183,9 +191,14 @@ TEST_F(SMBusOnSim, IntelWriteAndReadFollowTheirRegisterSequences) {
                   testsupport::out8(0x5006, 0), testsupport::out8(0x5003, 0x90),
                   testsupport::out8(0x5004, 0xA8), testsupport::out8(0x5005, 0x01),
                   testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
+    // Straight after a write, a write, a probe and a read each wait until the
+    // controller has finished (a start while busy is lost).
+    bus.PortWrite(kChip, 0x11, 0xA5);
+    EXPECT_TRUE(bus.DevicePresent(kChip));
     pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
     EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
-    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 90+ 01+ P S A8+ 10+ Sr A9+ 5A- P");
+    EXPECT_EQ(pc().journal().text(kChipsetBus),
+              "S A8+ 90+ 01+ P S A8+ 11+ A5+ P S A8+ 00+ Sr A9+ 00- P S A8+ 10+ Sr A9+ 5A- P");
 
     trace.accesses.clear();
     bus.PortRead(0xA8, 0x10); // an 8-bit address loses its top bit
@@ -203,9 +216,12 @@ TEST_F(SMBusOnSim, AliWriteAndReadFollowTheirRegisterSequences) {
         (std::vector<PortAccess>{testsupport::out8(0xE800, 0xF0), testsupport::out8(0xE807, 0x10),
                                  testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE804, 0x5A),
                                  testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0)}));
+    bus.PortWrite(kChip, 0x11, 0xA5); // each waits for the one before
+    EXPECT_TRUE(bus.DevicePresent(kChip));
     EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
     EXPECT_EQ(pc().chip(kChipsetBus).registerValue(0x10), 0x5A);
-    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
+    EXPECT_EQ(pc().journal().text(kChipsetBus),
+              "S A8+ 10+ 5A+ P S A8+ 11+ A5+ P S A8+ 00+ Sr A9+ 00- P S A8+ 10+ Sr A9+ 5A- P");
 }
 
 TEST_F(SMBusOnSim, ProbeAndFailedReadsOnBothFamilies) {
@@ -262,17 +278,31 @@ TEST_F(SMBusOnSim, NoControllerOrNoUsableBaseTouchesNoPort) {
     bus.setSMBusBaseAddress(0x10000);
     EXPECT_EQ(bus.PortRead(kChip, 0x10), 0); // reaches port 0 too
     EXPECT_TRUE(trace.accesses.empty());
+
+    // An ALi base register with base 0 in its upper half: not used, not enabled.
+    powerUp(sim::SouthBridge::Ali);
+    pc().pci().writeConfig(0, 17, 0, 0xE0, 0x0000FFFF);
+    SMBus ali;
+    EXPECT_EQ(ali.DeviceID(), 0);
+    EXPECT_EQ(ali.SMBusBaseAddress(), 0);
+    EXPECT_EQ(config(17, 0, 0xD0) & 0x400, 0u);
+    EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0u);
 }
 
 TEST_F(SMBusOnSim, WaitsEndAfterASecondOfTheMonotonicClockAndYieldWithoutInput) {
     powerUp(sim::SouthBridge::Piix4, 1'000'000); // a controller that never finishes
     SMBus bus;
     time.clock().set(86399.5); // half a second before midnight: no wrap to wait for
+    time.setStep(1.0 / 1024);  // exact in binary, so the wait's length is exact
     const double start = platform::secondsNow();
+    trace.accesses.clear();
 
     EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a read that timed out gives 0";
-    EXPECT_NEAR(platform::secondsNow() - start, 1.0, 0.01);
-    EXPECT_GT(time.yields(), 900u);
+    EXPECT_EQ(platform::secondsNow() - start, 1.0);
+    // One status reading before the start, then one at each yield's clock up
+    // to the first at or past entry + 1 s.
+    EXPECT_EQ(time.yields(), 1024u);
+    EXPECT_EQ(trace.count(PortAccess::In8, 0x5000), 1u + 1025u);
     EXPECT_EQ(time.yields(), time.noInputYields());
 
     platform::requestQuit();
@@ -285,6 +315,8 @@ TEST_F(SMBusOnSim, WaitsEndAfterASecondOfTheMonotonicClockAndYieldWithoutInput) 
     powerUp(sim::SouthBridge::Ali, 1'000'000);
     SMBus ali;
     EXPECT_FALSE(ali.DevicePresent(kChip));
+    platform::out8(0xE804, 0x5A); // a read that timed out ignores what the data register holds
+    EXPECT_EQ(ali.PortRead(kChip, 0x10), 0);
 }
 
 TEST_F(SMBusOnSim, ATransferStartedDuringAnotherIsRefusedWithoutTraffic) {

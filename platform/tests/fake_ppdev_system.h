@@ -1,7 +1,8 @@
 #pragma once
 // A fake of the ppdev system calls and of the kernel's list of parallel ports:
 // ports listed in a temporary folder, device opens and ioctls counted, and any
-// of them made to fail with a chosen errno.
+// of them made to fail with a chosen errno. The three registers read as
+// different values, and the last byte written with each request is kept.
 
 #include "platform/parport/parport_backend.h"
 
@@ -58,8 +59,10 @@ public:
                 errno = claimError;
                 return -1;
             }
-            if (request == PPRSTATUS || request == PPRDATA || request == PPRCONTROL)
-                *static_cast<unsigned char*>(argument) = 0;
+            if (auto read = readValues.find(request); read != readValues.end())
+                *static_cast<unsigned char*>(argument) = read->second;
+            if (request == PPWDATA || request == PPWCONTROL)
+                written[request] = *static_cast<unsigned char*>(argument);
             return 0;
         };
         return system;
@@ -69,6 +72,9 @@ public:
     int openFlags = 0;
     int closes = 0;
     std::map<unsigned long, int> requests;
+    std::map<unsigned long, unsigned char> written;
+    const std::map<unsigned long, unsigned char> readValues = {
+        {PPRDATA, 0x11}, {PPRSTATUS, 0x22}, {PPRCONTROL, 0x33}};
     int openError = 0;
     int claimError = 0;
 

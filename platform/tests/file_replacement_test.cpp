@@ -7,9 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace vsq::platform {
 namespace {
@@ -44,13 +49,44 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     fs::remove_all(folder);
 }
 
-// A replaced file keeps the permission bits it had (the one-owner file stays
-// private, the shared one shared); a new file gets the usual ones.
+// Takes a capability out of the effective set while it lives (a caller
+// without it has nothing to take), as a user other than root runs.
+class WithoutCapability {
+public:
+    explicit WithoutCapability(unsigned capability)
+        : word_(capability / 32), bit_(1u << (capability % 32)) {
+        ::syscall(SYS_capget, &header_, sets_);
+        held_ = sets_[word_].effective & bit_;
+        setEffective(sets_[word_].effective & ~bit_);
+    }
+    ~WithoutCapability() { setEffective(sets_[word_].effective | held_); }
+    WithoutCapability(const WithoutCapability&) = delete;
+    WithoutCapability& operator=(const WithoutCapability&) = delete;
+    bool held() const { return held_ != 0; }
+
+private:
+    void setEffective(std::uint32_t effective) {
+        sets_[word_].effective = effective;
+        ::syscall(SYS_capset, &header_, sets_);
+    }
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct sets_[_LINUX_CAPABILITY_U32S_3] = {};
+    unsigned word_;
+    std::uint32_t bit_, held_ = 0;
+};
+
+// A replaced file keeps the mode it had (the one-owner file stays private,
+// the shared one shared, set-id and sticky bits stay, also for a caller whose
+// writes clear set-id bits); a new file gets the usual permissions.
 TEST(FileReplacement, AReplacedFileKeepsItsPermissions) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
     const mode_t mask = ::umask(022);
-    for (const unsigned mode : {0600u, 0640u, 0664u, 0755u, 0200u}) {
+    const WithoutCapability user(CAP_FSETID);
+    std::vector<unsigned> modes = {0600u, 0640u, 0664u, 0755u, 0200u, 04755u, 02775u, 01644u};
+    if (WithoutCapability(CAP_DAC_OVERRIDE).held()) // root writes what only group or others may
+        modes.insert(modes.end(), {0020u, 0002u});
+    for (const unsigned mode : modes) {
         const fs::path file = folder / ("kept-" + std::to_string(mode));
         std::ofstream(file) << "old";
         fs::permissions(file, fs::perms(mode));
@@ -71,13 +107,18 @@ fs::path characterDevice(const fs::path& folder) {
 }
 
 // Only a regular file the caller may write is replaced: a read-only one (for
-// root too), a FIFO, a device or a link to one is left as it was and nothing
-// is left beside it.
+// root too), one that only its group or others may write (for its owner), a
+// FIFO, a device or a link to one is left as it was and nothing is left
+// beside it.
 TEST(FileReplacement, ATargetThatIsNotAWritableRegularFileIsRefused) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
-    std::ofstream(folder / "read-only.txt") << "old";
-    fs::permissions(folder / "read-only.txt", fs::perms(0444));
+    const std::pair<const char*, unsigned> files[] = {
+        {"read-only.txt", 0444}, {"group-write.txt", 0020}, {"other-write.txt", 0002}};
+    for (const auto& [name, mode] : files) {
+        std::ofstream(folder / name) << "old";
+        fs::permissions(folder / name, fs::perms(mode));
+    }
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_symlink(folder / "fifo", folder / "fifo-link");
     const fs::path device = characterDevice(folder);
@@ -96,9 +137,18 @@ TEST(FileReplacement, ATargetThatIsNotAWritableRegularFileIsRefused) {
         EXPECT_EQ(replaceFileContents(c.target.string(), "new"), c.why) << c.target;
         EXPECT_EQ(fs::status(c.target).type(), c.type) << c.target;
     }
-    EXPECT_EQ(contents(folder / "read-only.txt"), "old");
+    {
+        const WithoutCapability owner(CAP_DAC_OVERRIDE); // as their owner, not as root
+        for (const char* name : {"group-write.txt", "other-write.txt"})
+            EXPECT_EQ(replaceFileContents((folder / name).string(), "new"), "Permission denied")
+                << name;
+    }
+    for (const auto& [name, mode] : files) {
+        fs::permissions(folder / name, fs::perms(0600)); // readable for any owner
+        EXPECT_EQ(contents(folder / name), "old") << name;
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
-              device == "/dev/null" ? 4 : 5);
+              device == "/dev/null" ? 6 : 7);
     fs::remove_all(folder);
 }
 

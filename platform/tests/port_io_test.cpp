@@ -44,20 +44,24 @@ TEST(PortIo, NativeBackendSaysOnceWhyRawPortsAreRefused) {
     struct Case {
         int error;
         bool root;
+        bool rawIo; // CAP_SYS_RAWIO held
         const char* why;
     };
     const Case cases[] = {
-        {EPERM, false,
+        {EPERM, false, false,
          "(iopl: Operation not permitted): the chipset SMBus needs the program run as root"},
-        {EPERM, true, "(iopl: Operation not permitted): the kernel forbids it even to root"},
-        {ENOSYS, true, "(iopl: Function not implemented): this kernel or machine has no raw port"},
+        {EPERM, true, true, "(iopl: Operation not permitted): the kernel forbids it even to root"},
+        {EPERM, true, false,
+         "(iopl: Operation not permitted): root without the CAP_SYS_RAWIO capability"},
+        {ENOSYS, true, true,
+         "(iopl: Function not implemented): this kernel or machine has no raw port"},
     };
     for (const Case& c : cases) {
         NativePortIo native({[&](int) {
                                  errno = c.error;
                                  return -1;
                              },
-                             [&] { return c.root; }});
+                             [&] { return c.root; }, [&] { return c.rawIo; }});
         testing::internal::CaptureStderr();
         EXPECT_FALSE(native.accessAllowed());
         EXPECT_FALSE(native.accessAllowed());

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
+
 using namespace vsq::platform;
 
 namespace {
@@ -38,24 +41,42 @@ TEST(QtestPortIo, ChosenByNameAndSpeaksTheProtocol) {
     EXPECT_NO_THROW(peer->out32(0xCF8, 0x80000B00));
 }
 
+// No QEMU on the path: the program goes on without the chipset SMBus, and says
+// why once on standard error.
 TEST(QtestPortIo, APeerThatCannotStartRefusesAccessClearly) {
-    QtestPortIo missing({"/nonexistent/qemu-system-x86_64"});
+    char pattern[] = "/tmp/qtest_empty_path_XXXXXX";
+    const std::string emptyFolder = ::mkdtemp(pattern);
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", emptyFolder.c_str(), 1);
+    QtestPortIo missing;
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(missing.accessAllowed());
-    EXPECT_NE(missing.failure().find("cannot start"), std::string::npos) << missing.failure();
+    EXPECT_FALSE(missing.accessAllowed());
     EXPECT_THROW(missing.in8(0xCF8), PortIoError);
+    const std::string said = testing::internal::GetCapturedStderr();
+    ::setenv("PATH", path.c_str(), 1);
+    ::rmdir(emptyFolder.c_str());
+    EXPECT_EQ(said, missing.failure() + "\n");
+    EXPECT_EQ(said.rfind("QEMU test interface: cannot start qemu-system-x86_64: not found", 0), 0u)
+        << said;
+    EXPECT_NE(said.find("; the chipset SMBus is not searched"), std::string::npos) << said;
 }
 
 TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
     // Answers the handshake, complains and leaves.
     auto peer = shellPeer("read line; echo 'OK little'; echo 'machine gone' >&2; exit 0");
     ASSERT_TRUE(peer->accessAllowed()) << peer->failure();
+    testing::internal::CaptureStderr();
     try {
         peer->out8(0x80, 1);
         peer->out8(0x80, 2); // a write into the closed socket must not kill the process
-        FAIL() << "an access to a peer that has ended must raise";
+        ADD_FAILURE() << "an access to a peer that has ended must raise";
     } catch (const PortIoError& e) {
         EXPECT_NE(std::string(e.what()).find("machine gone"), std::string::npos) << e.what();
     }
     EXPECT_FALSE(peer->accessAllowed());
     EXPECT_THROW(peer->in8(0x80), PortIoError);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, peer->failure() + "\n");
+    EXPECT_NE(said.find("; the chipset SMBus is not reached any more"), std::string::npos) << said;
 }

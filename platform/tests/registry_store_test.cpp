@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -51,16 +53,16 @@ TEST_F(RegistryStoreTest, ValuesSurviveAReloadWithTheirTypes) {
         RegistryStore store(path_);
         auto key = store.create(kKey);
         ASSERT_TRUE(key->set("", std::string("True")));
-        ASSERT_TRUE(key->set("Count", std::uint32_t{4000000000u}));
-        ASSERT_TRUE(key->set("Odd", std::string("tab\there\nnew line \\ end")));
+        ASSERT_TRUE(key->set("Count", std::uint32_t{4294967295u}));
+        ASSERT_TRUE(key->set("Odd", std::string("tab\there\nnew line \\ end\r")));
         ASSERT_TRUE(key->set("", std::string("False"))); // replaces, never duplicates
     }
     RegistryStore again(path_);
     auto key = again.open("software\\ombrix\\vsq5540 evaluation software\\EMULATE fixed silicon");
     ASSERT_TRUE(key.has_value());
     EXPECT_EQ(std::get<std::string>(*key->query("")), "False");
-    EXPECT_EQ(std::get<std::uint32_t>(*key->query("count")), 4000000000u);
-    EXPECT_EQ(std::get<std::string>(*key->query("Odd")), "tab\there\nnew line \\ end");
+    EXPECT_EQ(std::get<std::uint32_t>(*key->query("count")), 4294967295u);
+    EXPECT_EQ(std::get<std::string>(*key->query("Odd")), "tab\there\nnew line \\ end\r");
     EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
 }
 
@@ -74,9 +76,10 @@ TEST_F(RegistryStoreTest, DamagedLinesAreNamedSkippedAndTheFileLeftUntouched) {
                                 "Esc\ts\tbad \\q escape\n"
                                 "[Broken\n"
                                 "Lost\ts\tunder the broken key\n"
-                                "[software\\KEY]\n"
+                                "[software\\KEY]\r\n"
                                 "good\ts\tlater line wins\n"
-                                "Other\ts\tkept\n";
+                                "Other\ts\tkept\r\n"
+                                "# a note, not a value\n";
     std::ofstream(path_) << damaged;
     testing::internal::CaptureStderr();
     RegistryStore store(path_);
@@ -85,12 +88,14 @@ TEST_F(RegistryStoreTest, DamagedLinesAreNamedSkippedAndTheFileLeftUntouched) {
                              ":6: bad escape", ":7: key line without closing bracket"})
         EXPECT_NE(said.find(path_ + line), std::string::npos) << line << "\n" << said;
     EXPECT_EQ(said.find(":8:"), std::string::npos);
+    EXPECT_EQ(said.find(":12:"), std::string::npos);
     auto key = store.open("SOFTWARE\\Key");
     ASSERT_TRUE(key.has_value());
     EXPECT_EQ(key->query("Good"), RegistryValue(std::string("later line wins")));
     EXPECT_EQ(key->query("other"), RegistryValue(std::string("kept")));
     EXPECT_FALSE(key->set("New", std::string("x")));
     EXPECT_FALSE(store.create("SOFTWARE\\Other").has_value());
+    EXPECT_FALSE(store.create("SOFTWARE\\Key").has_value());
     EXPECT_EQ(fileText(), damaged);
 }
 
@@ -146,12 +151,39 @@ TEST_F(RegistryStoreTest, AWriteThatFailsIsSaidOnceAndTheStoreGoesOn) {
     ASSERT_NE(first, std::string::npos) << said;
     EXPECT_EQ(said.find(line, first + 1), std::string::npos) << said;
     EXPECT_NE(said.find("changes are not saved"), std::string::npos) << said;
+
+    // A value whose write failed is not kept either: memory and file stay in step.
+    RegistryStore kept(path_);
+    auto key = kept.create(kKey);
+    ASSERT_TRUE(key->set("Count", std::uint32_t{1}));
+    std::filesystem::permissions(path_, std::filesystem::perms(0444)); // refused for root too
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(key->set("Count", std::uint32_t{2}));
+    EXPECT_FALSE(key->set("New", std::string("x")));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(key->query("Count"), RegistryValue(std::uint32_t{1}));
+    EXPECT_FALSE(key->query("New").has_value());
 }
 
+// An empty variable counts as unset.
 TEST_F(RegistryStoreTest, DefaultPathFollowsTheEnvironment) {
+    std::map<std::string, std::optional<std::string>> saved;
+    for (const char* name : {"VSQ_REGISTRY", "XDG_CONFIG_HOME", "HOME"})
+        if (const char* value = std::getenv(name))
+            saved[name] = value;
+        else
+            saved[name] = std::nullopt;
+    ::setenv("HOME", "/tmp/home", 1);
     ::setenv("VSQ_REGISTRY", path_.c_str(), 1);
     EXPECT_EQ(RegistryStore::defaultPath(), path_);
-    ::unsetenv("VSQ_REGISTRY");
+    ::setenv("VSQ_REGISTRY", "", 1);
     ::setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
     EXPECT_EQ(RegistryStore::defaultPath(), "/tmp/cfg/vsq5540-eval/registry.txt");
+    ::setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(RegistryStore::defaultPath(), "/tmp/home/.config/vsq5540-eval/registry.txt");
+    for (const auto& [name, value] : saved)
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
 }

@@ -52,6 +52,7 @@ TEST(Services, WaitUntilSleepsThroughTheWaitHookAndKeepsItsDeadline) {
     const Case cases[] = {
         {0.03125, true, -1, 4, 0, false},
         {0.0019, true, -1, 0, 2, false}, // under 2 ms: yields of 1 ms each
+        {0.002, true, -1, 1, 0, false},
         {0.030, false, -1, 0, 30, false},
         {0.03125, true, 2, 2, 0, true},
         {-1.0, true, -1, 0, 0, false},
@@ -76,6 +77,12 @@ TEST(Services, WaitUntilSleepsThroughTheWaitHookAndKeepsItsDeadline) {
             EXPECT_GE(secondsNow(), deadline) << c.length;
     }
     EXPECT_FALSE(setWaitHook({})); // installing a yield hook dropped it
+
+    VirtualTime time(0.001);
+    requestQuit();
+    EXPECT_FALSE(waitUntil(secondsNow() + 1.0));
+    EXPECT_EQ(time.yields(), 0u) << "the program's end ends a wait at once";
+    clearQuitRequest();
 }
 
 TEST(Services, SteadyClockIsMonotonic) {
@@ -95,6 +102,8 @@ TEST(Services, RandomStaysInTheUnitIntervalAndCanBeReplaced) {
     auto previous = setRandomSource([] { return 0.25; });
     EXPECT_EQ(randomUnit(), 0.25);
     setRandomSource([] { return 1.0; }); // out of range sources cannot leak through
+    EXPECT_EQ(randomUnit(), 0.0);
+    setRandomSource([] { return -0.25; });
     EXPECT_EQ(randomUnit(), 0.0);
     setRandomSource(previous);
 }

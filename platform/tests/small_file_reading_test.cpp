@@ -32,11 +32,16 @@ TEST(SmallFileReading, OnlyARegularFileWithinTheSizeIsRead) {
           Case{folder / "absent.txt", "", ""}, Case{folder / "five.txt", "", "larger than 4 bytes"},
           Case{folder / "fifo", "", "not a regular file"},
           Case{folder / "fifo-link", "", "not a regular file"},
-          Case{folder, "", "not a regular file"}, Case{"/dev/zero", "", "not a regular file"}}) {
+          Case{folder, "", "not a regular file"}, Case{"/dev/zero", "", "not a regular file"},
+          Case{folder / "four.txt" / "inside", "", "Not a directory"}}) {
         const SmallFile file = readSmallRegularFile(c.path.string(), 4);
         EXPECT_EQ(file.text, c.text) << c.path;
         EXPECT_EQ(file.why, c.why) << c.path;
     }
+    // A file whose size says 0 but that holds more (as the kernel's files do)
+    // is measured as it is read.
+    EXPECT_EQ(readSmallRegularFile("/proc/sys/kernel/ostype", 6).text, "Linux\n");
+    EXPECT_EQ(readSmallRegularFile("/proc/sys/kernel/ostype", 5).why, "larger than 5 bytes");
     fs::remove_all(folder);
 }
 

@@ -28,6 +28,12 @@ TEST_F(BoardChips, DacWordsPerChannel) {
     // The default set-up's words, as the program's board window reads them at start.
     EXPECT_EQ(master.readWord(0x18, 0x24), 0x2344);
     EXPECT_EQ(master.readWord(0x1A, 0x28), 0x2100);
+    const std::uint16_t u5[4] = {0x2200, 0x2200, 0x2344, 0x0000};
+    const std::uint16_t u6[4] = {0x2233, 0x21AB, 0x2133, 0x2100};
+    for (int channel = 0; channel < 4; ++channel) {
+        EXPECT_EQ(board().dacU5().word(channel), u5[channel]) << channel;
+        EXPECT_EQ(board().dacU6().word(channel), u6[channel]) << channel;
+    }
 
     master.writeWord(0x18, 0x21, 0x23FF);
     master.writeWord(0x1A, 0x28, 0xFC05);
@@ -37,18 +43,32 @@ TEST_F(BoardChips, DacWordsPerChannel) {
     EXPECT_EQ(board().dacU6().outputCode(3), 0x005);
     EXPECT_EQ(master.readWord(0x1A, 0x28), 0xFC05);
     EXPECT_EQ(board().dacU5().word(1), 0x2200); // other channels untouched
+    master.writeWord(0x18, 0x31, 0x1234);       // not a channel write: 0x2 in the high nibble
+    EXPECT_EQ(board().dacU5().word(0), 0x23FF);
 }
 
+// Inputs behind the board's dividers (U13 inputs 2-4, U14 input 1) have a
+// 15 V full scale, the others 5.5 V: half scale reads 0x8000.
 TEST_F(BoardChips, AdcConvertsTheSelectedInput) {
-    pc.setAdcInputVoltage(1, 0x50, 1, 2.75);   // PDO 9, 5.5 V full scale
-    board().adcU13().setInputVoltage(2, 15.0); // PDO 4, 15 V full scale: clamps at 1023
-    master.writeByteData(0x50, 0x01, 0x20);
-    EXPECT_EQ(master.readWord(0x50, 0x04), 0x8000);
-    master.writeByteData(0x52, 0x01, 0x40);
-    EXPECT_EQ(master.readWord(0x52, 0x04), 0xFFC0);
-    master.writeByteData(0x50, 0x01, 0x40); // another input, at 0 V
-    EXPECT_EQ(master.readWord(0x50, 0x04), 0x0000);
-    EXPECT_EQ(master.readByteData(0x50, 0x01), 0x40);
+    struct Case {
+        std::uint8_t adc;
+        int input;
+        double volts;
+        std::uint16_t code;
+    };
+    for (const Case& c :
+         {Case{0x50, 1, 2.75, 0x8000}, Case{0x52, 1, 2.75, 0x8000}, Case{0x52, 2, 7.5, 0x8000},
+          Case{0x52, 4, 7.5, 0x8000}, Case{0x52, 5, 2.75, 0x8000}, Case{0x54, 0, 2.75, 0x8000},
+          Case{0x54, 1, 7.5, 0x8000}, Case{0x54, 2, 2.75, 0x8000},
+          Case{0x52, 3, 15.0, 0xFFC0}}) { // clamps at 1023
+        pc.reset();
+        pc.setAdcInputVoltage(1, c.adc, c.input, c.volts);
+        master.writeByteData(c.adc, 0x01, static_cast<std::uint8_t>(c.input << 5));
+        EXPECT_EQ(master.readWord(c.adc, 0x04), c.code) << int(c.adc) << " " << c.input;
+    }
+    master.writeByteData(0x52, 0x01, 0x40); // another input, at 0 V
+    EXPECT_EQ(master.readWord(0x52, 0x04), 0x0000);
+    EXPECT_EQ(master.readByteData(0x52, 0x01), 0x40);
 }
 
 TEST_F(BoardChips, AdcTemperatureLimitsAndMasks) {
@@ -61,6 +81,9 @@ TEST_F(BoardChips, AdcTemperatureLimitsAndMasks) {
     EXPECT_EQ(master.readWord(0x54, 0x00), 0x1900);
     EXPECT_EQ(master.readWord(0x54, 0x02), 0x4680);
     EXPECT_EQ(master.readByteData(0x54, 0x05), 0xC0);
+    EXPECT_EQ(master.readByteData(0x54, 0x06), 0xFF); // past the last register
+    board().adcU14().setTemperature(-25.0);           // ten bits of quarter degrees
+    EXPECT_EQ(master.readWord(0x54, 0x00), 0xE700);
 }
 
 TEST_F(BoardChips, SwitchSendAndReceiveByte) {
@@ -76,6 +99,8 @@ TEST_F(BoardChips, PotentiometerWiperIsRegisterZero) {
     master.writeByteData(0x58, 0x00, 0x12);
     EXPECT_EQ(board().potentiometer().wiper(), 0x12);
     EXPECT_EQ(master.readByteData(0x58, 0x00), 0x12);
+    master.writeByteData(0x58, 0x01, 0x34); // not the wiper's register
+    EXPECT_EQ(board().potentiometer().wiper(), 0x12);
 }
 
 TEST(Pec, KnownValues) {

@@ -141,4 +141,11 @@ TEST_F(BusFaults, RegistersAndSpareLinesOfThePort) {
     pc.holdSdaLow(1, true);
     EXPECT_EQ(pc.in8(0x379), 0x58);
     EXPECT_EQ(pc.in8(0x37B), 0xFF); // not a register of a plain port
+    pc.out8(0x379, 0x00);           // the status register takes no writes
+    EXPECT_EQ(pc.in8(0x37A), 0xFC);
+
+    SimConfig empty;
+    empty.ports[0].board = false;
+    pc.configure(empty);
+    EXPECT_EQ(pc.in8(0x379), 0x78); // nothing drives the sense lines
 }

@@ -118,6 +118,10 @@ TEST_F(ChipEeprom, EraseNeedsThePointerSetStraightBefore) {
     EXPECT_EQ(chip().pageErases(), 0);
     EXPECT_EQ(chip().eepromByte(0xF820), 0x00);
 
+    writeEeprom(0xF8, 0x21, 0x00); // a byte written is no pointer set either
+    master.sendByte(0xA8, 0xFE);
+    EXPECT_EQ(chip().pageErases(), 0);
+
     erasePage(0xF8, 0x3F); // any address inside the page erases the whole page
     EXPECT_EQ(chip().pageErases(), 1);
     for (int i = 0x20; i < 0x40; ++i)
@@ -137,6 +141,7 @@ TEST_F(ChipEeprom, RamLoadAndEepromLoadCopyTheWorkingRegisters) {
     master.writeByteData(0xA8, 0xE0, 0x33); // test registers are not part of the copy
     writeEeprom(0xF8, 0x11, 0x66);
     writeEeprom(0xF8, 0x94, 0x00);          // a read-only register keeps its value on load
+    writeEeprom(0xF8, 0x90, 0x08);          // so does UPDCFG
     master.writeByteData(0xA8, 0x90, 0x03); // RAMLD
     EXPECT_EQ(chip().registerValue(0x90), 0x01);
     EXPECT_EQ(chip().registerValue(0x10), 0x5A);

@@ -75,6 +75,7 @@ TEST_F(Chipset, ConfigurationWordsMoveAsDwords) {
     EXPECT_EQ(pc.in32(0xCFC), 0x71138086u);
     EXPECT_EQ(readConfig(7, 3, 0x90), 0x5001u);
     EXPECT_EQ(readConfig(7, 2, 0), 0xFFFFFFFFu); // absent function
+    EXPECT_EQ(readConfig(7, 7, 0), 0xFFFFFFFFu); // the last function, apart from 3
     EXPECT_EQ(readConfig(31, 3, 0), 0xFFFFFFFFu);
     pc.out32(0xCF8, configAddress(0, 7, 3, 0) & 0x7FFFFFFF); // enable bit clear
     EXPECT_EQ(pc.in32(0xCFC), 0xFFFFFFFFu);
@@ -84,6 +85,7 @@ TEST_F(Chipset, ConfigurationWordsMoveAsDwords) {
     EXPECT_EQ(pc.pci().readConfig(0, 7, 3, 0xD0), 0x10000u);
     pc.out32(0xCF8, configAddress(0, 7, 3, 0xD0));
     EXPECT_EQ(pc.in8(0xCFE), 0x01);
+    EXPECT_EQ(pc.in8(0xCFF), 0x00);
 
     writeConfig(7, 3, 0, 0x12345678); // the identifier cannot be written
     EXPECT_EQ(readConfig(7, 3, 0), 0x71138086u);
@@ -120,6 +122,7 @@ TEST_F(Chipset, IntelControllerByteDataTransfers) {
     use(SouthBridge::Piix4);
     EXPECT_EQ(pc.in8(0x5000), 0xFF); // not enabled yet
     writeConfig(7, 3, 0xD2, readConfig(7, 3, 0xD2) | 0x10000);
+    writeConfig(7, 3, 0x90, 0x500F); // the base decodes 16-byte aligned
 
     intelByteData(0x5000, 0x54, 0x10, 0x5A, false);
     EXPECT_EQ(pc.in8(0x5000) & 0x01, 0x01);
@@ -131,6 +134,9 @@ TEST_F(Chipset, IntelControllerByteDataTransfers) {
     EXPECT_EQ(pc.in8(0x5005), 0x3E);
     EXPECT_EQ(pc.journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 94+ Sr A9+ 3E- P");
 
+    // A data byte not acknowledged (the block device takes block writes only).
+    intelByteData(0x5000, 0x35, 0x10, 0x5A, false);
+    EXPECT_EQ(waitIntel(0x5000), 0x04);
     // Absent address: device error; write 1 to clear.
     intelByteData(0x5000, 0x20, 0x00, 0x00, true);
     EXPECT_EQ(waitIntel(0x5000), 0x04);
@@ -152,21 +158,27 @@ TEST_F(Chipset, IntelControllerBusyForTheConfiguredStatusReads) {
     pc.configure(config);
     writeConfig(31, 3, 0x40, 0x10000);
     intelByteData(0x0400, 0x54, 0x94, 0x00, true);
-    EXPECT_EQ(pc.in8(0x0405), 0x00); // data not there while busy
+    EXPECT_EQ(pc.in8(0x0405), 0x00);                // data not there while busy
+    intelByteData(0x0400, 0x54, 0x10, 0x77, false); // a start while busy is lost
     EXPECT_EQ(pc.in8(0x0400), 0x01);
     EXPECT_EQ(pc.in32(0x0400) & 0xFF, 0x01u); // a dword read is one status read
     EXPECT_EQ(pc.in8(0x0400), 0x02);
     EXPECT_EQ(pc.in8(0x0405), 0x3E);
+    EXPECT_EQ(pc.journal().text(kChipsetBus), "S A8+ 94+ Sr A9+ 3E- P");
     EXPECT_EQ(pc.in8(0x0402), 0x08); // the start bit reads 0
 }
 
 TEST_F(Chipset, AliControllerByteDataTransfers) {
     use(SouthBridge::Ali);
     EXPECT_EQ(pc.in8(0xE800), 0xFF);
+    writeConfig(17, 0, 0xE0, 0xE80F0000); // the base decodes 16-byte aligned
     writeConfig(17, 0, 0xD0, readConfig(17, 0, 0xD0) | 0x400);
     EXPECT_EQ(pc.in8(0xE800), 0xFF); // decode alone is not enough
     writeConfig(17, 0, 0xF0, readConfig(17, 0, 0xF0) | 1);
     EXPECT_EQ(pc.in8(0xE800), 0x04);
+    writeConfig(17, 0, 0xD0, readConfig(17, 0, 0xD0) & ~0x400u);
+    EXPECT_EQ(pc.in8(0xE800), 0xFF); // nor is the host enable alone
+    writeConfig(17, 0, 0xD0, readConfig(17, 0, 0xD0) | 0x400);
 
     aliByteData(0xE800, 0x54, 0x10, 0x5A, false);
     EXPECT_EQ(pc.in8(0xE800), 0x00); // busy: the whole byte reads 0
@@ -180,7 +192,7 @@ TEST_F(Chipset, AliControllerByteDataTransfers) {
 
     aliByteData(0xE800, 0x2F, 0x94, 0x00, true); // 0x5E: nobody there
     EXPECT_EQ(waitAli(0xE800), 0x24);
-    pc.out8(0xE800, 0xF0);
+    pc.out8(0xE800, 0xFF); // only bits 4-7 clear by writing 1
     EXPECT_EQ(pc.in8(0xE800), 0x04);
     EXPECT_EQ(pc.journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 94+ Sr A9+ 3E- P S 5E- P");
 

@@ -35,9 +35,10 @@ TEST(SimConfigParser, Ports) {
     const Case cases[] = {
         {"ports=none", {}},
         {"ports=0x378,0x278", {{0x378}, {0x278}}},
-        {"ports=0x378:empty, 0x278:chip=0x5C", {{0x378, false}, {0x278, true, 0x5C}}},
+        {"ports=0x378:empty, 0x278:empty:board:chip=0xFF ", {{0x378, false}, {0x278, true, 0xFE}}},
         {"ports=0xD000:noninverting", {{0xD000, true, 0xA8, plain}}},
-        {"chip=0x5E; ports=888,632:chip=0xA8", {{888, true, 0x5E}, {632, true, 0xA8}}},
+        {"chip=0x5F; ports=888,632:chip=0xA8", {{888, true, 0x5E}, {632, true, 0xA8}}},
+        {"ports=0x378; ports=0x278", {{0x278}}},
         {"adapter=noninverting", {{0x378, true, 0xA8, plain}}},
         {"ports=0x278:inverting;adapter=noninverting", {{0x278}}},
     };
@@ -54,16 +55,27 @@ TEST(SimConfigParser, Ports) {
 }
 
 TEST(SimConfigParser, Chipset) {
-    SimConfig config = parsed("pci=ali; smbus-base=0x6000; smbus-board=empty; busy-reads=0");
+    SimConfig config = parsed("pci=ali ; smbus-base=0x6000 ; smbus-board=empty; busy-reads=0");
     EXPECT_EQ(config.southBridge, SouthBridge::Ali);
     EXPECT_EQ(config.smbusBase, 0x6000);
     EXPECT_FALSE(config.smbusBoard);
     EXPECT_EQ(config.hostBusyReads, 0);
-    config = parsed("pci=ich;smbus-id=0x24188086;smbus-chip=0x5C");
+    config = parsed("pci=ich;smbus-id=0X24188086;smbus-chip=0x5C");
     EXPECT_EQ(config.southBridge, SouthBridge::Ich);
     EXPECT_EQ(config.smbusIdentifier, 0x24188086u);
     EXPECT_EQ(config.smbusChipAddress, 0x5C);
     EXPECT_EQ(parsed("pci=none").southBridge, SouthBridge::None);
+    EXPECT_EQ(parsed("pci=ich; pci=piix4").southBridge, SouthBridge::Piix4);
+    // Every number at its largest; a later item replaces an earlier one.
+    config = parsed("smbus-base=0xFFFF; smbus-id=0xFFFFFFFF; smbus-chip=0xFF; busy-reads=1000; "
+                    "smbus-board=empty; smbus-board=board");
+    EXPECT_EQ(config.smbusBase, 0xFFFF);
+    EXPECT_EQ(config.smbusIdentifier, 0xFFFFFFFFu);
+    EXPECT_EQ(config.smbusChipAddress, 0xFE);
+    EXPECT_EQ(config.hostBusyReads, 1000);
+    EXPECT_TRUE(config.smbusBoard);
+    EXPECT_EQ(parsed("busy-reads=1001; smbus-base=0x10000; smbus-id=0x100000000", 3).hostBusyReads,
+              3);
 }
 
 TEST(SimConfigParser, ProblemsAreReportedAndSkipped) {

@@ -81,6 +81,11 @@ TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegister
     EXPECT_EQ(ReadPCI(0, 7, 3, 0x90), 0x5001);
     WritePCI(0, 7, 3, 0x40, 0x1234);
     EXPECT_EQ(config(7, 3, 0x40), 0x1234u);
+
+    // Every field at its largest but the bus, each in its own bits.
+    trace.accesses.clear();
+    EXPECT_EQ(ReadPCI(1, 31, 7, 0xFC), -1) << "nothing on bus 1";
+    EXPECT_EQ(trace.accesses[1], (PortAccess{PortAccess::Out32, 0xCF8, 0xFE01FFFC}));
 }
 
 TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
@@ -154,10 +159,14 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
                   testsupport::out8(0x5006, 0), testsupport::out8(0x5005, 0x5A),
                   testsupport::out8(0x5003, 0x10), testsupport::out8(0x5004, 0xA8),
                   testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
-    // Straight after the write: the read waits until the write has finished.
+    // Straight after a write, a write, a probe and a read each wait until the
+    // controller has finished (a start while busy is lost).
+    WriteSMB(base, kIntel, kChip, 0x11, 0xA5);
+    EXPECT_EQ(DevFound(base, kIntel, kChip), 1);
     EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0x5A);
     EXPECT_EQ(pc().chip(kChipsetBus).registerValue(0x10), 0x5A);
-    EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
+    EXPECT_EQ(pc().journal().text(kChipsetBus),
+              "S A8+ 10+ 5A+ P S A8+ 11+ A5+ P S A8+ 00+ Sr A9+ 00- P S A8+ 10+ Sr A9+ 5A- P");
 
     pc().chip(kChipsetBus).setRegisterValue(0x11, 0x80);
     EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x11), -128) << "data bytes come sign-extended";
@@ -271,6 +280,9 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     const std::int64_t spent = platform::millisecondsNow() - start;
     EXPECT_GE(spent, 100) << "the wait lasts 100 ms";
     EXPECT_LE(spent, 105);
+    // One status reading before the start, then one at each clock reading up to
+    // the first past entry + 100 ms.
+    EXPECT_EQ(trace.count(PortAccess::In8, 0x5000), 1u + 101u);
     // The idle controller let the read start after one status reading.
     EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In8, 0x5000, 0}));
     EXPECT_EQ(trace.accesses[1].kind, PortAccess::Out8);
@@ -286,6 +298,8 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     powerUp(simConfig);
     enableAli();
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 0);
+    WriteByBase(0xE804, 0x5A); // a read that timed out ignores what the data register holds
+    EXPECT_EQ(ReadSMB(0xE800, kAli, kChip, 0x10), 0);
     platform::setClock(previous);
 }
 
