@@ -24,18 +24,12 @@ struct GSliderTest : ::testing::Test {
 } // namespace
 
 TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(slider, {
-                              {201, 1023, 1023.0},
-                              {200, 0, 0.0},
-                              {45, 512, 512.0},
-                              {-518, QStringLiteral("0"), QStringLiteral("0")},
-                              {60, 1, 1.0},
-                              {202, QStringLiteral("VB1 Input :"), QStringLiteral("VB1 Input :")},
-                              {203, 1, std::int16_t{1}},
-                              {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
-                              {205, 64, 64.0},
-                              {206, 90, std::int32_t{90}},
-                          });
+    const QString zero = QStringLiteral("0"), title = QStringLiteral("VB1 Input :"),
+                  tip = QStringLiteral("Fine Tune");
+    expectMembers(slider, {{201, 1023, 1023.0}, {200, 0, 0.0}, {45, 512, 512.0}});
+    expectMembers(slider, {{-518, zero, zero}, {60, 1, 1.0}, {202, title, title}});
+    expectMembers(slider, {{203, 1, std::int16_t{1}}});
+    expectMembers(slider, {{204, tip, tip}, {205, 64, 64.0}, {206, 90, std::int32_t{90}}});
     EXPECT_TRUE(events.isEmpty()); // a position set from code raises nothing
 }
 
@@ -136,13 +130,8 @@ TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
     slider.setPosition(7);
     slider.setStep(5);
     slider.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(slider.Min(), 0);
-    EXPECT_EQ(slider.Max(), 100);
-    EXPECT_EQ(slider.Position(), 0);
-    EXPECT_EQ(slider.Step(), 1);
-    EXPECT_EQ(slider.LargeStep(), 10);
-    EXPECT_EQ(slider.Orientation(), 0);
-    EXPECT_EQ(slider.Caption(), QString());
+    expectReads(slider, {{"Min", 0}, {"Max", 100}, {"Position", 0}, {"Step", 1}});
+    expectReads(slider, {{"LargeStep", 10}, {"Orientation", 0}, {"Caption", QString()}});
 }
 
 // A click lands on a whole step exactly, in either orientation: Min at the

@@ -49,30 +49,16 @@ struct LGaugeTest : ::testing::Test {
 } // namespace
 
 TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(gauge, {
-                             {200, -20, -20.0},
-                             {201, 1500, 1500.0},
-                             {202, 3, std::int16_t{3}},
-                             {38, 1, std::int16_t{1}},
-                             {51, 1100, 1100.0},
-                             {47, 500, 500.0},
-                             {48, 900.5, 900.5},
-                             {203, 2, std::int16_t{2}},
-                             {204, 0x0000C0, 0x0000C0u},
-                             {205, 7, std::int16_t{7}},
-                             {3, 6, std::int16_t{6}},
-                             {10, 600, 600.0},
-                             {11, 1500, 1500.0},
-                             {206, 0xE0E0E0, 0xE0E0E0u},
-                             {207, 40, std::int16_t{40}},
-                             {208, 5, std::int16_t{5}},
-                             {-518, QStringLiteral("Error, input must occur before rising edge"),
-                              QStringLiteral("Error, input must occur before rising edge")},
-                             {209, true, true},
-                             {210, QStringLiteral("Drag the pointers to change the limits"),
-                              QStringLiteral("Drag the pointers to change the limits")},
-                             {211, 0.5, 0.5},
-                         });
+    const QString caption = QStringLiteral("Error, input must occur before rising edge");
+    const QString tip = QStringLiteral("Drag the pointers to change the limits");
+    expectMembers(gauge, {{200, -20, -20.0}, {201, 1500, 1500.0}, {202, 3, std::int16_t{3}}});
+    expectMembers(gauge, {{38, 1, std::int16_t{1}}, {51, 1100, 1100.0}, {47, 500, 500.0}});
+    expectMembers(gauge, {{48, 900.5, 900.5}, {203, 2, std::int16_t{2}}});
+    expectMembers(gauge, {{204, 0x0000C0, 0x0000C0u}, {205, 7, std::int16_t{7}}});
+    expectMembers(gauge, {{3, 6, std::int16_t{6}}, {10, 600, 600.0}, {11, 1500, 1500.0}});
+    expectMembers(gauge, {{206, 0xE0E0E0, 0xE0E0E0u}, {207, 40, std::int16_t{40}}});
+    expectMembers(gauge, {{208, 5, std::int16_t{5}}, {-518, caption, caption}, {209, true, true}});
+    expectMembers(gauge, {{210, tip, tip}, {211, 0.5, 0.5}});
     EXPECT_TRUE(events.isEmpty()); // nothing set from code raises an event
 }
 
@@ -164,13 +150,10 @@ TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
         int key; // 0: one wheel notch away
         double expected;
     };
-    const Case cases[] = {{Qt::Key_Right, 101},
-                          {Qt::Key_Up, 101},
-                          {Qt::Key_Left, 99},
-                          {Qt::Key_Down, 99},
-                          {Qt::Key_PageUp, 110},
-                          {Qt::Key_PageDown, 90},
-                          {0, 101}};
+    const Case cases[] = {
+        {Qt::Key_Right, 101},  {Qt::Key_Up, 101},      {Qt::Key_Left, 99}, {Qt::Key_Down, 99},
+        {Qt::Key_PageUp, 110}, {Qt::Key_PageDown, 90}, {0, 101},
+    };
     setValue(1, 100);
     QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(100, 1)); // takes hold, moves nothing
     EXPECT_TRUE(events.isEmpty());
@@ -207,23 +190,15 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     gauge.writeProperties(bag);
     LGauge copy;
     copy.readProperties(bag);
-    EXPECT_EQ(copy.Max(), 255);
-    EXPECT_EQ(copy.PointerCount(), 4);
     copy.setPointerIndex(1);
-    EXPECT_EQ(copy.PointerStyle(), MarkerBelow);
-    EXPECT_EQ(copy.PointerValue(), 100);
     copy.setBandIndex(1);
-    EXPECT_EQ(copy.BandLowerEnd(), 20);
-    EXPECT_EQ(copy.BandUpperEnd(), 255);
-    EXPECT_EQ(copy.BandTop(), 40);
+    expectReads(copy, {{"Max", 255}, {"PointerCount", 4}, {"PointerStyle", MarkerBelow}});
+    expectReads(copy, {{"PointerValue", 100}, {"BandLowerEnd", 20}, {"BandUpperEnd", 255}});
+    expectReads(copy, {{"BandTop", 40}});
 
     copy.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(copy.Min(), 0);
-    EXPECT_EQ(copy.Max(), 100);
-    EXPECT_EQ(copy.PointerCount(), 1);
-    EXPECT_EQ(copy.BandCount(), 0);
-    EXPECT_EQ(copy.PointerValue(), 0);
-    EXPECT_FALSE(copy.Locked());
+    expectReads(copy, {{"Min", 0}, {"Max", 100}, {"PointerCount", 1}, {"BandCount", 0}});
+    expectReads(copy, {{"PointerValue", 0}, {"Locked", false}});
 }
 
 // Two markers within grab distance of one click: the one on the side of the

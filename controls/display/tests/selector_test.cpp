@@ -27,15 +27,10 @@ struct SelectorTest : ::testing::Test {
 } // namespace
 
 TEST_F(SelectorTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(selector,
-                  {
-                      {29, 3, std::int16_t{3}},
-                      {-518, QStringLiteral("Pulse Length"), QStringLiteral("Pulse Length")},
-                      {200, QStringLiteral("10us |100us |1000us |10000us "),
-                       QStringLiteral("10us |100us |1000us |10000us ")},
-                      {201, 4, std::int16_t{4}},
-                      {202, QStringLiteral("Turn"), QStringLiteral("Turn")},
-                  });
+    const QString caption = QStringLiteral("Pulse Length"), tip = QStringLiteral("Turn");
+    const QString texts = QStringLiteral("10us |100us |1000us |10000us ");
+    expectMembers(selector, {{29, 3, std::int16_t{3}}, {-518, caption, caption}});
+    expectMembers(selector, {{200, texts, texts}, {201, 4, std::int16_t{4}}, {202, tip, tip}});
     EXPECT_EQ(selector.textList(),
               (QStringList{"10us ", "100us ", "1000us ", "10000us "})); // blanks kept
     EXPECT_TRUE(turns.isEmpty());
@@ -98,8 +93,5 @@ TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
 TEST_F(SelectorTest, AbsentBagKeysReadAsTheDefaults) {
     selector.setCaption(QStringLiteral("Pulse Length"));
     selector.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(selector.Position(), 0);
-    EXPECT_EQ(selector.PositionCount(), 2);
-    EXPECT_EQ(selector.Texts(), QString());
-    EXPECT_EQ(selector.Caption(), QString());
+    expectReads(selector, {{"Position", 0}, {"PositionCount", 2}, {"Texts", ""}, {"Caption", ""}});
 }
