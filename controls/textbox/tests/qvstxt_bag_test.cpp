@@ -81,21 +81,14 @@ TEST_F(QvstxtTest, EveryAbsentKeyLoadsItsDefault) {
         QVariant byDefault; // what an empty bag gives
     };
     const Case cases[] = {
-        {"Alignment", 0, 1},
-        {"Appearance", 0, 1},
-        {"BackColor", 0x00C0C0C0, 0x80000005u},
-        {"BorderStyle", 0, 1},
-        {"Enabled", false, true},
-        {"ForeColor", 0x000000FF, 0x80000008u},
-        {"MaxLength", 7, 0},
-        {"Locked", true, false},
-        {"PasswordChar", QStringLiteral("*"), QString()},
-        {"ToolTipText", QStringLiteral("tip"), QString()},
-        {"NumberBase", 4, 0},
-        {"Text", QStringLiteral("1F"), QStringLiteral("Text1")},
-        {"MousePointer", 2, 0},
-        {"DisplayUpdateIndicator", true, false},
-        {"MaxNibbles", 5, 2},
+        // clang-format off
+        {"Alignment", 0, 1}, {"Appearance", 0, 1}, {"BackColor", 0x00C0C0C0, 0x80000005u},
+        {"BorderStyle", 0, 1}, {"Enabled", false, true}, {"ForeColor", 0x000000FF, 0x80000008u},
+        {"MaxLength", 7, 0}, {"Locked", true, false}, {"PasswordChar", QStringLiteral("*"), ""},
+        {"ToolTipText", QStringLiteral("tip"), ""}, {"NumberBase", 4, 0},
+        {"Text", QStringLiteral("1F"), QStringLiteral("Text1")}, {"MousePointer", 2, 0},
+        {"DisplayUpdateIndicator", true, false}, {"MaxNibbles", 5, 2},
+        // clang-format on
     };
     for (const Case& c : cases)
         box.dispatchPut(QString::fromLatin1(c.name), c.changed);
