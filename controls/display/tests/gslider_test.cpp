@@ -34,16 +34,15 @@ TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
 }
 
 TEST_F(GSliderTest, ThePositionIsKeptWithinTheScale) {
-    struct Case {
+    const struct {
         double min, max, position, expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, 937, 1000, 937},
         {0, 937, -5, 0},
         {0, 31, 31, 31},
         {10, 20, 15.5, 15.5}, // code may set a fraction
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setMin(c.min);
         slider.setMax(c.max);
         slider.setPosition(c.position);
@@ -74,17 +73,16 @@ TEST_F(GSliderTest, ATitleWidthLinesUpTheTracksOfDifferentTitles) {
 }
 
 TEST_F(GSliderTest, KeysAndTheWheelMoveByStepsWithBothEvents) {
-    struct Case {
+    const struct {
         int key; // 0: the wheel, one notch away
         double expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Qt::Key_Right, 11}, {Qt::Key_Up, 11},     {Qt::Key_Left, 9},
         {Qt::Key_Down, 9},   {Qt::Key_PageUp, 20}, {Qt::Key_PageDown, 0},
         {Qt::Key_Home, 0},   {Qt::Key_End, 31},    {0, 11},
     };
     slider.setMax(31);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setPosition(10);
         events.clear();
         if (c.key == 0) {
@@ -137,17 +135,16 @@ TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
 // A click lands on a whole step exactly, in either orientation: Min at the
 // left, or Min at the bottom when vertical.
 TEST_F(GSliderTest, AClickSnapsToTheNearestWholeStepInEitherOrientation) {
-    struct Case {
+    const struct {
         std::int16_t orientation;
         double step, target, expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, 25, 500, 500},  {0, 100, 900, 900}, {0, 100, 0, 0},     {0, 100, 1023, 1000},
         {1, 25, 500, 500},  {1, 100, 900, 900}, {1, 100, 0, 0},     {1, 100, 1023, 1000},
         {1, 100, 240, 200}, {1, 100, 260, 300}, {0, 100, 240, 200}, {0, 100, 260, 300},
     };
     slider.setMax(1023);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setOrientation(c.orientation);
         slider.resize(c.orientation ? QSize(60, 300) : QSize(300, 24));
         slider.setStep(c.step);

@@ -63,16 +63,15 @@ TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
 }
 
 TEST_F(LGaugeTest, ValuesAreKeptWithinTheScale) {
-    struct Case {
+    const struct {
         vsq::controls::DispatchId id; // written on pointer 2 or band 0
         double written, read;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {51, 300, 255}, {51, -5, 0}, {47, -1, 0}, {48, 256, 255}, {10, -7, 0}, {11, 1e6, 255},
     };
     gauge.setBandCount(1);
     gauge.setPointerIndex(2);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         gauge.dispatchPut(c.id, c.written);
         EXPECT_EQ(gauge.dispatchGet(c.id).toDouble(), c.read) << c.id << " " << c.written;
     }
@@ -83,15 +82,13 @@ TEST_F(LGaugeTest, ValuesAreKeptWithinTheScale) {
 
 TEST_F(LGaugeTest, IndexesCountsStylesAndPercentagesOutsideTheirRangeFail) {
     const std::function<void()> calls[] = {
-        [&] { gauge.setPointerIndex(4); },
-        [&] { gauge.setPointerIndex(-1); },
-        [&] { gauge.setBandIndex(1); },
-        [&] { gauge.setPointerCount(17); },
-        [&] { gauge.setBandCount(-1); },
-        [&] { gauge.setPointerStyle(3); },
-        [&] { gauge.BandLowerEnd(); },
-        [&] { gauge.setStep(0); },
+        // clang-format off
+        [&] { gauge.setPointerIndex(4); }, [&] { gauge.setPointerIndex(-1); },
+        [&] { gauge.setBandIndex(1); }, [&] { gauge.setPointerCount(17); },
+        [&] { gauge.setBandCount(-1); }, [&] { gauge.setPointerStyle(3); },
+        [&] { gauge.BandLowerEnd(); }, [&] { gauge.setStep(0); },
         [&] { gauge.setPointerColor(0x01000000); },
+        // clang-format on
     };
     for (const auto& call : calls) {
         EXPECT_EQ(failureOf(call), 380);
@@ -146,18 +143,17 @@ TEST_F(LGaugeTest, ABandIsDraggedAsAWholeAndStopsAtTheScaleEnds) {
 }
 
 TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
-    struct Case {
+    const struct {
         int key; // 0: one wheel notch away
         double expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Qt::Key_Right, 101},  {Qt::Key_Up, 101},      {Qt::Key_Left, 99}, {Qt::Key_Down, 99},
         {Qt::Key_PageUp, 110}, {Qt::Key_PageDown, 90}, {0, 101},
     };
     setValue(1, 100);
     QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(100, 1)); // takes hold, moves nothing
     EXPECT_TRUE(events.isEmpty());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setValue(1, 100);
         events.clear();
         if (c.key == 0) {
@@ -204,16 +200,15 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
 // Two markers within grab distance of one click: the one on the side of the
 // click is taken, whichever is nearer; on equal terms the nearer one.
 TEST_F(LGaugeTest, OfTwoMarkersWithinReachTheClickTakesTheOneOnItsSide) {
-    struct Case {
+    const struct {
         double above, below, click;
         int side; // the pointer whose grip row is clicked: 0 above, 1 below
         int taken;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {140, 140, 140, 0, 0}, {140, 140, 140, 1, 1}, {140, 142, 142, 0, 0},
         {142, 140, 142, 1, 1}, {140, 141, 141, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setValue(0, c.above);
         setValue(1, c.below);
         events.clear();

@@ -37,11 +37,10 @@ TEST_F(SelectorTest, EveryMemberByItsDispatchNumber) {
 }
 
 TEST_F(SelectorTest, PositionsAndCountsAreKeptInRange) {
-    struct Case {
+    const struct {
         int count, position, expected;
-    };
-    const Case cases[] = {{8, 9, 7}, {8, -1, 0}, {4, 3, 3}, {1, 5, 0}, {16, 15, 15}};
-    for (const Case& c : cases) {
+    } cases[] = {{8, 9, 7}, {8, -1, 0}, {4, 3, 3}, {1, 5, 0}, {16, 15, 15}};
+    for (const auto& c : cases) {
         selector.setPositionCount(static_cast<std::int16_t>(c.count));
         selector.setPosition(static_cast<std::int16_t>(c.position));
         EXPECT_EQ(selector.Position(), c.expected) << c.count << " " << c.position;
@@ -56,11 +55,10 @@ TEST_F(SelectorTest, PositionsAndCountsAreKeptInRange) {
 }
 
 TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
-    struct Case {
+    const struct {
         int key; // 0: one wheel notch away, -1: a click on position 6's text
         int expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Qt::Key_Right, 4},
         {Qt::Key_Up, 4},
         {Qt::Key_Left, 2},
@@ -70,7 +68,7 @@ TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
         {0, 4},
         {-1, 6},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         selector.setPosition(3);
         turns.clear();
         if (c.key == 0) {

@@ -30,15 +30,14 @@ std::vector<std::string> drawn(std::vector<int> xs, std::vector<int> ys, int wid
 } // namespace
 
 TEST(TraceRaster, LinesAreConnectedRunsOneColumnWideAndClipped) {
-    struct Case {
+    // clang-format off
+    const struct {
         const char* name;
         std::vector<int> xs, ys;
         int width;
         int clipRight;
         std::vector<std::string> expected;
-    };
-    // clang-format off
-    const Case cases[] = {
+    } cases[] = {
         {"flat", {0, 9}, {2, 2}, 1, 9,
          {"..........", "..........", "##########", "..........", "..........", ".........."}},
         {"steep rise and a step", {0, 2, 4}, {5, 0, 0}, 1, 9,
@@ -55,7 +54,7 @@ TEST(TraceRaster, LinesAreConnectedRunsOneColumnWideAndClipped) {
          {"..........", "..........", "..........", "#.........", "##........", ".##......."}},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(drawn(c.xs, c.ys, c.width, c.clipRight), c.expected) << c.name;
     }
 }

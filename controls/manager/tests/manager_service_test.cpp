@@ -38,7 +38,7 @@ TEST_F(ManagerTest, OnlyPanelsNamingTheManagerExactlyAreServed) {
 }
 
 TEST_F(ManagerTest, TheParallelPortCarriesEachShapeUpToItsLargestValues) {
-    struct Row {
+    const struct {
         std::int16_t shape;
         float device, address;
         bool read;
@@ -46,8 +46,7 @@ TEST_F(ManagerTest, TheParallelPortCarriesEachShapeUpToItsLargestValues) {
         const char* traffic;
         float result;
         const char* aboutToWrite;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {0, 0x58, 0x00, true, 0, "S 58+ 00+ P S 59+ 80- P", 0x80, nullptr},
         {0, 0x58, 0x00, false, 90.5f, "S 58+ 00+ 5A+ P", 90.5f, "AboutToWrite 0 88 0 90.5"},
         {1, 0x18, 0x21, false, 4660, "S 18+ 21+ 12+ 34+ P", 4660, "AboutToWrite 1 24 33 4660"},
@@ -65,7 +64,7 @@ TEST_F(ManagerTest, TheParallelPortCarriesEachShapeUpToItsLargestValues) {
         {3, 0xA8, 65535, true, 0, "S A8+ FF+ FF+ P S A9+ 00- P", 0, nullptr},
     };
     start();
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.traffic);
         ASSERT_TRUE(serveFirst(row.shape, row.device, row.address, row.read, row.value));
         EXPECT_EQ(traffic(), row.traffic);
@@ -126,14 +125,13 @@ TEST_F(ManagerTest, ACountdownOfThreeStopsTheTimerAfterThreeTicks) {
 
 // A value that does not fit its transfer is refused before the bus sees it.
 TEST_F(ManagerTest, ABadRequestMakesNoTransferAndClearsTheFlag) {
-    struct Row {
+    const struct {
         std::int16_t shape;
         float device, address;
         bool read;
         float value;
         const char* error;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {0, 300, 0x10, true, 0, "device address 300, outside 0 to 255"},
         {0, -1, 0x10, true, 0, "device address -1, outside 0 to 255"},
         {-1, 0xA8, 0x10, true, 0, "transfer shape -1, outside 0 to 255"},
@@ -144,7 +142,7 @@ TEST_F(ManagerTest, ABadRequestMakesNoTransferAndClearsTheFlag) {
         {3, 0xA8, 70000, true, 0, "EEPROM address 70000, outside 0 to 65535"},
     };
     start();
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.error);
         ASSERT_TRUE(serveFirst(row.shape, row.device, row.address, row.read, row.value));
         EXPECT_EQ(traffic(), "");

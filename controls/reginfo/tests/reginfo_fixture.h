@@ -5,10 +5,10 @@
 // the manager, as its 1 ms timer would.
 
 #include "comms/tests/simulated_board.h"
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/tests/managed_panel.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 #include "controls/textbox/qvstxt.h"
 
 #include <QCoreApplication>

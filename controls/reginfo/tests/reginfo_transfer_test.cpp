@@ -33,19 +33,18 @@ TEST_F(RegInfoBoard, AHostReadShowsTheValueInDigitsAndCaption) {
 }
 
 TEST_F(RegInfoBoard, ADigitClickWritesTheBitReadsItBackAndColoursTheDigit) {
-    struct Case {
+    const struct {
         std::uint8_t address;
         const char* traffic;
         std::uint32_t clicked; // bit3 and Bit3LBL after the read-back
         const char* shown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A writable register confirms the bit.
         {0x10, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue, "00001000"},
         // A read-only one keeps its value: the bit is not confirmed.
         {0xD8, "S A8+ D8+ 08+ P S A8+ D8+ P S A9+ 00- P", kRed, "00000000"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         readChipRegister(c.address, 0x00);
         click("bit3");
         EXPECT_EQ(traffic(), c.traffic) << int(c.address);

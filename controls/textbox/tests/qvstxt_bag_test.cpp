@@ -75,12 +75,11 @@ TEST_F(QvstxtTest, ANewlyPlacedBoxStoresOnlyWhatDiffersFromTheDefaults) {
 }
 
 TEST_F(QvstxtTest, EveryAbsentKeyLoadsItsDefault) {
-    struct Case {
+    const struct {
         const char* name;
         QVariant changed;   // set before loading
         QVariant byDefault; // what an empty bag gives
-    };
-    const Case cases[] = {
+    } cases[] = {
         // clang-format off
         {"Alignment", 0, 1}, {"Appearance", 0, 1}, {"BackColor", 0x00C0C0C0, 0x80000005u},
         {"BorderStyle", 0, 1}, {"Enabled", false, true}, {"ForeColor", 0x000000FF, 0x80000008u},
@@ -90,10 +89,10 @@ TEST_F(QvstxtTest, EveryAbsentKeyLoadsItsDefault) {
         {"DisplayUpdateIndicator", true, false}, {"MaxNibbles", 5, 2},
         // clang-format on
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         box.dispatchPut(QString::fromLatin1(c.name), c.changed);
     box.readProperties(PropertyBag{});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QVariant loaded = box.dispatchGet(QString::fromLatin1(c.name));
         if (c.byDefault.typeId() == QMetaType::QString || c.byDefault.typeId() == QMetaType::Bool)
             EXPECT_EQ(loaded, c.byDefault) << c.name;
