@@ -67,14 +67,13 @@ TEST(BasicNumber, GeneralFormatKeepsFifteenDigits) {
         double value;
         std::u16string text, signedText;
     } cases[] = {
-        {0, u"0", u" 0"},
-        {255, u"255", u" 255"},
-        {-5, u"-5", u"-5"},
-        {0.5, u"0.5", u" 0.5"},
+        // clang-format off
+        {0, u"0", u" 0"}, {255, u"255", u" 255"}, {-5, u"-5", u"-5"}, {0.5, u"0.5", u" 0.5"},
         {999999999999999, u"999999999999999", u" 999999999999999"},
         {1e15, u"1E+15", u" 1E+15"},
         {4503599627370495, u"4.5035996273705E+15", u" 4.5035996273705E+15"},
         {18446744073709551615.0, u"1.84467440737096E+19", u" 1.84467440737096E+19"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(generalFormat(c.value), c.text) << c.value;

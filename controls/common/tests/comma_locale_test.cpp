@@ -24,20 +24,15 @@ protected:
     }
 };
 
-TEST_F(CommaLocale, IsInForce) {
-    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
-}
-
 TEST_F(CommaLocale, BasicNumbersReadAndWriteWithAPoint) {
-    struct Case {
+    const struct {
         std::u16string text;
         double value;
-    };
-    const Case cases[] = {{u"1.5", 1.5},
-                          {u"-0.25", -0.25},
-                          {u"1.84467440737096E+19", 1.84467440737096e19},
-                          {u"1E-05", 1e-5}};
-    for (const Case& c : cases) {
+    } cases[] = {{u"1.5", 1.5},
+                 {u"-0.25", -0.25},
+                 {u"1.84467440737096E+19", 1.84467440737096e19},
+                 {u"1E-05", 1e-5}};
+    for (const auto& c : cases) {
         EXPECT_EQ(strictNumber(c.text), c.value);
         EXPECT_EQ(lenientNumber(c.text + u"x"), c.value);
         EXPECT_EQ(generalFormat(c.value), c.text);

@@ -92,13 +92,12 @@ TEST(PropertyBagFile, AFileThatCannotBeParsedIsReportedWithItsLine) {
     const struct {
         QString text, where;
     } cases[] = {
-        {"Key\tLong\t1\n", "line 1"},
-        {"[A]\nKey\tLong\n", "line 2"},
-        {"[A]\nKey\tByte\t256\n", "line 2"},
-        {"[A]\n\nKey\tBoolean\tyes\n", "line 3"},
-        {"[A]\nKey\tString\tbad\\q\n", "line 2"},
-        {"[A\n", "line 1"},
+        // clang-format off
+        {"Key\tLong\t1\n", "line 1"}, {"[A]\nKey\tLong\n", "line 2"},
+        {"[A]\nKey\tByte\t256\n", "line 2"}, {"[A]\n\nKey\tBoolean\tyes\n", "line 3"},
+        {"[A]\nKey\tString\tbad\\q\n", "line 2"}, {"[A\n", "line 1"},
         {"[A]\nKey\tVariant\t1\n", "line 2"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         QString error;

@@ -1,7 +1,8 @@
 #pragma once
-// What the display-control tests share: the failure number of a call, a wheel
-// turn, and a record of the events a control raised.
+// What the display-control tests share: the failure number of a call, the
+// members a control holds, and a wheel turn.
 
+#include "controls/common/basic_variant.h"
 #include "controls/common/dispatchable.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 inline int failureOf(auto&& call) {
@@ -30,6 +32,17 @@ inline void expectMembers(vsq::controls::Dispatchable& control,
     for (const MemberCase& c : cases) {
         control.dispatchPut(c.id, c.written);
         EXPECT_EQ(control.dispatchGet(c.id), c.read) << c.id;
+    }
+}
+
+// Each member, read by its name, holds the value given (compared as Basic
+// compares values).
+inline void expectReads(vsq::controls::Dispatchable& control,
+                        const std::vector<std::pair<QString, QVariant>>& reads) {
+    for (const auto& [name, value] : reads) {
+        const QVariant read = control.dispatchGet(name);
+        EXPECT_TRUE(vsq::controls::basicEquals(read, value))
+            << name.toStdString() << " reads " << read.toString().toStdString();
     }
 }
 

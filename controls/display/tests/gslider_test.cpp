@@ -24,32 +24,25 @@ struct GSliderTest : ::testing::Test {
 } // namespace
 
 TEST_F(GSliderTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(slider, {
-                              {201, 1023, 1023.0},
-                              {200, 0, 0.0},
-                              {45, 512, 512.0},
-                              {-518, QStringLiteral("0"), QStringLiteral("0")},
-                              {60, 1, 1.0},
-                              {202, QStringLiteral("VB1 Input :"), QStringLiteral("VB1 Input :")},
-                              {203, 1, std::int16_t{1}},
-                              {204, QStringLiteral("Fine Tune"), QStringLiteral("Fine Tune")},
-                              {205, 64, 64.0},
-                              {206, 90, std::int32_t{90}},
-                          });
+    const QString zero = QStringLiteral("0"), title = QStringLiteral("VB1 Input :"),
+                  tip = QStringLiteral("Fine Tune");
+    expectMembers(slider, {{201, 1023, 1023.0}, {200, 0, 0.0}, {45, 512, 512.0}});
+    expectMembers(slider, {{-518, zero, zero}, {60, 1, 1.0}, {202, title, title}});
+    expectMembers(slider, {{203, 1, std::int16_t{1}}});
+    expectMembers(slider, {{204, tip, tip}, {205, 64, 64.0}, {206, 90, std::int32_t{90}}});
     EXPECT_TRUE(events.isEmpty()); // a position set from code raises nothing
 }
 
 TEST_F(GSliderTest, ThePositionIsKeptWithinTheScale) {
-    struct Case {
+    const struct {
         double min, max, position, expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, 937, 1000, 937},
         {0, 937, -5, 0},
         {0, 31, 31, 31},
         {10, 20, 15.5, 15.5}, // code may set a fraction
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setMin(c.min);
         slider.setMax(c.max);
         slider.setPosition(c.position);
@@ -80,17 +73,16 @@ TEST_F(GSliderTest, ATitleWidthLinesUpTheTracksOfDifferentTitles) {
 }
 
 TEST_F(GSliderTest, KeysAndTheWheelMoveByStepsWithBothEvents) {
-    struct Case {
+    const struct {
         int key; // 0: the wheel, one notch away
         double expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Qt::Key_Right, 11}, {Qt::Key_Up, 11},     {Qt::Key_Left, 9},
         {Qt::Key_Down, 9},   {Qt::Key_PageUp, 20}, {Qt::Key_PageDown, 0},
         {Qt::Key_Home, 0},   {Qt::Key_End, 31},    {0, 11},
     };
     slider.setMax(31);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setPosition(10);
         events.clear();
         if (c.key == 0) {
@@ -136,29 +128,23 @@ TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
     slider.setPosition(7);
     slider.setStep(5);
     slider.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(slider.Min(), 0);
-    EXPECT_EQ(slider.Max(), 100);
-    EXPECT_EQ(slider.Position(), 0);
-    EXPECT_EQ(slider.Step(), 1);
-    EXPECT_EQ(slider.LargeStep(), 10);
-    EXPECT_EQ(slider.Orientation(), 0);
-    EXPECT_EQ(slider.Caption(), QString());
+    expectReads(slider, {{"Min", 0}, {"Max", 100}, {"Position", 0}, {"Step", 1}});
+    expectReads(slider, {{"LargeStep", 10}, {"Orientation", 0}, {"Caption", QString()}});
 }
 
 // A click lands on a whole step exactly, in either orientation: Min at the
 // left, or Min at the bottom when vertical.
 TEST_F(GSliderTest, AClickSnapsToTheNearestWholeStepInEitherOrientation) {
-    struct Case {
+    const struct {
         std::int16_t orientation;
         double step, target, expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, 25, 500, 500},  {0, 100, 900, 900}, {0, 100, 0, 0},     {0, 100, 1023, 1000},
         {1, 25, 500, 500},  {1, 100, 900, 900}, {1, 100, 0, 0},     {1, 100, 1023, 1000},
         {1, 100, 240, 200}, {1, 100, 260, 300}, {0, 100, 240, 200}, {0, 100, 260, 300},
     };
     slider.setMax(1023);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         slider.setOrientation(c.orientation);
         slider.resize(c.orientation ? QSize(60, 300) : QSize(300, 24));
         slider.setStep(c.step);

@@ -49,44 +49,29 @@ struct LGaugeTest : ::testing::Test {
 } // namespace
 
 TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(gauge, {
-                             {200, -20, -20.0},
-                             {201, 1500, 1500.0},
-                             {202, 3, std::int16_t{3}},
-                             {38, 1, std::int16_t{1}},
-                             {51, 1100, 1100.0},
-                             {47, 500, 500.0},
-                             {48, 900.5, 900.5},
-                             {203, 2, std::int16_t{2}},
-                             {204, 0x0000C0, 0x0000C0u},
-                             {205, 7, std::int16_t{7}},
-                             {3, 6, std::int16_t{6}},
-                             {10, 600, 600.0},
-                             {11, 1500, 1500.0},
-                             {206, 0xE0E0E0, 0xE0E0E0u},
-                             {207, 40, std::int16_t{40}},
-                             {208, 5, std::int16_t{5}},
-                             {-518, QStringLiteral("Error, input must occur before rising edge"),
-                              QStringLiteral("Error, input must occur before rising edge")},
-                             {209, true, true},
-                             {210, QStringLiteral("Drag the pointers to change the limits"),
-                              QStringLiteral("Drag the pointers to change the limits")},
-                             {211, 0.5, 0.5},
-                         });
+    const QString caption = QStringLiteral("Error, input must occur before rising edge");
+    const QString tip = QStringLiteral("Drag the pointers to change the limits");
+    expectMembers(gauge, {{200, -20, -20.0}, {201, 1500, 1500.0}, {202, 3, std::int16_t{3}}});
+    expectMembers(gauge, {{38, 1, std::int16_t{1}}, {51, 1100, 1100.0}, {47, 500, 500.0}});
+    expectMembers(gauge, {{48, 900.5, 900.5}, {203, 2, std::int16_t{2}}});
+    expectMembers(gauge, {{204, 0x0000C0, 0x0000C0u}, {205, 7, std::int16_t{7}}});
+    expectMembers(gauge, {{3, 6, std::int16_t{6}}, {10, 600, 600.0}, {11, 1500, 1500.0}});
+    expectMembers(gauge, {{206, 0xE0E0E0, 0xE0E0E0u}, {207, 40, std::int16_t{40}}});
+    expectMembers(gauge, {{208, 5, std::int16_t{5}}, {-518, caption, caption}, {209, true, true}});
+    expectMembers(gauge, {{210, tip, tip}, {211, 0.5, 0.5}});
     EXPECT_TRUE(events.isEmpty()); // nothing set from code raises an event
 }
 
 TEST_F(LGaugeTest, ValuesAreKeptWithinTheScale) {
-    struct Case {
+    const struct {
         vsq::controls::DispatchId id; // written on pointer 2 or band 0
         double written, read;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {51, 300, 255}, {51, -5, 0}, {47, -1, 0}, {48, 256, 255}, {10, -7, 0}, {11, 1e6, 255},
     };
     gauge.setBandCount(1);
     gauge.setPointerIndex(2);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         gauge.dispatchPut(c.id, c.written);
         EXPECT_EQ(gauge.dispatchGet(c.id).toDouble(), c.read) << c.id << " " << c.written;
     }
@@ -97,15 +82,13 @@ TEST_F(LGaugeTest, ValuesAreKeptWithinTheScale) {
 
 TEST_F(LGaugeTest, IndexesCountsStylesAndPercentagesOutsideTheirRangeFail) {
     const std::function<void()> calls[] = {
-        [&] { gauge.setPointerIndex(4); },
-        [&] { gauge.setPointerIndex(-1); },
-        [&] { gauge.setBandIndex(1); },
-        [&] { gauge.setPointerCount(17); },
-        [&] { gauge.setBandCount(-1); },
-        [&] { gauge.setPointerStyle(3); },
-        [&] { gauge.BandLowerEnd(); },
-        [&] { gauge.setStep(0); },
+        // clang-format off
+        [&] { gauge.setPointerIndex(4); }, [&] { gauge.setPointerIndex(-1); },
+        [&] { gauge.setBandIndex(1); }, [&] { gauge.setPointerCount(17); },
+        [&] { gauge.setBandCount(-1); }, [&] { gauge.setPointerStyle(3); },
+        [&] { gauge.BandLowerEnd(); }, [&] { gauge.setStep(0); },
         [&] { gauge.setPointerColor(0x01000000); },
+        // clang-format on
     };
     for (const auto& call : calls) {
         EXPECT_EQ(failureOf(call), 380);
@@ -160,21 +143,17 @@ TEST_F(LGaugeTest, ABandIsDraggedAsAWholeAndStopsAtTheScaleEnds) {
 }
 
 TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
-    struct Case {
+    const struct {
         int key; // 0: one wheel notch away
         double expected;
+    } cases[] = {
+        {Qt::Key_Right, 101},  {Qt::Key_Up, 101},      {Qt::Key_Left, 99}, {Qt::Key_Down, 99},
+        {Qt::Key_PageUp, 110}, {Qt::Key_PageDown, 90}, {0, 101},
     };
-    const Case cases[] = {{Qt::Key_Right, 101},
-                          {Qt::Key_Up, 101},
-                          {Qt::Key_Left, 99},
-                          {Qt::Key_Down, 99},
-                          {Qt::Key_PageUp, 110},
-                          {Qt::Key_PageDown, 90},
-                          {0, 101}};
     setValue(1, 100);
     QTest::mouseClick(&gauge, Qt::LeftButton, {}, at(100, 1)); // takes hold, moves nothing
     EXPECT_TRUE(events.isEmpty());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setValue(1, 100);
         events.clear();
         if (c.key == 0) {
@@ -207,38 +186,29 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     gauge.writeProperties(bag);
     LGauge copy;
     copy.readProperties(bag);
-    EXPECT_EQ(copy.Max(), 255);
-    EXPECT_EQ(copy.PointerCount(), 4);
     copy.setPointerIndex(1);
-    EXPECT_EQ(copy.PointerStyle(), MarkerBelow);
-    EXPECT_EQ(copy.PointerValue(), 100);
     copy.setBandIndex(1);
-    EXPECT_EQ(copy.BandLowerEnd(), 20);
-    EXPECT_EQ(copy.BandUpperEnd(), 255);
-    EXPECT_EQ(copy.BandTop(), 40);
+    expectReads(copy, {{"Max", 255}, {"PointerCount", 4}, {"PointerStyle", MarkerBelow}});
+    expectReads(copy, {{"PointerValue", 100}, {"BandLowerEnd", 20}, {"BandUpperEnd", 255}});
+    expectReads(copy, {{"BandTop", 40}});
 
     copy.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(copy.Min(), 0);
-    EXPECT_EQ(copy.Max(), 100);
-    EXPECT_EQ(copy.PointerCount(), 1);
-    EXPECT_EQ(copy.BandCount(), 0);
-    EXPECT_EQ(copy.PointerValue(), 0);
-    EXPECT_FALSE(copy.Locked());
+    expectReads(copy, {{"Min", 0}, {"Max", 100}, {"PointerCount", 1}, {"BandCount", 0}});
+    expectReads(copy, {{"PointerValue", 0}, {"Locked", false}});
 }
 
 // Two markers within grab distance of one click: the one on the side of the
 // click is taken, whichever is nearer; on equal terms the nearer one.
 TEST_F(LGaugeTest, OfTwoMarkersWithinReachTheClickTakesTheOneOnItsSide) {
-    struct Case {
+    const struct {
         double above, below, click;
         int side; // the pointer whose grip row is clicked: 0 above, 1 below
         int taken;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {140, 140, 140, 0, 0}, {140, 140, 140, 1, 1}, {140, 142, 142, 0, 0},
         {142, 140, 142, 1, 1}, {140, 141, 141, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setValue(0, c.above);
         setValue(1, c.below);
         events.clear();

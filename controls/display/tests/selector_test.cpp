@@ -27,26 +27,20 @@ struct SelectorTest : ::testing::Test {
 } // namespace
 
 TEST_F(SelectorTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(selector,
-                  {
-                      {29, 3, std::int16_t{3}},
-                      {-518, QStringLiteral("Pulse Length"), QStringLiteral("Pulse Length")},
-                      {200, QStringLiteral("10us |100us |1000us |10000us "),
-                       QStringLiteral("10us |100us |1000us |10000us ")},
-                      {201, 4, std::int16_t{4}},
-                      {202, QStringLiteral("Turn"), QStringLiteral("Turn")},
-                  });
+    const QString caption = QStringLiteral("Pulse Length"), tip = QStringLiteral("Turn");
+    const QString texts = QStringLiteral("10us |100us |1000us |10000us ");
+    expectMembers(selector, {{29, 3, std::int16_t{3}}, {-518, caption, caption}});
+    expectMembers(selector, {{200, texts, texts}, {201, 4, std::int16_t{4}}, {202, tip, tip}});
     EXPECT_EQ(selector.textList(),
               (QStringList{"10us ", "100us ", "1000us ", "10000us "})); // blanks kept
     EXPECT_TRUE(turns.isEmpty());
 }
 
 TEST_F(SelectorTest, PositionsAndCountsAreKeptInRange) {
-    struct Case {
+    const struct {
         int count, position, expected;
-    };
-    const Case cases[] = {{8, 9, 7}, {8, -1, 0}, {4, 3, 3}, {1, 5, 0}, {16, 15, 15}};
-    for (const Case& c : cases) {
+    } cases[] = {{8, 9, 7}, {8, -1, 0}, {4, 3, 3}, {1, 5, 0}, {16, 15, 15}};
+    for (const auto& c : cases) {
         selector.setPositionCount(static_cast<std::int16_t>(c.count));
         selector.setPosition(static_cast<std::int16_t>(c.position));
         EXPECT_EQ(selector.Position(), c.expected) << c.count << " " << c.position;
@@ -61,11 +55,10 @@ TEST_F(SelectorTest, PositionsAndCountsAreKeptInRange) {
 }
 
 TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
-    struct Case {
+    const struct {
         int key; // 0: one wheel notch away, -1: a click on position 6's text
         int expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Qt::Key_Right, 4},
         {Qt::Key_Up, 4},
         {Qt::Key_Left, 2},
@@ -75,7 +68,7 @@ TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
         {0, 4},
         {-1, 6},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         selector.setPosition(3);
         turns.clear();
         if (c.key == 0) {
@@ -98,8 +91,5 @@ TEST_F(SelectorTest, TheUsersTurnsRaiseTurnedWithTheNewPosition) {
 TEST_F(SelectorTest, AbsentBagKeysReadAsTheDefaults) {
     selector.setCaption(QStringLiteral("Pulse Length"));
     selector.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(selector.Position(), 0);
-    EXPECT_EQ(selector.PositionCount(), 2);
-    EXPECT_EQ(selector.Texts(), QString());
-    EXPECT_EQ(selector.Caption(), QString());
+    expectReads(selector, {{"Position", 0}, {"PositionCount", 2}, {"Texts", ""}, {"Caption", ""}});
 }

@@ -58,22 +58,13 @@ TEST(Strip, SamplesFasterThanTheScreenRepaintsAreShownOnceAFrame) {
 
 TEST(Strip, EveryMemberByItsDispatchNumber) {
     Strip chart;
-    expectMembers(chart, {
-                             {12, 9, std::int16_t{9}},
-                             {13, 8, std::int16_t{8}},
-                             {14, 192.0f, 192u}, // a Single, as the register panel passes it
-                             {23, 2, std::int16_t{2}},
-                             {33, 65540, 65540.0},
-                             {64, 65540, 65540.0},
-                             {58, 3, std::int16_t{3}},
-                             {56, 0x008000, 0x008000u},
-                             {200, -1, -1.0},
-                             {201, -1, -1.0},
-                             {202, QStringLiteral("PDO 4"), QStringLiteral("PDO 4")},
-                             {203, 50, 50},
-                             {204, 3, std::int16_t{3}},
-                             {24, 0, 0},
-                         });
+    const QString legend = QStringLiteral("PDO 4");
+    // The colour (14) is written as a Single, as the register panel passes it.
+    expectMembers(chart, {{12, 9, std::int16_t{9}}, {13, 8, std::int16_t{8}}, {14, 192.0f, 192u}});
+    expectMembers(chart, {{23, 2, std::int16_t{2}}, {33, 65540, 65540.0}, {64, 65540, 65540.0}});
+    expectMembers(chart, {{58, 3, std::int16_t{3}}, {56, 0x008000, 0x008000u}, {200, -1, -1.0}});
+    expectMembers(chart, {{201, -1, -1.0}, {202, legend, legend}, {203, 50, 50}});
+    expectMembers(chart, {{204, 3, std::int16_t{3}}, {24, 0, 0}});
 }
 
 TEST(Strip, SettingsOutsideTheirRangesFail) {
@@ -173,22 +164,15 @@ TEST(Strip, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     copy.readProperties(bag);
     copy.setLegendIndex(8);
     copy.setTraceIndex(8);
-    EXPECT_EQ(copy.TraceCount(), 9);
-    EXPECT_EQ(copy.RangeHigh(), 16);
-    EXPECT_EQ(copy.LegendText(), QStringLiteral("PDO 9"));
-    EXPECT_EQ(copy.TraceWidth(), 2);
+    expectReads(copy, {{"TraceCount", 9}, {"RangeHigh", 16}, {"LegendText", "PDO 9"}});
+    expectReads(copy, {{"TraceWidth", 2}});
 
     copy.readProperties(vsq::controls::PropertyBag{});
-    EXPECT_EQ(copy.TraceCount(), 1);
-    EXPECT_EQ(copy.RangeHigh(), 100);
-    EXPECT_EQ(copy.RangeLow(), 0);
-    EXPECT_EQ(copy.LegendHigh(), 100);
-    EXPECT_EQ(copy.Capacity(), 1000);
-    EXPECT_EQ(copy.SampleSpacing(), 2);
-    EXPECT_EQ(copy.TraceIndex(), 0);
-    EXPECT_EQ(copy.TraceColor(), 0x00B0401Fu); // the first colour of the palette
-    EXPECT_EQ(copy.TraceWidth(), 1);
-    EXPECT_EQ(copy.LegendText(), QString());
+    expectReads(copy, {{"TraceCount", 1}, {"RangeHigh", 100}, {"RangeLow", 0}});
+    expectReads(copy, {{"LegendHigh", 100}, {"Capacity", 1000}, {"SampleSpacing", 2}});
+    expectReads(copy, {{"TraceIndex", 0}});
+    // The first colour of the palette.
+    expectReads(copy, {{"TraceColor", 0x00B0401Fu}, {"TraceWidth", 1}, {"LegendText", ""}});
 }
 
 TEST(Strip, TheScaleFitsItsWidestLabelInTheChartsFontAndTheMarginShowsTheParent) {

@@ -20,15 +20,10 @@ struct ToggleTest : ::testing::Test {
 } // namespace
 
 TEST_F(ToggleTest, EveryMemberByItsDispatchNumber) {
-    expectMembers(toggle,
-                  {
-                      {25, true, true},
-                      {25, 0, false},
-                      {200, 2, std::int16_t{2}},
-                      {201, QStringLiteral("Ein"), QStringLiteral("Ein")},
-                      {202, QStringLiteral("Aus"), QStringLiteral("Aus")},
-                      {203, QStringLiteral("Click To Change"), QStringLiteral("Click To Change")},
-                  });
+    const QString on = QStringLiteral("Ein"), off = QStringLiteral("Aus");
+    const QString tip = QStringLiteral("Click To Change");
+    expectMembers(toggle, {{25, true, true}, {25, 0, false}, {200, 2, std::int16_t{2}}});
+    expectMembers(toggle, {{201, on, on}, {202, off, off}, {203, tip, tip}});
     EXPECT_EQ(toggle.dispatchIdOf("State"), 25);
     EXPECT_EQ(failureOf([&] { toggle.dispatchPut(200, 3); }), 380);
     EXPECT_EQ(failureOf([&] { toggle.dispatchPut(200, -1); }), 380);
@@ -54,10 +49,8 @@ TEST_F(ToggleTest, AbsentBagKeysReadAsTheDefaultsAndSetOnesComeBack) {
     toggle.setState(true);
     toggle.setFace(vsq::display::PolarityFace);
     toggle.readProperties(empty);
-    EXPECT_FALSE(toggle.State());
-    EXPECT_EQ(toggle.Face(), vsq::display::SwitchFace);
-    EXPECT_EQ(toggle.OnText(), QStringLiteral("On"));
-    EXPECT_EQ(toggle.OffText(), QStringLiteral("Off"));
+    expectReads(toggle, {{"State", false}, {"Face", vsq::display::SwitchFace}});
+    expectReads(toggle, {{"OnText", "On"}, {"OffText", "Off"}});
 
     toggle.setState(true);
     toggle.setFace(vsq::display::EnableFace);
@@ -66,8 +59,7 @@ TEST_F(ToggleTest, AbsentBagKeysReadAsTheDefaultsAndSetOnesComeBack) {
     toggle.writeProperties(bag);
     Toggle copy;
     copy.readProperties(bag);
-    EXPECT_TRUE(copy.State());
-    EXPECT_EQ(copy.Face(), vsq::display::EnableFace);
-    EXPECT_EQ(copy.ToolTipText(), QStringLiteral("Click To Change"));
+    expectReads(copy, {{"State", true}, {"Face", vsq::display::EnableFace}});
+    expectReads(copy, {{"ToolTipText", "Click To Change"}});
     EXPECT_FALSE(bag.contains("OnText")); // defaults are not kept
 }

@@ -30,58 +30,31 @@ std::vector<std::string> drawn(std::vector<int> xs, std::vector<int> ys, int wid
 } // namespace
 
 TEST(TraceRaster, LinesAreConnectedRunsOneColumnWideAndClipped) {
-    struct Case {
+    // clang-format off
+    const struct {
         const char* name;
         std::vector<int> xs, ys;
         int width;
         int clipRight;
         std::vector<std::string> expected;
-    };
-    const Case cases[] = {
-        {"flat",
-         {0, 9},
-         {2, 2},
-         1,
-         9,
+    } cases[] = {
+        {"flat", {0, 9}, {2, 2}, 1, 9,
          {"..........", "..........", "##########", "..........", "..........", ".........."}},
-        {"steep rise and a step",
-         {0, 2, 4},
-         {5, 0, 0},
-         1,
-         9,
+        {"steep rise and a step", {0, 2, 4}, {5, 0, 0}, 1, 9,
          {"..###.....", ".##.......", ".#........", ".#........", "##........", "#........."}},
-        {"a peak keeps its top",
-         {0, 1, 2},
-         {4, 1, 4},
-         1,
-         9,
+        {"a peak keeps its top", {0, 1, 2}, {4, 1, 4}, 1, 9,
          {"..........", ".#........", ".#........", "###.......", "#.#.......", ".........."}},
-        {"two pixels wide",
-         {0, 4},
-         {1, 1},
-         2,
-         9,
+        {"two pixels wide", {0, 4}, {1, 1}, 2, 9,
          {"..........", "######....", "######....", "..........", "..........", ".........."}},
-        {"one sample",
-         {3},
-         {3},
-         1,
-         9,
+        {"one sample", {3}, {3}, 1, 9,
          {"..........", "..........", "..........", "...#......", "..........", ".........."}},
-        {"clipped at the right",
-         {0, 9},
-         {4, 4},
-         1,
-         5,
+        {"clipped at the right", {0, 9}, {4, 4}, 1, 5,
          {"..........", "..........", "..........", "..........", "######....", ".........."}},
-        {"beyond the bottom",
-         {0, 4},
-         {3, 9},
-         1,
-         9,
+        {"beyond the bottom", {0, 4}, {3, 9}, 1, 9,
          {"..........", "..........", "..........", "#.........", "##........", ".##......."}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         EXPECT_EQ(drawn(c.xs, c.ys, c.width, c.clipRight), c.expected) << c.name;
     }
 }

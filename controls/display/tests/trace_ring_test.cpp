@@ -34,14 +34,13 @@ TEST(TraceRing, KeepsTheNewestSamplesAndCountsEveryOne) {
 }
 
 TEST(TraceRing, ACapacityChangeKeepsTheNewestThatFit) {
-    struct Case {
+    const struct {
         std::size_t capacity;
         std::vector<double> expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2, {4, 5}}, {5, {2, 3, 4, 5}}, {0, {5}}, // at least one
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TraceRing ring(4);
         for (double v : {1.0, 2.0, 3.0, 4.0, 5.0}) {
             ring.push(v);

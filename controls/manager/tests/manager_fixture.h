@@ -5,17 +5,12 @@
 
 #include "comms/tests/simulated_board.h"
 #include "controls/common/control_host.h"
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/manager/qvsmanager.h"
 #include "controls/manager/tests/panel_stub.h"
 
 #include <QCoreApplication>
 #include <QTimerEvent>
-
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 class ManagerTest : public brisendal::testing::SimulatedBoard {
 protected:

@@ -18,19 +18,18 @@ const struct Member {
     const char* name;
     double initial, other;
 } kMembers[] = {
-    {id::CommType, "CommType", 0, 2},
-    {id::PrinterPortAddress, "PrinterPortAddress", 888, 632},
+    // clang-format off
+    {id::CommType, "CommType", 0, 2}, {id::PrinterPortAddress, "PrinterPortAddress", 888, 632},
     {id::DeviceAddress, "DeviceAddress", 0, 0xA8},
     {id::SMBusBaseAddress, "SMBusBaseAddress", 0, 20480},
     {id::StatusPortOrBits, "StatusPortOrBits", 0, 1},
     {id::ControlPortOrBits, "ControlPortOrBits", 0, 2},
-    {id::DataPortOrBits, "DataPortOrBits", 0, 4},
-    {id::Enabled, "Enabled", 0, -1},
+    {id::DataPortOrBits, "DataPortOrBits", 0, 4}, {id::Enabled, "Enabled", 0, -1},
     {id::ServiceNControls, "ServiceNControls", 0, 5},
     {id::ServiceNControlsEnabled, "ServiceNControlsEnabled", 0, -1},
-    {id::DataInverted, "DataInverted", -1, 0},
-    {id::ArbitrationOn, "ArbitrationOn", 0, -1},
+    {id::DataInverted, "DataInverted", -1, 0}, {id::ArbitrationOn, "ArbitrationOn", 0, -1},
     {id::ArbitrationMaxCollisions, "ArbitrationMaxCollisions", 10, 3},
+    // clang-format on
 };
 
 void expectValues(QVSManager& manager, double Member::*value) {

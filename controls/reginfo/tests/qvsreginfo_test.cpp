@@ -3,12 +3,12 @@
 
 #include "controls/common/basic_error.h"
 #include "controls/common/control_host.h"
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/common/twips.h"
 #include "controls/display/strip.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/qvsreginfo_ids.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 #include "controls/textbox/qvstxt.h"
 
 #include <QCheckBox>
@@ -68,31 +68,26 @@ TEST_F(RegInfoTest, EachPublishedDispatchNumberIsThatOfTheMemberOfItsName) {
         const char* name;
         std::int32_t number;
     } cases[] = {
+        // clang-format off
         {Id::RegisterDetails, "RegisterDetails", 0x68030025},
         {Id::AutoReadTimerInterval, "AutoReadTimerInterval", 0x68030024},
         {Id::HexTxtBoxToolTipText, "HexTxtBoxToolTipText", 0x68030023},
         {Id::DecTxtBoxToolTipText, "DecTxtBoxToolTipText", 0x68030022},
         {Id::AutoReadToolTipText, "AutoReadToolTipText", 0x68030021},
         {Id::UpdateDecHexToolTipText, "UpdateDecHexToolTipText", 0x68030020},
-        {Id::ValueHEX, "ValueHEX", 0x6803001F},
-        {Id::ValueDEC, "ValueDEC", 0x6803001E},
-        {Id::ValueBIN, "ValueBIN", 0x6803001D},
-        {Id::AutoRead, "AutoRead", 0x6803001C},
-        {Id::RWValue, "RWValue", 0x6803001B},
-        {Id::AddressPointer, "AddressPointer", 0x6803001A},
-        {Id::ExecuteRead, "ExecuteRead", 0x68030019},
-        {Id::Flag, "Flag", 0x68030018},
-        {Id::Master, "Master", 0x68030017},
-        {Id::ListQVSMControls, "ListQVSMControls", 0x6003004E},
+        {Id::ValueHEX, "ValueHEX", 0x6803001F}, {Id::ValueDEC, "ValueDEC", 0x6803001E},
+        {Id::ValueBIN, "ValueBIN", 0x6803001D}, {Id::AutoRead, "AutoRead", 0x6803001C},
+        {Id::RWValue, "RWValue", 0x6803001B}, {Id::AddressPointer, "AddressPointer", 0x6803001A},
+        {Id::ExecuteRead, "ExecuteRead", 0x68030019}, {Id::Flag, "Flag", 0x68030018},
+        {Id::Master, "Master", 0x68030017}, {Id::ListQVSMControls, "ListQVSMControls", 0x6003004E},
         {Id::ReadOnlyBitMask, "ReadOnlyBitMask", 0x68030016},
         {Id::ArrangeClump, "ArrangeClump", 0x68030015},
-        {Id::DisplayGraph, "DisplayGraph", 0x68030014},
-        {Id::GraphLogic, "GraphLogic", 0x68030013},
+        {Id::DisplayGraph, "DisplayGraph", 0x68030014}, {Id::GraphLogic, "GraphLogic", 0x68030013},
         {Id::BinDigitstoolTipText, "BinDigitstoolTipText", 0x68030012},
-        {Id::bitText(0), "Bit0Text", 0x68030011},
-        {Id::bitText(15), "Bit15Text", 0x68030002},
+        {Id::bitText(0), "Bit0Text", 0x68030011}, {Id::bitText(15), "Bit15Text", 0x68030002},
         {Id::CommunicationsType, "CommunicationsType", 0x68030001},
         {Id::DeviceAddress, "DeviceAddress", 0x68030000},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.id, c.number) << c.name;
@@ -133,15 +128,14 @@ TEST_F(RegInfoTest, AnAddressOrShapeOutOfRangeIsRefusedUnstored) {
 }
 
 TEST_F(RegInfoTest, TheTransferShapeChoosesTheFrameAndTheBoxLimits) {
-    struct Case {
+    const struct {
         int type;
         bool word;
         int nibbles;
         int kept;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, false, 2, 0}, {1, true, 4, 1}, {2, false, 2, 2}, {3, false, 2, 3}, {7, false, 2, 0}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         box("DecValueTXT").setText("12");
         panel.dispatchPut("CommunicationsType", c.type);
         EXPECT_EQ(child("F16BitFrame").isVisibleTo(&panel), c.word) << c.type;
@@ -154,12 +148,11 @@ TEST_F(RegInfoTest, TheTransferShapeChoosesTheFrameAndTheBoxLimits) {
 }
 
 TEST_F(RegInfoTest, TheReadOnlyMaskDisablesAndGreysItsDigitsInBothFrames) {
-    struct Case {
+    const struct {
         int mask;
         std::uint16_t readOnly; // bits of the word digits; the byte digits follow the low byte
-    };
-    const Case cases[] = {{0x00F0, 0x00F0}, {0xFF00, 0xFF00}, {0, 0}, {-32768, 0x8000}};
-    for (const Case& c : cases) {
+    } cases[] = {{0x00F0, 0x00F0}, {0xFF00, 0xFF00}, {0, 0}, {-32768, 0x8000}};
+    for (const auto& c : cases) {
         panel.setReadOnlyBitMask(c.mask);
         for (int bit = 0; bit < 16; ++bit) {
             const bool readOnly = (c.readOnly >> bit & 1) != 0;
@@ -202,20 +195,19 @@ TEST_F(RegInfoTest, ARequestValueIsKeptToAWord) {
 }
 
 TEST_F(RegInfoTest, EachLayoutSizesThePanelAndPlacesTheChart) {
-    struct Case {
+    const struct {
         bool clump, graph;
         QSize panel;
         QRect details;
         QPoint chart;
         int caption;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, true, {7380, 3780}, {0, 1800, 3015, 1935}, {3120, 1200}, 1575},
         {true, false, {7380, 1905}, {3120, 1080, 4215, 735}, {10000, 10000}, 2895},
         {false, false, {7380, 1905}, {3120, 1080, 4215, 735}, {10000, 10000}, 2895},
         {false, true, {9780, 1920}, {3120, 1080, 4215, 735}, {7440, 0}, 2895},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         panel.setArrangeClump(c.clump);
         panel.setDisplayGraph(c.graph);
         panel.resize(100, 100); // the panel snaps back
@@ -320,16 +312,15 @@ TEST_F(RegInfoTest, AStoredMaskThatIsNoWholeNumberLoadsAsNoMask) {
 }
 
 TEST_F(RegInfoTest, TheChartIsSetUpForTheRegisterWidthAndMode) {
-    struct Case {
+    const struct {
         int type;
         bool logic;
         int traces, width;
         double range;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, false, 1, 2, 255}, {1, false, 1, 2, 65540}, {0, true, 8, 1, 8}, {1, true, 16, 1, 16}};
     auto& strip = static_cast<vsq::display::Strip&>(panel.sideStrip());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         panel.setGraphLogic(c.logic);
         panel.setCommunicationsType(static_cast<std::int16_t>(c.type));
         EXPECT_EQ(strip.TraceCount(), c.traces) << c.type << c.logic;

@@ -5,10 +5,10 @@
 // the manager, as its 1 ms timer would.
 
 #include "comms/tests/simulated_board.h"
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/reginfo/bit_digit.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/tests/managed_panel.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 #include "controls/textbox/qvstxt.h"
 
 #include <QCoreApplication>
@@ -97,15 +97,21 @@ protected:
         return shown;
     }
 
+    // Runs `action` once, at the first yield that finds `target`'s sequence waiting.
+    void atFirstWait(mirelda::QVSRegInfo& target, std::function<void()> action) {
+        onYield = [&target, action = std::move(action), done = false](int) mutable {
+            if (target.busy() && !std::exchange(done, true)) {
+                action();
+            }
+        };
+    }
     // While `target`'s first sequence waits, a caller sets its RWValue to 0x55
     // and its details to "held".
     void callerWritesInFirstWait(mirelda::QVSRegInfo& target) {
-        onYield = [&target, written = false](int) mutable {
-            if (target.busy() && !std::exchange(written, true)) {
-                target.dispatchPut(0x6803001B, 0x55);
-                target.dispatchPut(0x68030025, QStringLiteral("held"));
-            }
-        };
+        atFirstWait(target, [&target] {
+            target.dispatchPut(0x6803001B, 0x55);
+            target.dispatchPut(0x68030025, QStringLiteral("held"));
+        });
     }
 
     int yields = 0;

@@ -2,9 +2,9 @@
 
 #include "controls/common/basic_error.h"
 #include "controls/common/control_host.h"
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "controls/reginfo/reginfo_pages.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,10 +105,10 @@ TEST_F(RegInfoPagesTest, ApplyingTheCommunicationsPageWritesOnlyTheFirstSelected
 
 TEST_F(RegInfoPagesTest, AFieldThatDoesNotConvertAppliesNothing) {
     const std::pair<const char*, const char*> bad[] = {
-        {"txtAddressPointer", "x1"},
-        {"txtAddressPointer", "70000"},
-        {"txtRWValue", "abc"},
+        // clang-format off
+        {"txtAddressPointer", "x1"}, {"txtAddressPointer", "70000"}, {"txtRWValue", "abc"},
         {"txtAutoReadTimerInterval", "1e20"},
+        // clang-format on
     };
     for (const auto& [name, text] : bad) {
         auto pages = mirelda::makeRegInfoPages();

@@ -33,19 +33,18 @@ TEST_F(RegInfoBoard, AHostReadShowsTheValueInDigitsAndCaption) {
 }
 
 TEST_F(RegInfoBoard, ADigitClickWritesTheBitReadsItBackAndColoursTheDigit) {
-    struct Case {
+    const struct {
         std::uint8_t address;
         const char* traffic;
         std::uint32_t clicked; // bit3 and Bit3LBL after the read-back
         const char* shown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A writable register confirms the bit.
         {0x10, "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P", kBlue, "00001000"},
         // A read-only one keeps its value: the bit is not confirmed.
         {0xD8, "S A8+ D8+ 08+ P S A8+ D8+ P S A9+ 00- P", kRed, "00000000"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         readChipRegister(c.address, 0x00);
         click("bit3");
         EXPECT_EQ(traffic(), c.traffic) << int(c.address);
@@ -199,13 +198,7 @@ TEST_F(RegInfoBoard, AnUnservedHostRequestIsWithdrawnSoAutoReadGoesOn) {
 
 TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
     readChipRegister(0x10, 0x00);
-    bool clicked = false;
-    onYield = [&](int) {
-        if (!clicked && panel.busy()) {
-            clicked = true;
-            QTest::mouseClick(&digit("bit5"), Qt::LeftButton);
-        }
-    };
+    atFirstWait(panel, [this] { QTest::mouseClick(&digit("bit5"), Qt::LeftButton); });
     click("bit3");
     EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P "
                          "S A8+ 10+ 28+ P S A8+ 10+ P S A9+ 28- P");
@@ -216,13 +209,7 @@ TEST_F(RegInfoBoard, InputDuringASequenceWaitsItsTurn) {
 TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
     pc().chip().setRegisterValue(0x11, 0x77);
     readChipRegister(0x10, 0x00);
-    bool selected = false;
-    onYield = [&](int) {
-        if (!selected && panel.busy()) {
-            selected = true;
-            selectRegister(0xA8, 0x11);
-        }
-    };
+    atFirstWait(panel, [this] { selectRegister(0xA8, 0x11); });
     click("bit3");
     tick(); // the host's request, held until the write was verified
     EXPECT_EQ(traffic(), "S A8+ 10+ 08+ P S A8+ 10+ P S A9+ 08- P S A8+ 11+ P S A9+ 77- P");

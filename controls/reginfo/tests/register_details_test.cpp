@@ -1,7 +1,7 @@
 // The register details in the panel's box, in each of its layouts.
 
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/reginfo/qvsreginfo.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The register value arithmetic.
 
+#include "controls/common/tests/qstring_printer.h"
 #include "controls/reginfo/register_value.h"
-#include "controls/reginfo/tests/qstring_printer.h"
 
 #include <QLocale>
 
@@ -25,19 +25,18 @@ TEST(RegisterValue, TheCaptionGivesDecimalAndHexadecimal) {
 }
 
 TEST(RegisterValue, AnEntryKeepsTheReadOnlyBitsOfTheLastValue) {
-    struct Case {
+    const struct {
         double entry;
         std::int32_t mask;
         double last;
         bool word;
         std::int32_t written;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0x01, 0x80, 0x80, false, 0x81},        {0x01, 0, 0x80, false, 0x01},
         {0x1234, 0x00FF, 0xABCD, true, 0x12CD}, {0x33, 0xFF, 0x5A, false, 0x5A},
         {0xFFFF, 0xFC00, 0x2155, true, 0x23FF},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(maskedEntry(c.entry, c.mask, c.last, c.word), c.written) << c.entry;
     }
 }

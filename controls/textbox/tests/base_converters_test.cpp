@@ -39,13 +39,11 @@ TEST(BaseConverters, WideAndWorksInSixteenBitGroups) {
     const struct {
         double a, b, result;
     } cases[] = {
-        {255, 15, 15},
-        {std::ldexp(1.0, 50) + 5, 7, 5},
+        // clang-format off
+        {255, 15, 15}, {std::ldexp(1.0, 50) + 5, 7, 5},
         {std::ldexp(1.0, 70) + 3, std::ldexp(1.0, 70), std::ldexp(1.0, 70)},
-        {-5, 1, 1},
-        {-5, 4, 0},
-        {4.5, 4, 4},
-        {5.5, 2, 2},
+        {-5, 1, 1}, {-5, 4, 0}, {4.5, 4, 4}, {5.5, 2, 2},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WideAnd(c.a, c.b), c.result) << c.a << " AND " << c.b;
@@ -79,15 +77,13 @@ TEST(BaseConverters, FixedWidthTextsOfTheLimit) {
         unsigned nibbles;
         std::u16string text;
     } hexTexts[] = {
-        {5, 4, u"0005"},
-        {255, 2, u"FF"},
-        {-5, 2, u"FFFFFFFB"},
-        {4294967296.0, 10, u"100000000"},
-        {std::ldexp(1.0, 40) + 0xABCD, 12, u"1000000ABCD"},
-        {limitValue(13), 13, u"FFFFFFFFFFFFF"},
+        // clang-format off
+        {5, 4, u"0005"}, {255, 2, u"FF"}, {-5, 2, u"FFFFFFFB"}, {4294967296.0, 10, u"100000000"},
+        {std::ldexp(1.0, 40) + 0xABCD, 12, u"1000000ABCD"}, {limitValue(13), 13, u"FFFFFFFFFFFFF"},
         // From 14 nibbles on the limit is 2^(4n) as a float: written as all F.
         {limitValue(14), 14, std::u16string(14, u'F')},
         {limitValue(16), 16, std::u16string(16, u'F')},
+        // clang-format on
     };
     for (const auto& c : hexTexts) {
         EXPECT_EQ(ConvertDecToHexText(c.value, c.nibbles), c.text) << c.value;
@@ -101,14 +97,14 @@ TEST(BaseConverters, ExactLimitChecks) {
         bool overflow;
         std::u16string limited;
     } binaries[] = {
-        {u"011111111", 2, false, u"011111111"},
-        {u"111111111", 2, true, u"011111111"},
-        {u"100000000", 2, true, u"000000000"},
-        {u"1", 0, true, u"0"},
+        // clang-format off
+        {u"011111111", 2, false, u"011111111"}, {u"111111111", 2, true, u"011111111"},
+        {u"100000000", 2, true, u"000000000"}, {u"1", 0, true, u"0"},
         {u"0" + std::u16string(64, u'1'), 16, false, u"0" + std::u16string(64, u'1')},
         {u"1" + std::u16string(64, u'0'), 16, true, std::u16string(65, u'0')},
         {std::u16string(100, u'1'), 2, true, u"011111111"},
         {u"0" + std::u16string(55, u'0') + u"1", 14, false, std::u16string(56, u'0') + u"1"},
+        // clang-format on
     };
     for (const auto& c : binaries) {
         const LimitedText limited = limitBinaryText(c.text, c.nibbles);

@@ -10,6 +10,9 @@ using namespace quiltane;
 
 namespace {
 
+// A text of repeated digits: u16(8, u'1').
+using u16 = std::u16string;
+
 std::string narrow(const std::u16string& text) {
     return {text.begin(), text.end()};
 }
@@ -51,20 +54,15 @@ TEST(NumberEntry, ValueWritesInEveryBase) {
         {-5, 2, {u"keep", u"00000000", u"-5", u"37777777773", u"FFFFFFFB"}},
         {5, 4, {u"keep", u"0000000000000101", u"5", u"5", u"0005"}},
         {0, 1, {u"keep", u"0000", u"0", u"0", u"0"}},
-        {4294967296.0,
-         10,
+        // clang-format off
+        {4294967296.0, 10,
          {u"keep", u"0000000100000000000000000000000000000000", u"4294967296", u"", u"0100000000"}},
         // A fraction in binary is rounded first (halves to even).
         {4.5, 2, {u"keep", u"00000100", u"4.5", u"4", u"04"}},
         // From 14 nibbles on the limit is written as all ones / all F.
-        {1e300,
-         14,
-         {u"keep", std::u16string(56, u'1'), u"7.20575940379279E+16", u"",
-          std::u16string(14, u'F')}},
-        {1e300,
-         16,
-         {u"keep", std::u16string(64, u'1'), u"1.84467440737096E+19", u"",
-          std::u16string(16, u'F')}},
+        {1e300, 14, {u"keep", u16(56, u'1'), u"7.20575940379279E+16", u"", u16(14, u'F')}},
+        {1e300, 16, {u"keep", u16(64, u'1'), u"1.84467440737096E+19", u"", u16(16, u'F')}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         for (int b = 0; b < 5; ++b) {
@@ -95,23 +93,18 @@ TEST(NumberEntry, ValueReadsInEveryBase) {
         std::u16string text;
         double value;
     } cases[] = {
-        {AnyCharacter0, u"123", 0},
-        {Binary1, u"101", 5},
-        {Decimal2, u" 255", 255},
-        {Decimal2, u"12abc", 12},
-        {Oct3, u"17", 15},
-        {Hex4, u"FF", 255},
-        {Binary1, u"", 0},
-        {Decimal2, u"", 0},
-        {Oct3, u"", 0},
-        {Hex4, u"", 0},
+        // clang-format off
+        {AnyCharacter0, u"123", 0}, {Binary1, u"101", 5}, {Decimal2, u" 255", 255},
+        {Decimal2, u"12abc", 12}, {Oct3, u"17", 15}, {Hex4, u"FF", 255},
+        {Binary1, u"", 0}, {Decimal2, u"", 0}, {Oct3, u"", 0}, {Hex4, u"", 0},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeHost host(c.base, 2, c.text);
         EXPECT_EQ(NumberEntry(host).readValue(), c.value) << narrow(c.text);
         EXPECT_TRUE(host.errors.empty());
     }
-    FakeHost tooLong(Hex4, 2, std::u16string(300, u'1'));
+    FakeHost tooLong(Hex4, 2, u16(300, u'1'));
     EXPECT_EQ(NumberEntry(tooLong).readValue(), 0);
     EXPECT_EQ(tooLong.errors, std::vector<std::string>{"6 GetVal: Overflow"});
 }
@@ -124,29 +117,26 @@ TEST(NumberEntry, LimitCheckAfterAKeyRelease) {
         std::u16string after;
         const char* report; // nullptr for none
     } cases[] = {
-        {Decimal2, 2, u"255", u"255", nullptr},
-        {Decimal2, 2, u"256", u" 255", "1 Overflow"},
+        // clang-format off
+        {Decimal2, 2, u"255", u"255", nullptr}, {Decimal2, 2, u"256", u" 255", "1 Overflow"},
         {Decimal2, 0, u"1", u" 0", "1 Overflow"},
-        {Decimal2, 2, u"1" + std::u16string(400, u'0'), u" 255", "1 Overflow"},
-        {Hex4, 2, u"FF", u"FF", nullptr},
-        {Hex4, 2, u"FFF", u"FF", "1 Overflow"},
+        {Decimal2, 2, u"1" + u16(400, u'0'), u" 255", "1 Overflow"},
+        {Hex4, 2, u"FF", u"FF", nullptr}, {Hex4, 2, u"FFF", u"FF", "1 Overflow"},
         {Hex4, 2, u"00FF", u"00FF", nullptr},
-        {Hex4, 16, u"1" + std::u16string(16, u'0'), u"1" + std::u16string(15, u'0'), "1 Overflow"},
+        {Hex4, 16, u"1" + u16(16, u'0'), u"1" + u16(15, u'0'), "1 Overflow"},
         // An over-long pasted text is reported and cut, never left to fail.
-        {Hex4, 2, std::u16string(300, u'0'), u"00", "6 Overflow"},
-        {Oct3, 2, u"377", u"377", nullptr},
-        {Oct3, 2, u"3777", u"377", "1 Overflow"},
+        {Hex4, 2, u16(300, u'0'), u"00", "6 Overflow"},
+        {Oct3, 2, u"377", u"377", nullptr}, {Oct3, 2, u"3777", u"377", "1 Overflow"},
         // Cutting to the digit count is not enough: 777 is 511.
-        {Oct3, 2, u"777", u"77", "1 Overflow"},
-        {Oct3, 1, u"20", u"2", "1 Overflow"},
+        {Oct3, 2, u"777", u"77", "1 Overflow"}, {Oct3, 1, u"20", u"2", "1 Overflow"},
         {Binary1, 2, u"11111111", u"011111111", nullptr},
         {Binary1, 2, u"111111111", u"011111111", "1 Overflow"},
         {Binary1, 2, u"", u"000000000", nullptr},
         // At 16 nibbles typing keeps its digits.
-        {Binary1, 16, u"0" + std::u16string(63, u'0') + u"1", std::u16string(64, u'0') + u"1",
-         nullptr},
+        {Binary1, 16, u"0" + u16(63, u'0') + u"1", u16(64, u'0') + u"1", nullptr},
         {AnyCharacter0, 2, u"xyz", u"xyz", nullptr},
         {static_cast<tNumberBase>(9), 2, u"xyz", u"xyz", nullptr},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeHost host(c.base, c.nibbles, c.text);
@@ -164,30 +154,22 @@ TEST(NumberEntry, BaseChanges) {
         std::uint8_t nibbles;
         std::u16string text, after;
     } cases[] = {
-        {Hex4, Binary1, 4, u"FFFF", std::u16string(16, u'1')},
-        {Decimal2, Hex4, 2, u"255", u"FF"},
-        {Decimal2, Hex4, 2, u"300", u"12C"},
-        {Decimal2, Oct3, 2, u"255", u"377"},
-        {Decimal2, Binary1, 2, u"5", u"00000101"},
-        {AnyCharacter0, Hex4, 4, u"abc", u"0000"},
-        {AnyCharacter0, Decimal2, 4, u"abc", u""},
-        {Binary1, Decimal2, 2, u"101", u" 5"},
-        {Oct3, Hex4, 2, u"17", u"0F"},
-        {Hex4, Oct3, 2, u"FF", u"377"},
-        {Hex4, Hex4, 4, u"F", u"000F"},
-        {Binary1, AnyCharacter0, 2, u"101", u"101"},
+        // clang-format off
+        {Hex4, Binary1, 4, u"FFFF", u16(16, u'1')}, {Decimal2, Hex4, 2, u"255", u"FF"},
+        {Decimal2, Hex4, 2, u"300", u"12C"}, {Decimal2, Oct3, 2, u"255", u"377"},
+        {Decimal2, Binary1, 2, u"5", u"00000101"}, {AnyCharacter0, Hex4, 4, u"abc", u"0000"},
+        {AnyCharacter0, Decimal2, 4, u"abc", u""}, {Binary1, Decimal2, 2, u"101", u" 5"},
+        {Oct3, Hex4, 2, u"17", u"0F"}, {Hex4, Oct3, 2, u"FF", u"377"},
+        {Hex4, Hex4, 4, u"F", u"000F"}, {Binary1, AnyCharacter0, 2, u"101", u"101"},
         {static_cast<tNumberBase>(7), Hex4, 2, u"1", u"01"},
         // An empty text converts as 0 and is padded to the new base's width.
-        {Hex4, Binary1, 2, u"", u"00000000"},
-        {AnyCharacter0, Hex4, 4, u"", u"0000"},
-        {AnyCharacter0, Binary1, 2, u"", u"00000000"},
-        {Hex4, Hex4, 2, u"", u"00"},
-        {Binary1, Decimal2, 2, u"", u" 0"},
-        {Hex4, Oct3, 2, u"", u"0"},
+        {Hex4, Binary1, 2, u"", u"00000000"}, {AnyCharacter0, Hex4, 4, u"", u"0000"},
+        {AnyCharacter0, Binary1, 2, u"", u"00000000"}, {Hex4, Hex4, 2, u"", u"00"},
+        {Binary1, Decimal2, 2, u"", u" 0"}, {Hex4, Oct3, 2, u"", u"0"},
         {Decimal2, Binary1, 2, u"", u"00000000"},
         // Decimal to octal or hexadecimal reads strictly, but an empty field is 0.
-        {Decimal2, Hex4, 2, u"", u"00"},
-        {Decimal2, Oct3, 2, u"", u"0"},
+        {Decimal2, Hex4, 2, u"", u"00"}, {Decimal2, Oct3, 2, u"", u"0"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeHost host(c.from, c.nibbles, c.text);
@@ -210,12 +192,11 @@ TEST(NumberEntry, KeyAndTextFilters) {
         tNumberBase base;
         std::u16string typed, kept;
     } cases[] = {
-        {AnyCharacter0, u"aZ9-\u00e9", u"aZ9-\u00e9"},
-        {Binary1, u"0123ab", u"01"},
-        {Decimal2, u" -12.5e3", u"1253"},
-        {Oct3, u"0789", u"07"},
-        {Hex4, u"09afAFgG ", u"09AFAF"},
+        // clang-format off
+        {AnyCharacter0, u"aZ9-\u00e9", u"aZ9-\u00e9"}, {Binary1, u"0123ab", u"01"},
+        {Decimal2, u" -12.5e3", u"1253"}, {Oct3, u"0789", u"07"}, {Hex4, u"09afAFgG ", u"09AFAF"},
         {static_cast<tNumberBase>(5), u"0123", u""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeHost host(c.base, 2);

@@ -75,32 +75,24 @@ TEST_F(QvstxtTest, ANewlyPlacedBoxStoresOnlyWhatDiffersFromTheDefaults) {
 }
 
 TEST_F(QvstxtTest, EveryAbsentKeyLoadsItsDefault) {
-    struct Case {
+    const struct {
         const char* name;
         QVariant changed;   // set before loading
         QVariant byDefault; // what an empty bag gives
+    } cases[] = {
+        // clang-format off
+        {"Alignment", 0, 1}, {"Appearance", 0, 1}, {"BackColor", 0x00C0C0C0, 0x80000005u},
+        {"BorderStyle", 0, 1}, {"Enabled", false, true}, {"ForeColor", 0x000000FF, 0x80000008u},
+        {"MaxLength", 7, 0}, {"Locked", true, false}, {"PasswordChar", QStringLiteral("*"), ""},
+        {"ToolTipText", QStringLiteral("tip"), ""}, {"NumberBase", 4, 0},
+        {"Text", QStringLiteral("1F"), QStringLiteral("Text1")}, {"MousePointer", 2, 0},
+        {"DisplayUpdateIndicator", true, false}, {"MaxNibbles", 5, 2},
+        // clang-format on
     };
-    const Case cases[] = {
-        {"Alignment", 0, 1},
-        {"Appearance", 0, 1},
-        {"BackColor", 0x00C0C0C0, 0x80000005u},
-        {"BorderStyle", 0, 1},
-        {"Enabled", false, true},
-        {"ForeColor", 0x000000FF, 0x80000008u},
-        {"MaxLength", 7, 0},
-        {"Locked", true, false},
-        {"PasswordChar", QStringLiteral("*"), QString()},
-        {"ToolTipText", QStringLiteral("tip"), QString()},
-        {"NumberBase", 4, 0},
-        {"Text", QStringLiteral("1F"), QStringLiteral("Text1")},
-        {"MousePointer", 2, 0},
-        {"DisplayUpdateIndicator", true, false},
-        {"MaxNibbles", 5, 2},
-    };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         box.dispatchPut(QString::fromLatin1(c.name), c.changed);
     box.readProperties(PropertyBag{});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QVariant loaded = box.dispatchGet(QString::fromLatin1(c.name));
         if (c.byDefault.typeId() == QMetaType::QString || c.byDefault.typeId() == QMetaType::Bool)
             EXPECT_EQ(loaded, c.byDefault) << c.name;

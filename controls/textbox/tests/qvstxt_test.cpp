@@ -100,17 +100,15 @@ TEST_F(QvstxtTest, AnOverLongTextWriteEmptiesTheFieldAndReportsLetTxt) {
         QStringList reports;
         QString after;
     } cases[] = {
+        // clang-format off
         {Hex4, QString(256, u'1'), {"ErrorOccured 6 LetTxt: Overflow"}, ""},
         {Hex4, QString(255, u'0'), {}, QString(255, u'0')},
-        {Binary1,
-         "1" + QString(79, u'0'),
-         {"ErrorOccured 1 Overflow", "ErrorOccured 6 LetTxt: Overflow"},
-         ""},
+        {Binary1, "1" + QString(79, u'0'),
+         {"ErrorOccured 1 Overflow", "ErrorOccured 6 LetTxt: Overflow"}, ""},
         {Binary1, "1" + QString(78, u'0'), {"ErrorOccured 1 Overflow"}, "000000000"},
-        {Binary1,
-         QString(1100, u'1'),
-         {"ErrorOccured 6 ConvertBinStrToDec: Overflow"},
+        {Binary1, QString(1100, u'1'), {"ErrorOccured 6 ConvertBinStrToDec: Overflow"},
          "000000000"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         box.setNumberBase(c.base);
@@ -143,26 +141,15 @@ TEST_F(QvstxtTest, AMemberByNameAndByDispatchIdGivesTheSameAnswer) {
         const char* name;
         vsq::controls::DispatchId id;
     } members[] = {
-        {"Alignment", 0x68030011},
-        {"Appearance", 0x68030010},
-        {"BackColor", 0x6803000F},
-        {"BorderStyle", 0x6803000E},
-        {"Enabled", 0x6803000D},
-        {"Font", -512},
-        {"ForeColor", 0x6803000C},
-        {"MaxLength", 0x6803000B},
-        {"Locked", 0x6803000A},
-        {"PasswordChar", 0x68030009},
-        {"ScrollBars", 0x68030008},
-        {"ToolTipText", 0x68030007},
-        {"NumberBase", 0x68030006},
-        {"Text", 0x68030005},
-        {"Value", 0x68030004},
-        {"MousePointer", 0x68030003},
-        {"DisplayUpdateIndicator", 0x68030002},
-        {"Error", 0x6003002B},
-        {"MaxNibbles", 0x68030001},
-        {"ClearIndicator", 0x68030000},
+        // clang-format off
+        {"Alignment", 0x68030011}, {"Appearance", 0x68030010}, {"BackColor", 0x6803000F},
+        {"BorderStyle", 0x6803000E}, {"Enabled", 0x6803000D}, {"Font", -512},
+        {"ForeColor", 0x6803000C}, {"MaxLength", 0x6803000B}, {"Locked", 0x6803000A},
+        {"PasswordChar", 0x68030009}, {"ScrollBars", 0x68030008}, {"ToolTipText", 0x68030007},
+        {"NumberBase", 0x68030006}, {"Text", 0x68030005}, {"Value", 0x68030004},
+        {"MousePointer", 0x68030003}, {"DisplayUpdateIndicator", 0x68030002},
+        {"Error", 0x6003002B}, {"MaxNibbles", 0x68030001}, {"ClearIndicator", 0x68030000},
+        // clang-format on
     };
     ASSERT_EQ(box.memberTable().members().size(), std::size(members));
     for (std::size_t i = 0; i < std::size(members); ++i) {
