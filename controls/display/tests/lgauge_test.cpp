@@ -2,6 +2,7 @@
 #include "controls/display/tests/display_test_support.h"
 
 #include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace vsq::display;
@@ -59,6 +60,10 @@ TEST_F(LGaugeTest, EveryMemberByItsDispatchNumber) {
     expectMembers(gauge, {{206, 0xE0E0E0, 0xE0E0E0u}, {207, 40, std::int16_t{40}}});
     expectMembers(gauge, {{208, 5, std::int16_t{5}}, {-518, caption, caption}, {209, true, true}});
     expectMembers(gauge, {{210, tip, tip}, {211, 0.5, 0.5}});
+    // Each number reaches its own member, not its neighbour's.
+    EXPECT_EQ((std::array{gauge.Min(), gauge.Max(), gauge.PointerLowerEnd(),
+                          gauge.PointerUpperEnd(), gauge.BandLowerEnd(), gauge.BandUpperEnd()}),
+              (std::array{-20.0, 1500.0, 500.0, 900.5, 600.0, 1500.0}));
     EXPECT_TRUE(events.isEmpty()); // nothing set from code raises an event
 }
 
