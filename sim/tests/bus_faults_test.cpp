@@ -51,16 +51,14 @@ TEST_F(BusFaults, SclHeldLowStopsEveryClock) {
 
 TEST_F(BusFaults, ClockStretchingHoldsSclAfterEachAcknowledge) {
     pc.setClockStretch(1, 4);
+    // The stretch starts as the acknowledge clock falls; its 'C' is access 1.
     master.start();
-    master.writeByte(
-        0xA8); // the stretch starts as the acknowledge clock falls; its 'C' is access 1
+    master.writeByte(0xA8);
     pc.setClockStretch(1, 0);       // later acknowledges run free
-    master.drive('D');              // 2
-    master.drive('A');              // 3: the master lets SCL go, the slave still holds it
+    master.drive("DA");             // 2, 3: the master lets SCL go, the slave still holds it
     EXPECT_FALSE(master.sclHigh()); // 4
     EXPECT_TRUE(master.sclHigh());  // 5: released; the rise clocks the first bit, a 1
-    master.drive('D');
-    master.drive('C');
+    master.drive("DC");
     // The rest of command 0x96 (1001 0110), then data and stop.
     for (int bit = 6; bit >= 0; --bit)
         master.writeBit((0x96 >> bit) & 1);

@@ -112,12 +112,7 @@ TEST_F(ChipBus, ReadOnlyRegistersTakeNoWrites) {
 }
 
 TEST_F(ChipBus, PointerSurvivesStopAndAdvancesPerByte) {
-    master.start();
-    master.writeByte(0xA8);
-    master.writeByte(0x20);
-    master.writeByte(0x11);
-    master.writeByte(0x22);
-    master.stop();
+    master.write({0xA8, 0x20, 0x11, 0x22});
     EXPECT_EQ(pc.chip().registerValue(0x20), 0x11);
     EXPECT_EQ(pc.chip().registerValue(0x21), 0x22);
 
