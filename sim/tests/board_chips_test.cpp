@@ -10,16 +10,13 @@
 #include <vector>
 
 using namespace vsq::sim;
-using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class BoardChips : public ::testing::Test {
+class BoardChips : public MasterTest {
 protected:
-    void SetUp() override { pc.reset(); }
     EvaluationBoard& board() { return *pc.board(1); }
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
 };
 
 } // namespace

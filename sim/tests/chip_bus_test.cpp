@@ -10,15 +10,11 @@
 
 using namespace vsq::sim;
 using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class ChipBus : public ::testing::Test {
-protected:
-    void SetUp() override { pc.reset(); }
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
-};
+using ChipBus = MasterTest;
 
 // Everything a stray frame could change, on one board.
 struct BoardSnapshot {

@@ -7,14 +7,12 @@
 #include <gtest/gtest.h>
 
 using namespace vsq::sim;
-using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class ChipEeprom : public ::testing::Test {
+class ChipEeprom : public MasterTest {
 protected:
-    void SetUp() override { pc.reset(); }
-
     // The communications library's EEPROM frames.
     void setAddress(std::uint8_t high, std::uint8_t low) { master.write({0xA8, high, low}); }
     void writeEeprom(std::uint8_t high, std::uint8_t low, std::uint8_t data) {
@@ -29,9 +27,6 @@ protected:
         master.sendByte(0xA8, 0xFE);
     }
     Vsq5540& chip() { return pc.chip(); }
-
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
 };
 
 } // namespace

@@ -4,6 +4,11 @@
 // pauses and no line checks. `inverted` is what the master believes of the adapter:
 // with true it drives the patterns A 0, B 2, C 3, D 1 (A: both lines high, B: SCL high
 // SDA low, C: both low, D: SCL low SDA high) and reads a set status bit as a low line.
+// MasterTest: the simulated PC powered up afresh, with a master on its first port.
+
+#include "sim/simulated_pc.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -49,6 +54,13 @@ public:
 private:
     std::uint16_t base_;
     bool inverted_;
+};
+
+class MasterTest : public ::testing::Test {
+protected:
+    void SetUp() override { pc.reset(); }
+    SimulatedPc& pc = SimulatedPc::instance();
+    LineMaster master;
 };
 
 } // namespace vsq::sim::testing
