@@ -98,13 +98,9 @@ TEST_F(BlockTransfers, BadArgumentsAreRefusedBeforeThePortIsOpened) {
 TEST_F(BlockTransfers, ReadWithPecChecksWhatFollowsTheRepeatedStart) {
     protocol_->setUsePEC(true);
     protocol_->BlockRead(0, 0);
-    const auto data = protocol_->GetBlockReadData();
-    EXPECT_EQ(data[0], 0x6B);
-    EXPECT_EQ(data[1], 32);
-    for (int k = 0; k < 32; ++k)
-        EXPECT_EQ(data[2 + k], 0x40 + k);
-    EXPECT_EQ(data[34], 0);
-    EXPECT_EQ(data[37], 0);
+    SMBusProtocall::BlockArray expected{0x6B, 32}; // the read address, the count, the bytes
+    std::iota(expected.begin() + 2, expected.begin() + 34, std::int16_t{0x40});
+    EXPECT_EQ(protocol_->GetBlockReadData(), expected);
     EXPECT_TRUE(protocol_->PECOK());
     EXPECT_EQ(protocol_->FinalPEC(), protocol_->ReceivedPEC());
     EXPECT_EQ(traffic().substr(0, 20), "S 6A+ A1+ Sr 6B+ 20+");

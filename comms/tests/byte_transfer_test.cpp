@@ -137,10 +137,7 @@ TEST_F(ByteTransfers, EveryTransferWaitsTheFrameDelayAReadBeforeItLetsThePortGo)
         {+[](SMBusProtocall& p, EEPROM&) { p.ShortRead(0x90); }, false},
         {+[](SMBusProtocall&, EEPROM& e) { e.WriteByte(0xF8, 0x10, 0x5A); }, true},
         {+[](SMBusProtocall&, EEPROM& e) { e.ReadByte(0xF8, 0x10); }, true},
-        {+[](SMBusProtocall& p, EEPROM&) {
-             p.BlockWrite(1, {0, 0, 0, 1});
-         },
-         false},
+        {+[](SMBusProtocall& p, EEPROM&) { p.BlockWrite(1, std::vector<int>(4, 1)); }, false},
     };
     for (const auto& c : cases) {
         open.clear();
@@ -224,7 +221,6 @@ TEST_F(ByteTransfers, WithoutABoardEveryTransferEndsNormally) {
 TEST_F(ByteTransfers, ALockedPortIsNeitherClaimedNorReleasedByTransfers) {
     startApplication();
     printerPort_->setLockPortOpen(true);
-    EXPECT_TRUE(printerPort_->LockPortOpen());
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x10), 0x5A);
     EXPECT_EQ(claims(), Claims(1, 0));

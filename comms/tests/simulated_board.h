@@ -41,12 +41,10 @@ inline std::string arbitrationText(int attempts) {
 // Makes the program report another system from now on.
 inline void pretendToBe(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
                         std::uint32_t build) {
-    vsq::platform::OsVersionInfo info;
-    info.platformId = platformId;
-    info.majorVersion = major;
-    info.minorVersion = minor;
-    info.buildNumber = build;
-    vsq::platform::overrideOsVersion(info);
+    vsq::platform::overrideOsVersion(vsq::platform::OsVersionInfo{.majorVersion = major,
+                                                                  .minorVersion = minor,
+                                                                  .buildNumber = build,
+                                                                  .platformId = platformId});
 }
 
 class FreshBus : public ::testing::Test {

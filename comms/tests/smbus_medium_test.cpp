@@ -42,9 +42,8 @@ class SMBusOnSim : public testsupport::ChipsetOnSim {
 protected:
     void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, int busyReads = 3) {
         sim::SimConfig config;
-        config.southBridge = bridge;
         config.hostBusyReads = busyReads;
-        ChipsetOnSim::powerUp(config);
+        ChipsetOnSim::powerUp(bridge, config);
     }
     std::size_t identifierReads() const {
         // Every configuration read of register 0 selects it with a word whose low byte is 0.
@@ -110,9 +109,8 @@ TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         sim::SimConfig simConfig;
-        simConfig.southBridge = sim::SouthBridge::Ich;
         simConfig.smbusIdentifier = c.id;
-        pc().configure(simConfig);
+        ChipsetOnSim::powerUp(sim::SouthBridge::Ich, simConfig);
         SMBus bus;
         EXPECT_EQ(static_cast<std::uint32_t>(bus.DeviceID()), c.taken ? c.id : 0u);
         EXPECT_EQ(bus.SMBusBaseAddress(), c.taken ? 0x0400 : 0);
@@ -121,10 +119,7 @@ TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
 
 TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
     powerUp();
-    platform::OsVersionInfo windows98;
-    windows98.platformId = 1;
-    windows98.minorVersion = 10;
-    platform::overrideOsVersion(windows98);
+    platform::overrideOsVersion(platform::OsVersionInfo{.minorVersion = 10, .platformId = 1});
     {
         PortTrace refused(false);
         SMBus bus;
@@ -342,9 +337,8 @@ TEST_F(SMBusOnSim, ProbesFollowTheirRegisterSequences) {
     // An ALi base register whose bit 31 is clear gives 0x10000 above the base;
     // its ports still reach the controller at the base.
     sim::SimConfig config;
-    config.southBridge = sim::SouthBridge::Ali;
     config.smbusBase = 0x6000;
-    pc().configure(config);
+    ChipsetOnSim::powerUp(sim::SouthBridge::Ali, config);
     SMBus ali;
     EXPECT_EQ(ali.SMBusBaseAddress(), 0x16000);
     trace.accesses.clear();

@@ -50,7 +50,6 @@ private:
 
 class HalvicorOnSim : public testsupport::ChipsetOnSim {
 protected:
-    void powerUp(const sim::SimConfig& config = {}) { ChipsetOnSim::powerUp(config); }
     // Turns the ALi controller on as a BIOS would: Halvicor computes no ALi base.
     void enableAli() {
         pc().pci().writeConfig(0, 17, 0, 0xD0, config(17, 0, 0xD0) | 0x400);
@@ -60,9 +59,7 @@ protected:
     // Powers up on `bridge` with its controller ready to transfer (the ALi one
     // enabled, the Intel one given its base) and 0x5A in chip register 0x10.
     void readyController(const Controller& c) {
-        sim::SimConfig simConfig;
-        simConfig.southBridge = c.bridge;
-        powerUp(simConfig);
+        powerUp(c.bridge);
         if (c.type == kAli)
             enableAli();
         else
@@ -77,11 +74,10 @@ TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegister
     powerUp();
     pc().pci().writeAddress(0x7E000003);
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0)), 0x71138086u);
-    ASSERT_EQ(trace.accesses.size(), 3u);
-    EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In32, 0xCF8, 0x7E000003}));
-    // Enable bit, bits 30-24 as they were, device 7, function 3, register 0.
-    EXPECT_EQ(trace.accesses[1], (PortAccess{PortAccess::Out32, 0xCF8, 0xFE003B00}));
-    EXPECT_EQ(trace.accesses[2].port, 0xCFC);
+    // Written: the enable bit, bits 30-24 as they were, device 7, function 3, register 0.
+    EXPECT_EQ(trace.accesses, (std::vector<PortAccess>{{PortAccess::In32, 0xCF8, 0x7E000003},
+                                                       {PortAccess::Out32, 0xCF8, 0xFE003B00},
+                                                       {PortAccess::In32, 0xCFC, 0x71138086}}));
 
     trace.accesses.clear();
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0xD2)), config(7, 3, 0xD0));
@@ -114,9 +110,7 @@ TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.bridge));
-        sim::SimConfig simConfig;
-        simConfig.southBridge = c.bridge;
-        powerUp(simConfig);
+        powerUp(c.bridge);
 
         EXPECT_EQ(SouthBridgeType(), c.type);
         // The scan reads function 3 of devices 0 to 31 on bus 0 and ends there.
@@ -142,9 +136,8 @@ TEST_F(HalvicorOnSim, EveryIchIdentifierIsAnIntelControllerAndNoOther) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         sim::SimConfig simConfig;
-        simConfig.southBridge = sim::SouthBridge::Ich;
         simConfig.smbusIdentifier = c.id;
-        powerUp(simConfig);
+        powerUp(sim::SouthBridge::Ich, simConfig);
         EXPECT_EQ(SouthBridgeType(), c.type);
         EXPECT_EQ(GetSMBBA(), c.type ? 0x0400 : 0xFFFF);
     }
@@ -191,9 +184,7 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
 }
 
 TEST_F(HalvicorOnSim, AliByteDataTransfersUseCommandAtSevenAndDataAtFour) {
-    sim::SimConfig simConfig;
-    simConfig.southBridge = sim::SouthBridge::Ali;
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Ali);
     enableAli();
 
     WriteSMB(0xE800, kAli, kChip, 0x10, 0x5A);
@@ -241,7 +232,7 @@ TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
 TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     sim::SimConfig simConfig;
     simConfig.hostBusyReads = 1'000'000; // a controller that never finishes
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Piix4, simConfig);
     const std::int32_t base = GetSMBBA();
     auto clock = std::make_shared<SteppingClock>();
     auto previous = platform::setClock(clock);
@@ -266,8 +257,7 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     platform::clearQuitRequest();
 
     // A stuck ALi status (0x00) shows no error bit: the time-out alone says absent.
-    simConfig.southBridge = sim::SouthBridge::Ali;
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Ali, simConfig);
     enableAli();
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 0);
     WriteByBase(0xE804, 0x5A); // a read that timed out ignores what the data register holds
