@@ -11,11 +11,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-class EepromFrames : public SimulatedBoard {
+class EepromFrames : public StartedBoard {
 protected:
     void SetUp() override {
-        SimulatedBoard::SetUp();
-        startApplication();
+        StartedBoard::SetUp();
         eeprom_->setDeviceAddress(0xA8);
     }
 };
@@ -29,8 +28,7 @@ TEST_F(EepromFrames, WriteAndReadAByte) {
     journal().clear();
     EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0x5A);
     EXPECT_EQ(traffic(), "S A8+ F8+ 10+ P S A9+ 5A- P");
-    EXPECT_EQ(port().claims, 1u);
-    EXPECT_EQ(port().releases, 1u);
+    EXPECT_EQ(claims(), Claims(1, 1));
 }
 
 TEST_F(EepromFrames, AddressesTakeTheReadBitOnlyInTheReadPhase) {
@@ -75,11 +73,10 @@ TEST_F(EepromFrames, SingleCommandNamesItsOwnDeviceAndErasesAPage) {
 
 TEST_F(EepromFrames, EveryTransactionOpensThePortEvenWhenLocked) {
     printerPort_->setLockPortOpen(true);
-    EXPECT_EQ(port().claims, 1u);
+    EXPECT_EQ(claims(), Claims(1, 0));
     eeprom_->WriteByte(0xF8, 0x10, 0x5A); // the re-claim drops the lock
     EXPECT_FALSE(printerPort_->LockPortOpen());
-    EXPECT_EQ(port().claims, 2u);
-    EXPECT_EQ(port().releases, 2u);
+    EXPECT_EQ(claims(), Claims(2, 2));
     EXPECT_EQ(pc().chip().eepromByte(0xF810), 0x5A);
 }
 

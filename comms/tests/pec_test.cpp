@@ -41,11 +41,7 @@ TEST(Pec, TraceHoldsTheCrcAfterEachByteAndKeepsTheRest) {
     trace.fill(-7);
     const std::vector<std::uint8_t> bytes{0xA8, 0xA0, 0x02, 0x12, 0x34};
     EXPECT_EQ(CalculatePEC(bytes, trace), 0x32);
-    EXPECT_EQ(trace[0], 0x51);
-    EXPECT_EQ(trace[1], 0xD9);
-    EXPECT_EQ(trace[2], 0x0F);
-    EXPECT_EQ(trace[3], 0x53);
-    EXPECT_EQ(trace[4], 0x32);
-    EXPECT_EQ(trace[5], -7);
+    EXPECT_EQ(std::vector<std::int16_t>(trace.begin(), trace.begin() + 6),
+              (std::vector<std::int16_t>{0x51, 0xD9, 0x0F, 0x53, 0x32, -7}));
     EXPECT_EQ(trace[37], -7);
 }

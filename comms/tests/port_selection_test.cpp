@@ -112,8 +112,7 @@ TEST_F(PortSelection, RegisterObjectsWriteTheByteUnchanged) {
     EXPECT_EQ(port.ControlPort()->Value(), 0x0A);
     // 0x55 pulls SCL low through the inverted adapter and leaves SDA released.
     EXPECT_EQ(port.StatusPort()->Value() & 0x30, 0x20);
-    EXPECT_EQ(journal().port(1).claims, 5u);
-    EXPECT_EQ(journal().port(1).releases, 5u);
+    EXPECT_EQ(claims(), Claims(5, 5));
 }
 
 TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
@@ -122,10 +121,9 @@ TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
     port.DataPort()->setValue(0x55);
     port.StatusPort()->Value();
     port.StatusPort()->setValue(0x00);
-    EXPECT_EQ(journal().port(1).claims, 1u);
-    EXPECT_EQ(journal().port(1).releases, 0u);
+    EXPECT_EQ(claims(), Claims(1, 0));
     port.setLockPortOpen(false);
-    EXPECT_EQ(journal().port(1).releases, 1u);
+    EXPECT_EQ(claims(), Claims(1, 1));
 }
 
 TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
@@ -134,8 +132,7 @@ TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
     port.setLockPortOpen(true);
     port.ControlPort()->Value();
     EXPECT_FALSE(port.LockPortOpen());
-    EXPECT_EQ(journal().port(1).claims, 2u);
-    EXPECT_EQ(journal().port(1).releases, 2u);
+    EXPECT_EQ(claims(), Claims(2, 2));
     port.setLockPortOpen(true);
     port.ControlPort()->setValue(0x04); // a write too
     EXPECT_FALSE(port.LockPortOpen());
@@ -145,7 +142,7 @@ TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
     port.SMBusProtocall()->setBitsToStayHigh(0x0C);
     EXPECT_FALSE(port.LockPortOpen());
     EXPECT_EQ(dataWrites().back(), 0x0C); // both lines released, with the new bits
-    EXPECT_EQ(journal().port(1).claims, journal().port(1).releases);
+    EXPECT_EQ(claims().first, claims().second);
 }
 
 TEST_F(PortSelection, WaitAckReportsWhatItFoundAndLetsGoOfAPortItOpened) {
@@ -155,13 +152,11 @@ TEST_F(PortSelection, WaitAckReportsWhatItFoundAndLetsGoOfAPortItOpened) {
     time_.setStep(1.0 / 1024); // exact in binary, so the time-out's length is exact
     const double start = vsq::platform::secondsNow();
     EXPECT_FALSE(protocol->WaitAck(1)); // nobody pulls SDA low: a time-out
-    EXPECT_EQ(journal().port(1).claims, 1u);
-    EXPECT_EQ(journal().port(1).releases, 1u);
+    EXPECT_EQ(claims(), Claims(1, 1));
     // It ends at the first clock reading past the time-out.
     EXPECT_EQ(vsq::platform::secondsNow() - start, 1.0 + 1.0 / 1024);
 
     pc().holdSdaLow(1, true);
     EXPECT_TRUE(protocol->WaitAck(1));
-    EXPECT_EQ(journal().port(1).claims, 2u);
-    EXPECT_EQ(journal().port(1).releases, 2u);
+    EXPECT_EQ(claims(), Claims(2, 2));
 }

@@ -6,27 +6,13 @@
 #include "comms/SMBus.h"
 #include "comms/SMBusProtocall.h"
 #include "comms/USB.h"
-#include "comms/com_error.h"
 #include "platform/parallel_port_driver.h"
 #include "simulated_board.h"
 
 using namespace brisendal;
 using namespace brisendal::testing;
 
-namespace {
-
-class RootObject : public SimulatedBoard {};
-
-int failedStatus(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using RootObject = SimulatedBoard;
 
 TEST_F(RootObject, HandsOutTheSameChildrenAndReachesTheBusThroughThem) {
     QVSComPort root;
@@ -62,9 +48,9 @@ TEST_F(RootObject, EmptyChildrenAreFailedStatuses) {
     root.setPrinterPort(nullptr);
     root.setSMBus(nullptr);
     root.setUSB(nullptr);
-    EXPECT_EQ(failedStatus([&] { root.PrinterPort(); }), 91);
-    EXPECT_EQ(failedStatus([&] { root.SMBus(); }), 91);
-    EXPECT_EQ(failedStatus([&] { root.USB(); }), 91);
+    EXPECT_EQ(failureOf([&] { root.PrinterPort(); }).number, 91);
+    EXPECT_EQ(failureOf([&] { root.SMBus(); }).number, 91);
+    EXPECT_EQ(failureOf([&] { root.USB(); }).number, 91);
     root.setPrinterPort(kept);
     EXPECT_EQ(root.PrinterPort(), kept);
 }
@@ -73,7 +59,7 @@ TEST_F(RootObject, AMissingPortDriverFailsTheCreation) {
     auto& driver = vsq::platform::ParallelPortDriver::instance();
     const auto name = driver.libraryName();
     driver.setLibraryName("libno-such-parport-driver.so");
-    EXPECT_EQ(failedStatus([] { QVSComPort root; }), 53);
+    EXPECT_EQ(failureOf([] { QVSComPort root; }).number, 53);
     driver.setLibraryName(name);
-    EXPECT_EQ(failedStatus([] { QVSComPort root; }), 0);
+    EXPECT_EQ(failureOf([] { QVSComPort root; }).number, 0);
 }

@@ -3,8 +3,10 @@
 // bus state as a freshly loaded library has it, and the system version the
 // program reports, so no test sees what an earlier one in the process left.
 // SimulatedBoard adds virtual time, a counted random back-off source, and the
-// journal of what the simulated buses saw.
+// journal of what the simulated buses saw; StartedBoard has the application
+// started on it.
 
+#include "com_failure.h"
 #include "comms/EEPROM.h"
 #include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
@@ -19,6 +21,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brisendal::testing {
@@ -33,6 +36,15 @@ struct HeardError {
 inline std::string arbitrationText(int attempts) {
     return "Arbitration Error, another device is using the SMBus.  " + std::to_string(attempts) +
            " communication attempts were interrupted";
+}
+
+// Makes the program report another system from now on.
+inline void pretendToBe(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
+                        std::uint32_t build) {
+    vsq::platform::overrideOsVersion(vsq::platform::OsVersionInfo{.majorVersion = major,
+                                                                  .minorVersion = minor,
+                                                                  .buildNumber = build,
+                                                                  .platformId = platformId});
 }
 
 class FreshBus : public ::testing::Test {
@@ -71,6 +83,12 @@ protected:
     }
     static std::string traffic(int bus = 1) { return journal().text(bus); }
     static bool busIdle(int number = 1) { return pc().scl(number) && pc().sda(number); }
+    // A port's claims and releases so far.
+    using Claims = std::pair<std::uint64_t, std::uint64_t>;
+    static Claims claims(int number = 1) { return {port(number).claims, port(number).releases}; }
+    // What a failed attempt leaves in the bus state: the failure and the back-offs.
+    using Failed = std::pair<bool, int>;
+    static Failed failureLeft() { return {busState().BusError, busState().AttemptCount}; }
 
     int backOffs() const { return backOffs_; }
 
@@ -104,6 +122,14 @@ private:
     EEPROM::ErrorEvent::Subscription eepromToken_;
     vsq::platform::RandomSource previousRandom_;
     int backOffs_ = 0;
+};
+
+class StartedBoard : public SimulatedBoard {
+protected:
+    void SetUp() override {
+        SimulatedBoard::SetUp();
+        startApplication();
+    }
 };
 
 } // namespace brisendal::testing

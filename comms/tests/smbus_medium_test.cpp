@@ -2,8 +2,8 @@
 // profile, the register sequences of both families against the bus journal,
 // failed reads, refused port access, the bounded waits and the frame guard.
 
+#include "com_failure.h"
 #include "comms/SMBus.h"
-#include "comms/com_error.h"
 #include "comms/halvicor_library.h"
 #include "smbushost/host_controller_registers.h"
 #include "smbushost/tests/chipset_on_sim.h"
@@ -14,11 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
-using brisendal::ComError;
 using brisendal::SMBus;
+using brisendal::testing::failureOf;
 using namespace vsq;
 using sim::kChipsetBus;
 using testsupport::PortAccess;
@@ -41,9 +42,8 @@ class SMBusOnSim : public testsupport::ChipsetOnSim {
 protected:
     void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, int busyReads = 3) {
         sim::SimConfig config;
-        config.southBridge = bridge;
         config.hostBusyReads = busyReads;
-        ChipsetOnSim::powerUp(config);
+        ChipsetOnSim::powerUp(bridge, config);
     }
     std::size_t identifierReads() const {
         // Every configuration read of register 0 selects it with a word whose low byte is 0.
@@ -59,22 +59,24 @@ protected:
 
 } // namespace
 
-TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
+TEST_F(SMBusOnSim, SearchFindsAndEnablesTheControllerOfEverySouthBridge) {
+    using enum sim::SouthBridge;
     struct Case {
         sim::SouthBridge bridge;
         std::int32_t id;
         std::int32_t base;
         std::size_t identifierReads;
+        std::vector<std::array<std::uint32_t, 4>> enables; // device, function, register, bit set
     };
     const Case cases[] = {
         // At 0/7/3: taken without a scan, its identifier read once more.
-        {sim::SouthBridge::Piix4, kPiix4, 0x5000, 2},
+        {Piix4, kPiix4, 0x5000, 2, {{7, 3, 0xD0, 0x10000}}},
         // At 0/31/3: after 0/7/3, the scan reaches it at 31 * 8 + 3.
-        {sim::SouthBridge::Ich, 0x24438086, 0x0400, 1 + 31 * 8 + 4 + 1},
+        {Ich, 0x24438086, 0x0400, 1 + 31 * 8 + 4 + 1, {{31, 3, 0x40, 0x10000}}},
         // The power-management function at 0/17/0.
-        {sim::SouthBridge::Ali, kAliPower, 0xE800, 1 + 17 * 8 + 1 + 1},
+        {Ali, kAliPower, 0xE800, 1 + 17 * 8 + 1 + 1, {{17, 0, 0xD0, 0x400}, {17, 0, 0xF0, 0x1}}},
         // Nothing: bus 0 and bus 1 in full, and the search ends.
-        {sim::SouthBridge::None, 0, 0, 1 + 2 * 32 * 8},
+        {None, 0, 0, 1 + 2 * 32 * 8, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.bridge));
@@ -83,22 +85,13 @@ TEST_F(SMBusOnSim, SearchFindsTheControllerOfEverySouthBridge) {
         EXPECT_EQ(bus.DeviceID(), c.id);
         EXPECT_EQ(bus.SMBusBaseAddress(), c.base);
         EXPECT_EQ(identifierReads(), c.identifierReads);
+        for (const auto& [device, function, reg, bit] : c.enables)
+            EXPECT_EQ(config(device, function, static_cast<std::uint8_t>(reg)) & bit, bit) << reg;
     }
-    // The controllers were enabled.
-    powerUp(sim::SouthBridge::Piix4);
-    SMBus{};
-    EXPECT_EQ(config(7, 3, 0xD0) & 0x10000, 0x10000u);
-    powerUp(sim::SouthBridge::Ich);
-    SMBus{};
-    EXPECT_EQ(config(31, 3, 0x40) & 0x10000, 0x10000u);
-    powerUp(sim::SouthBridge::Ali);
-    SMBus{};
-    EXPECT_EQ(config(17, 0, 0xD0) & 0x400, 0x400u);
-    EXPECT_EQ(config(17, 0, 0xF0) & 0x1, 0x1u);
 
     // An Intel identifier that answers at another function, on bus 1: its base
     // and host enable are still those of function 3 of its device.
-    powerUp(sim::SouthBridge::None);
+    powerUp(None);
     pc().pci().addFunction(1, 4, 0, kPiix4);
     pc().pci().addFunction(1, 4, 3, 0).write(0x90, 0x7001);
     EXPECT_EQ(SMBus{}.SMBusBaseAddress(), 0x7000);
@@ -116,24 +109,17 @@ TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         sim::SimConfig simConfig;
-        simConfig.southBridge = sim::SouthBridge::Ich;
         simConfig.smbusIdentifier = c.id;
-        pc().configure(simConfig);
+        ChipsetOnSim::powerUp(sim::SouthBridge::Ich, simConfig);
         SMBus bus;
         EXPECT_EQ(static_cast<std::uint32_t>(bus.DeviceID()), c.taken ? c.id : 0u);
         EXPECT_EQ(bus.SMBusBaseAddress(), c.taken ? 0x0400 : 0);
-        sim::SimConfig piix4;
-        piix4.southBridge = sim::SouthBridge::Piix4;
-        pc().configure(piix4);
     }
 }
 
 TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
     powerUp();
-    platform::OsVersionInfo windows98;
-    windows98.platformId = 1;
-    windows98.minorVersion = 10;
-    platform::overrideOsVersion(windows98);
+    platform::overrideOsVersion(platform::OsVersionInfo{.minorVersion = 10, .platformId = 1});
     {
         PortTrace refused(false);
         SMBus bus;
@@ -157,25 +143,17 @@ TEST_F(SMBusOnSim, AMissingHalvicorFailsCreationOnlyWhereTheSearchRuns) {
     powerUp();
     auto& library = brisendal::HalvicorLibrary::instance();
     library.setLibraryName("libHalvicorThatIsNotThere.so");
-    try {
-        SMBus bus;
-        FAIL() << "creation must fail";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.number(), 53);
-        EXPECT_NE(std::string(e.what()).find("File not found"), std::string::npos);
-    }
+    const auto missing = failureOf([] { SMBus{}; });
+    EXPECT_EQ(missing.number, 53);
+    EXPECT_NE(missing.text.find("File not found"), std::string::npos);
     {
         PortTrace refused(false);
         EXPECT_NO_THROW(SMBus{});
     }
     library.setLibraryName("libvsqparport.so"); // a library without Halvicor's functions
-    try {
-        SMBus bus;
-        FAIL() << "creation must fail";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.number(), 453);
-        EXPECT_NE(std::string(e.what()).find("ReadPCI"), std::string::npos);
-    }
+    const auto incomplete = failureOf([] { SMBus{}; });
+    EXPECT_EQ(incomplete.number, 453);
+    EXPECT_NE(incomplete.text.find("ReadPCI"), std::string::npos);
     library.setLibraryName("libHalvicor.so");
     EXPECT_EQ(SMBus{}.DeviceID(), kPiix4);
 }
@@ -186,11 +164,7 @@ TEST_F(SMBusOnSim, IntelWriteAndReadFollowTheirRegisterSequences) {
     trace.accesses.clear();
 
     bus.PortWrite(kChip, 0x90, 0x01);
-    EXPECT_EQ(trace.byteWrites(),
-              (std::vector<PortAccess>{
-                  testsupport::out8(0x5006, 0), testsupport::out8(0x5003, 0x90),
-                  testsupport::out8(0x5004, 0xA8), testsupport::out8(0x5005, 0x01),
-                  testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
+    EXPECT_EQ(trace.byteWrites(), "5006:00 5003:90 5004:A8 5005:01 5000:1F 5002:48");
     // Straight after a write, a write, a probe and a read each wait until the
     // controller has finished (a start while busy is lost).
     bus.PortWrite(kChip, 0x11, 0xA5);
@@ -202,7 +176,7 @@ TEST_F(SMBusOnSim, IntelWriteAndReadFollowTheirRegisterSequences) {
 
     trace.accesses.clear();
     bus.PortRead(0xA8, 0x10); // an 8-bit address loses its top bit
-    EXPECT_EQ(trace.byteWrites()[3], testsupport::out8(0x5004, 0x51));
+    EXPECT_EQ(trace.byteWrites(), "5006:00 5005:00 5003:10 5004:51 5000:1F 5002:48");
 }
 
 TEST_F(SMBusOnSim, AliWriteAndReadFollowTheirRegisterSequences) {
@@ -211,11 +185,7 @@ TEST_F(SMBusOnSim, AliWriteAndReadFollowTheirRegisterSequences) {
     trace.accesses.clear();
 
     bus.PortWrite(kChip, 0x10, 0x5A);
-    EXPECT_EQ(
-        trace.byteWrites(),
-        (std::vector<PortAccess>{testsupport::out8(0xE800, 0xF0), testsupport::out8(0xE807, 0x10),
-                                 testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE804, 0x5A),
-                                 testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0)}));
+    EXPECT_EQ(trace.byteWrites(), "E800:F0 E807:10 E803:A8 E804:5A E801:20 E802:00");
     bus.PortWrite(kChip, 0x11, 0xA5); // each waits for the one before
     EXPECT_TRUE(bus.DevicePresent(kChip));
     EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
@@ -224,40 +194,31 @@ TEST_F(SMBusOnSim, AliWriteAndReadFollowTheirRegisterSequences) {
               "S A8+ 10+ 5A+ P S A8+ 11+ A5+ P S A8+ 00+ Sr A9+ 00- P S A8+ 10+ Sr A9+ 5A- P");
 }
 
-TEST_F(SMBusOnSim, ProbeAndFailedReadsOnBothFamilies) {
-    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ali}) {
+// The data register still holds 0x5A from the read before: a failed read gives 0, not that.
+TEST_F(SMBusOnSim, AnAbsentDeviceALostBusAndEveryErrorStatusFailTheProbeAndTheRead) {
+    using O = sim::ChipsetOutcome;
+    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ich, sim::SouthBridge::Ali}) {
         SCOPED_TRACE(static_cast<int>(bridge));
         powerUp(bridge);
         SMBus bus;
         pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
         EXPECT_TRUE(bus.DevicePresent(kChip));
-        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
-
-        pc().setDevicePresent(kChipsetBus, 0xA8, false);
-        EXPECT_FALSE(bus.DevicePresent(kChip));
-        // The data register still holds 0x5A: an unanswered read gives 0, not that.
-        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0);
-        pc().setDevicePresent(kChipsetBus, 0xA8, true);
-        pc().startSecondMaster(kChipsetBus, 1);
-        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a lost bus is a failed read";
-    }
-}
-
-TEST_F(SMBusOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
-    using O = sim::ChipsetOutcome;
-    for (auto bridge : {sim::SouthBridge::Piix4, sim::SouthBridge::Ich, sim::SouthBridge::Ali}) {
         for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
-            SCOPED_TRACE(static_cast<int>(bridge) * 10 + static_cast<int>(outcome));
-            powerUp(bridge);
-            SMBus bus;
-            pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+            SCOPED_TRACE(static_cast<int>(outcome));
             ASSERT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
             pc().failChipsetTransfers(outcome, 1);
-            EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "the data register still holds 0x5A";
+            EXPECT_EQ(bus.PortRead(kChip, 0x10), 0);
             pc().failChipsetTransfers(outcome, 1);
             EXPECT_FALSE(bus.DevicePresent(kChip));
             EXPECT_TRUE(bus.DevicePresent(kChip));
         }
+        ASSERT_EQ(bus.PortRead(kChip, 0x10), 0x5A);
+        pc().setDevicePresent(kChipsetBus, 0xA8, false);
+        EXPECT_FALSE(bus.DevicePresent(kChip));
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0);
+        pc().setDevicePresent(kChipsetBus, 0xA8, true);
+        pc().startSecondMaster(kChipsetBus, 1);
+        EXPECT_EQ(bus.PortRead(kChip, 0x10), 0) << "a lost bus is a failed read";
     }
 }
 
@@ -352,14 +313,12 @@ TEST_F(SMBusOnSim, ATransferStartedDuringAnotherIsRefusedWithoutTraffic) {
 TEST(SMBusProperties, FrameDelayIsClampedAndTheRestStoredAsGiven) {
     PortTrace refused(false); // no search, nothing touched
     SMBus bus;
-    bus.setFrameDelay(-5.0f);
-    EXPECT_EQ(bus.FrameDelay(), 0.0f);
-    bus.setFrameDelay(3e10f);
-    EXPECT_EQ(bus.FrameDelay(), 1e10f);
-    bus.setFrameDelay(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(bus.FrameDelay(), 0.0f);
-    bus.setFrameDelay(0.25f);
-    EXPECT_EQ(bus.FrameDelay(), 0.25f);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float delays[][2] = {{-5.0f, 0.0f}, {3e10f, 1e10f}, {nan, 0.0f}, {0.25f, 0.25f}};
+    for (const auto& [set, kept] : delays) {
+        bus.setFrameDelay(set);
+        EXPECT_EQ(bus.FrameDelay(), kept) << set;
+    }
     bus.setDeviceAddress(0x54);
     EXPECT_EQ(bus.DeviceAddress(), 0x54);
     bus.setSMBusBaseAddress(0x16000);
@@ -372,27 +331,19 @@ TEST_F(SMBusOnSim, ProbesFollowTheirRegisterSequences) {
     SMBus intel;
     trace.accesses.clear();
     EXPECT_TRUE(intel.DevicePresent(kChip));
-    EXPECT_EQ(trace.byteWrites(), (std::vector<PortAccess>{testsupport::out8(0x5003, 0),
-                                                           testsupport::out8(0x5004, 0xA9),
-                                                           testsupport::out8(0x5000, 0x1F),
-                                                           testsupport::out8(0x5002, 0x48)}));
+    EXPECT_EQ(trace.byteWrites(), "5003:00 5004:A9 5000:1F 5002:48");
     EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 00+ Sr A9+ 00- P");
 
     // An ALi base register whose bit 31 is clear gives 0x10000 above the base;
     // its ports still reach the controller at the base.
     sim::SimConfig config;
-    config.southBridge = sim::SouthBridge::Ali;
     config.smbusBase = 0x6000;
-    pc().configure(config);
+    ChipsetOnSim::powerUp(sim::SouthBridge::Ali, config);
     SMBus ali;
     EXPECT_EQ(ali.SMBusBaseAddress(), 0x16000);
     trace.accesses.clear();
     EXPECT_TRUE(ali.DevicePresent(kChip));
-    EXPECT_EQ(
-        trace.byteWrites(),
-        (std::vector<PortAccess>{testsupport::out8(0x6000, 0xF0), testsupport::out8(0x6007, 0),
-                                 testsupport::out8(0x6003, 0xA9), testsupport::out8(0x6001, 0x20),
-                                 testsupport::out8(0x6002, 0xFF)}));
+    EXPECT_EQ(trace.byteWrites(), "6000:F0 6007:00 6003:A9 6001:20 6002:FF");
     ali.PortWrite(kChip, 0x10, 0x77);
     EXPECT_EQ(ali.PortRead(kChip, 0x10), 0x77);
 }

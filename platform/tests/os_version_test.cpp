@@ -2,37 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace vsq::platform;
 
-TEST(OsVersion, ReportsTheNtFamilyWithAFixedBuild) {
-    OsVersionInfo info;
-    ASSERT_TRUE(getVersionEx(info));
-    EXPECT_EQ(info.platformId, 2u);
-    EXPECT_EQ(info.majorVersion, 5u);
-    EXPECT_EQ(info.minorVersion, 1u);
-    EXPECT_EQ(info.buildNumber, 2600u);
+namespace {
 
+// The version record's platform, major and minor version, build and first
+// service-pack letter, as the program reads them.
+std::tuple<unsigned, unsigned, unsigned, unsigned, char> reported() {
+    OsVersionInfo info;
+    EXPECT_TRUE(getVersionEx(info));
+    return {info.platformId, info.majorVersion, info.minorVersion, info.buildNumber,
+            info.servicePack[0]};
+}
+
+} // namespace
+
+TEST(OsVersion, ReportsTheNtFamilyWithAFixedBuild) {
+    EXPECT_EQ(reported(), std::tuple(2u, 5u, 1u, 2600u, '\0'));
     OsVersionInfo wrongSize;
     wrongSize.size = 12;
     EXPECT_FALSE(getVersionEx(wrongSize));
 }
 
 TEST(OsVersion, TestsCanPretendToBeAnotherSystem) {
-    OsVersionInfo nine;
-    nine.platformId = 1;
-    nine.majorVersion = 4;
-    nine.minorVersion = 10;
-    nine.buildNumber = 0x040A07CE;
-    nine.servicePack[0] = 'A';
-    overrideOsVersion(nine);
-    OsVersionInfo info;
-    ASSERT_TRUE(getVersionEx(info));
-    EXPECT_EQ(info.platformId, 1u);
-    EXPECT_EQ(info.majorVersion, 4u);
-    EXPECT_EQ(info.minorVersion, 10u);
-    EXPECT_EQ(info.buildNumber & 0xFFF, 1998u);
-    EXPECT_EQ(info.servicePack[0], 'A');
+    overrideOsVersion(OsVersionInfo{.majorVersion = 4,
+                                    .minorVersion = 10,
+                                    .buildNumber = 0x040A07CE,
+                                    .platformId = 1,
+                                    .servicePack = {'A'}});
+    EXPECT_EQ(reported(), std::tuple(1u, 4u, 10u, 0x040A07CEu, 'A'));
     overrideOsVersion(std::nullopt);
-    ASSERT_TRUE(getVersionEx(info));
-    EXPECT_EQ(info.buildNumber, 2600u);
+    EXPECT_EQ(reported(), std::tuple(2u, 5u, 1u, 2600u, '\0'));
 }

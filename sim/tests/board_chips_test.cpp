@@ -10,16 +10,13 @@
 #include <vector>
 
 using namespace vsq::sim;
-using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class BoardChips : public ::testing::Test {
+class BoardChips : public MasterTest {
 protected:
-    void SetUp() override { pc.reset(); }
     EvaluationBoard& board() { return *pc.board(1); }
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
 };
 
 } // namespace
@@ -115,11 +112,7 @@ TEST_F(BoardChips, BlockWriteWithPecIsCheckedAndStored) {
     const std::uint8_t goodPec = pec(frame, sizeof frame);
     for (std::uint8_t sentPec : {goodPec, static_cast<std::uint8_t>(goodPec ^ 0x01)}) {
         pc.journal().clear();
-        master.start();
-        for (std::uint8_t byte : frame)
-            master.writeByte(byte);
-        master.writeByte(sentPec);
-        master.stop();
+        master.write({0x6A, 0xA0, 0x02, 0x12, 0x34, sentPec});
         const auto events = pc.journal().events(1);
         ASSERT_EQ(events.size(), 8u);
         EXPECT_EQ(events[6].value, sentPec);

@@ -10,15 +10,11 @@
 
 using namespace vsq::sim;
 using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class ChipBus : public ::testing::Test {
-protected:
-    void SetUp() override { pc.reset(); }
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
-};
+using ChipBus = MasterTest;
 
 // Everything a stray frame could change, on one board.
 struct BoardSnapshot {
@@ -112,12 +108,7 @@ TEST_F(ChipBus, ReadOnlyRegistersTakeNoWrites) {
 }
 
 TEST_F(ChipBus, PointerSurvivesStopAndAdvancesPerByte) {
-    master.start();
-    master.writeByte(0xA8);
-    master.writeByte(0x20);
-    master.writeByte(0x11);
-    master.writeByte(0x22);
-    master.stop();
+    master.write({0xA8, 0x20, 0x11, 0x22});
     EXPECT_EQ(pc.chip().registerValue(0x20), 0x11);
     EXPECT_EQ(pc.chip().registerValue(0x21), 0x22);
 

@@ -7,29 +7,16 @@
 #include <gtest/gtest.h>
 
 using namespace vsq::sim;
-using vsq::sim::testing::LineMaster;
+using vsq::sim::testing::MasterTest;
 
 namespace {
 
-class ChipEeprom : public ::testing::Test {
+class ChipEeprom : public MasterTest {
 protected:
-    void SetUp() override { pc.reset(); }
-
     // The communications library's EEPROM frames.
-    void setAddress(std::uint8_t high, std::uint8_t low) {
-        master.start();
-        master.writeByte(0xA8);
-        master.writeByte(high);
-        master.writeByte(low);
-        master.stop();
-    }
+    void setAddress(std::uint8_t high, std::uint8_t low) { master.write({0xA8, high, low}); }
     void writeEeprom(std::uint8_t high, std::uint8_t low, std::uint8_t data) {
-        master.start();
-        master.writeByte(0xA8);
-        master.writeByte(high);
-        master.writeByte(low);
-        master.writeByte(data);
-        master.stop();
+        master.write({0xA8, high, low, data});
     }
     std::uint8_t readEeprom(std::uint8_t high, std::uint8_t low) {
         setAddress(high, low);
@@ -40,23 +27,17 @@ protected:
         master.sendByte(0xA8, 0xFE);
     }
     Vsq5540& chip() { return pc.chip(); }
-
-    SimulatedPc& pc = SimulatedPc::instance();
-    LineMaster master;
 };
 
 } // namespace
 
 TEST_F(ChipEeprom, PowerUpHoldsTheDefaultSetUpAndAnErasedUserHalf) {
     const auto defaults = vsq5540DefaultRegisters();
-    EXPECT_EQ(chip().registerValue(0x90), 0x01);
-    EXPECT_EQ(chip().registerValue(0x01), 0xFF); // P1PLBIMKA
-    EXPECT_EQ(chip().registerValue(0x11), 0xFE); // P2PLBIMKA
-    EXPECT_EQ(chip().registerValue(0x71), 0xBF); // P8PLBIMKA
-    EXPECT_EQ(chip().registerValue(0x83), 0x7F); // P9SFDIMKA
-    EXPECT_EQ(chip().registerValue(0xC1), 0x1F); // PS2OVHYST
-    EXPECT_EQ(chip().registerValue(0x5D), 0x17); // P6PDOCFG
-    EXPECT_EQ(chip().registerValue(0x0E), 0x00);
+    // UPDCFG, P1PLBIMKA, P2PLBIMKA, P8PLBIMKA, P9SFDIMKA, PS2OVHYST, P6PDOCFG and 0x0E.
+    const int registers[][2] = {{0x90, 0x01}, {0x01, 0xFF}, {0x11, 0xFE}, {0x71, 0xBF},
+                                {0x83, 0x7F}, {0xC1, 0x1F}, {0x5D, 0x17}, {0x0E, 0x00}};
+    for (const auto& [reg, value] : registers)
+        EXPECT_EQ(chip().registerValue(static_cast<std::uint8_t>(reg)), value) << reg;
     for (int i = 0; i <= 0xDF; ++i)
         EXPECT_EQ(chip().eepromByte(static_cast<std::uint16_t>(0xF800 + i)), defaults[i]) << i;
     for (int i = 0xE0; i <= 0x1FF; ++i)
@@ -76,13 +57,7 @@ TEST_F(ChipEeprom, PointerSetByteWriteAndReadBack) {
 }
 
 TEST_F(ChipEeprom, SequentialBytesStayInTheirPageOnWriteAndRunOnOnRead) {
-    master.start();
-    master.writeByte(0xA8);
-    master.writeByte(0xF9);
-    master.writeByte(0x1F);
-    master.writeByte(0x01);
-    master.writeByte(0x02); // wraps to the start of page 0xF900
-    master.stop();
+    master.write({0xA8, 0xF9, 0x1F, 0x01, 0x02}); // 0x02 wraps to the start of page 0xF900
     EXPECT_EQ(chip().eepromByte(0xF91F), 0x01);
     EXPECT_EQ(chip().eepromByte(0xF900), 0x02);
     EXPECT_EQ(chip().eepromByte(0xF920), 0xFF);

@@ -62,6 +62,29 @@ protected:
         pc.out8(base + 1, 0x20);
         pc.out8(base + 2, 0x00);
     }
+    // Powers up on `kind` (as `config` says otherwise) with its host controller
+    // enabled at the profile's base, and returns that base.
+    std::uint16_t enabled(SouthBridge kind, SimConfig config = {}) {
+        config.southBridge = kind;
+        pc.configure(config);
+        if (kind == SouthBridge::Ali) {
+            writeConfig(17, 0, 0xD0, 0x400);
+            writeConfig(17, 0, 0xF0, 1);
+            return 0xE800;
+        }
+        const bool ich = kind == SouthBridge::Ich;
+        writeConfig(ich ? 31 : 7, 3, ich ? 0x40 : 0xD0, 0x10000);
+        return ich ? 0x0400 : 0x5000;
+    }
+    // A byte-data read of DEVID (0x94) from the chip at 0x54; the status its wait ends with.
+    std::uint8_t readDevid(SouthBridge kind, std::uint16_t base) {
+        if (kind == SouthBridge::Ali) {
+            aliByteData(base, 0x54, 0x94, 0x00, true);
+            return waitAli(base);
+        }
+        intelByteData(base, 0x54, 0x94, 0x00, true);
+        return waitIntel(base);
+    }
 
     SimulatedPc& pc = SimulatedPc::instance();
 };
@@ -153,10 +176,8 @@ TEST_F(Chipset, IntelControllerByteDataTransfers) {
 
 TEST_F(Chipset, IntelControllerBusyForTheConfiguredStatusReads) {
     SimConfig config;
-    config.southBridge = SouthBridge::Ich;
     config.hostBusyReads = 2;
-    pc.configure(config);
-    writeConfig(31, 3, 0x40, 0x10000);
+    enabled(SouthBridge::Ich, config);
     intelByteData(0x0400, 0x54, 0x94, 0x00, true);
     EXPECT_EQ(pc.in8(0x0405), 0x00);                // data not there while busy
     intelByteData(0x0400, 0x54, 0x10, 0x77, false); // a start while busy is lost
@@ -202,26 +223,16 @@ TEST_F(Chipset, AliControllerByteDataTransfers) {
 }
 
 TEST_F(Chipset, ChipsetBusFaults) {
-    use(SouthBridge::Ali);
-    writeConfig(17, 0, 0xD0, 0x400);
-    writeConfig(17, 0, 0xF0, 1);
+    enabled(SouthBridge::Ali);
     pc.startSecondMaster(kChipsetBus, 1);
-    aliByteData(0xE800, 0x54, 0x94, 0x00, true);
-    EXPECT_EQ(waitAli(0xE800), 0x44);
-    aliByteData(0xE800, 0x54, 0x94, 0x00, true);
-    EXPECT_EQ(waitAli(0xE800), 0x14);
-
+    EXPECT_EQ(readDevid(SouthBridge::Ali, 0xE800), 0x44);
+    EXPECT_EQ(readDevid(SouthBridge::Ali, 0xE800), 0x14);
     pc.setDevicePresent(kChipsetBus, 0xA8, false);
-    aliByteData(0xE800, 0x54, 0x94, 0x00, true);
-    EXPECT_EQ(waitAli(0xE800), 0x24);
+    EXPECT_EQ(readDevid(SouthBridge::Ali, 0xE800), 0x24);
 
     SimConfig config;
-    config.southBridge = SouthBridge::Piix4;
     config.smbusBoard = false;
-    pc.configure(config);
-    writeConfig(7, 3, 0xD0, 0x10000);
-    intelByteData(0x5000, 0x54, 0x94, 0x00, true);
-    EXPECT_EQ(waitIntel(0x5000), 0x04);
+    EXPECT_EQ(readDevid(SouthBridge::Piix4, enabled(SouthBridge::Piix4, config)), 0x04);
 }
 
 TEST_F(Chipset, EveryErrorStatusOfEachFamilyCanBeInjected) {
@@ -240,28 +251,12 @@ TEST_F(Chipset, EveryErrorStatusOfEachFamilyCanBeInjected) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.bridge) * 10 + static_cast<int>(c.outcome));
-        use(c.bridge);
+        const std::uint16_t base = enabled(c.bridge);
         const bool ali = c.bridge == SouthBridge::Ali;
-        const std::uint16_t base = ali ? 0xE800 : (c.bridge == SouthBridge::Ich ? 0x0400 : 0x5000);
-        if (ali) {
-            writeConfig(17, 0, 0xD0, 0x400);
-            writeConfig(17, 0, 0xF0, 1);
-        } else if (c.bridge == SouthBridge::Piix4) {
-            writeConfig(7, 3, 0xD0, 0x10000);
-        } else {
-            writeConfig(31, 3, 0x40, 0x10000);
-        }
         pc.failChipsetTransfers(c.outcome, 1);
-        auto transfer = [&] {
-            if (ali)
-                aliByteData(base, 0x54, 0x94, 0x00, true);
-            else
-                intelByteData(base, 0x54, 0x94, 0x00, true);
-            return ali ? waitAli(base) : waitIntel(base);
-        };
-        EXPECT_EQ(transfer(), c.status);
+        EXPECT_EQ(readDevid(c.bridge, base), c.status);
         EXPECT_EQ(pc.journal().text(kChipsetBus), "") << "a failed transfer reaches no device";
         pc.out8(base, ali ? 0xF0 : 0x1E);
-        EXPECT_EQ(transfer(), ali ? 0x14 : 0x02) << "only the next transfer fails";
+        EXPECT_EQ(readDevid(c.bridge, base), ali ? 0x14 : 0x02) << "only the next transfer fails";
     }
 }

@@ -15,8 +15,12 @@ void LineMaster::drive(char state) {
     // index: A B C D
     static const std::uint8_t kInverted[] = {0, 2, 3, 1};
     static const std::uint8_t kPlain[] = {3, 1, 0, 2};
-    const int index = state - 'A';
-    pc().out8(base_, inverted_ ? kInverted[index] : kPlain[index]);
+    pc().out8(base_, (inverted_ ? kInverted : kPlain)[state - 'A']);
+}
+
+void LineMaster::drive(const char* states) {
+    for (; *states != '\0'; ++states)
+        drive(*states);
 }
 
 bool LineMaster::sclHigh() {
@@ -26,54 +30,16 @@ bool LineMaster::sdaHigh() {
     return ((pc().in8(base_ + 1) & 0x10) != 0) != inverted_;
 }
 
-void LineMaster::start() {
-    drive('A');
-    drive('B');
-    drive('C');
-}
-
-void LineMaster::stop() {
-    drive('C');
-    drive('B');
-    drive('A');
-}
-
-void LineMaster::preStart() {
-    drive('C');
-    drive('D');
-    drive('D');
-    drive('A');
-}
-
-void LineMaster::writeBit(bool one) {
-    if (one) {
-        drive('D');
-        drive('A');
-        drive('D');
-        drive('C');
-    } else {
-        drive('C');
-        drive('B');
-        drive('C');
-        drive('C');
-    }
-}
-
 void LineMaster::writeByte(std::uint8_t value) {
     for (int bit = 7; bit >= 0; --bit)
         writeBit((value >> bit) & 1);
-    drive('D');
-    drive('A');
-    drive('D');
-    drive('C');
+    drive("DADC");
 }
 
 bool LineMaster::clockAcknowledge() {
-    drive('D');
-    drive('A');
+    drive("DA");
     const bool acknowledged = !sdaHigh();
-    drive('D');
-    drive('C');
+    drive("DC");
     return acknowledged;
 }
 
@@ -81,30 +47,18 @@ std::uint8_t LineMaster::readByte(bool acknowledge) {
     std::uint8_t value = 0;
     drive('C');
     for (int bit = 0; bit < 8; ++bit) {
+        drive("DA");
+        value = static_cast<std::uint8_t>(value << 1 | (sdaHigh() ? 1 : 0));
         drive('D');
-        drive('A');
-        const bool one = sdaHigh();
-        drive('D');
-        value = static_cast<std::uint8_t>(value << 1 | (one ? 1 : 0));
     }
-    if (acknowledge) {
-        drive('C');
-        drive('B');
-        drive('C');
-    } else {
-        drive('D');
-        drive('A');
-        drive('D');
-        drive('C');
-    }
+    drive(acknowledge ? "CBC" : "DADC");
     return value;
 }
 
-void LineMaster::writeByteData(std::uint8_t device, std::uint8_t command, std::uint8_t data) {
+void LineMaster::write(std::initializer_list<std::uint8_t> bytes) {
     start();
-    writeByte(device);
-    writeByte(command);
-    writeByte(data);
+    for (std::uint8_t byte : bytes)
+        writeByte(byte);
     stop();
 }
 
@@ -113,46 +67,18 @@ std::uint8_t LineMaster::readByteData(std::uint8_t device, std::uint8_t command,
     start();
     writeByte(device);
     writeByte(command);
-    if (repeatedStart) {
-        drive('D');
-        drive('A');
-    } else {
-        stop();
-    }
-    start();
-    writeByte(static_cast<std::uint8_t>(device | 1));
-    const std::uint8_t value = readByte();
-    stop();
-    return value;
-}
-
-void LineMaster::writeWord(std::uint8_t device, std::uint8_t command, std::uint16_t word) {
-    start();
-    writeByte(device);
-    writeByte(command);
-    writeByte(static_cast<std::uint8_t>(word >> 8));
-    writeByte(static_cast<std::uint8_t>(word & 0xFF));
-    stop();
+    drive(repeatedStart ? "DA" : "CBA"); // to the repeated start, or a stop
+    return receiveByte(device);
 }
 
 std::uint16_t LineMaster::readWord(std::uint8_t device, std::uint8_t command) {
-    start();
-    writeByte(device);
-    writeByte(command);
-    stop();
+    write({device, command});
     start();
     writeByte(static_cast<std::uint8_t>(device | 1));
     const std::uint8_t high = readByte(true);
     const std::uint8_t low = readByte();
     stop();
     return static_cast<std::uint16_t>(high << 8 | low);
-}
-
-void LineMaster::sendByte(std::uint8_t device, std::uint8_t data) {
-    start();
-    writeByte(device);
-    writeByte(data);
-    stop();
 }
 
 std::uint8_t LineMaster::receiveByte(std::uint8_t device) {

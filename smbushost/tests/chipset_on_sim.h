@@ -14,8 +14,10 @@ namespace vsq::testsupport {
 
 class ChipsetOnSim : public ::testing::Test {
 protected:
-    // Powers the PC up as `config` says and forgets the accesses so far.
-    void powerUp(const sim::SimConfig& config) {
+    // Powers the PC up on `bridge`, otherwise as `config` says, and forgets the
+    // accesses so far.
+    void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, sim::SimConfig config = {}) {
+        config.southBridge = bridge;
         pc().configure(config);
         trace.accesses.clear();
     }

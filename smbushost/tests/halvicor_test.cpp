@@ -23,6 +23,16 @@ constexpr std::int32_t kIntel = 1;
 constexpr std::int32_t kAli = 2;
 constexpr std::int32_t kChip = 0x54; // the board's VSQ5540 as a 7-bit address
 
+// A south bridge with its controller's type and base, once readyController() made it ready.
+struct Controller {
+    sim::SouthBridge bridge;
+    std::int32_t type;
+    std::int32_t base;
+};
+constexpr Controller kControllers[] = {{sim::SouthBridge::Piix4, kIntel, 0x5000},
+                                       {sim::SouthBridge::Ich, kIntel, 0x0400},
+                                       {sim::SouthBridge::Ali, kAli, 0xE800}};
+
 static_assert(*halvicor::intelIoBase(0x5001) == 0x5000);
 static_assert(!halvicor::intelIoBase(0x5000), "a memory base is not an I/O base");
 static_assert(!halvicor::intelIoBase(0x0001), "base 0 would reach the DMA controller");
@@ -40,7 +50,6 @@ private:
 
 class HalvicorOnSim : public testsupport::ChipsetOnSim {
 protected:
-    void powerUp(const sim::SimConfig& config = {}) { ChipsetOnSim::powerUp(config); }
     // Turns the ALi controller on as a BIOS would: Halvicor computes no ALi base.
     void enableAli() {
         pc().pci().writeConfig(0, 17, 0, 0xD0, config(17, 0, 0xD0) | 0x400);
@@ -49,11 +58,9 @@ protected:
     }
     // Powers up on `bridge` with its controller ready to transfer (the ALi one
     // enabled, the Intel one given its base) and 0x5A in chip register 0x10.
-    void readyController(sim::SouthBridge bridge, std::int32_t type) {
-        sim::SimConfig simConfig;
-        simConfig.southBridge = bridge;
-        powerUp(simConfig);
-        if (type == kAli)
+    void readyController(const Controller& c) {
+        powerUp(c.bridge);
+        if (c.type == kAli)
             enableAli();
         else
             GetSMBBA();
@@ -67,11 +74,10 @@ TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegister
     powerUp();
     pc().pci().writeAddress(0x7E000003);
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0)), 0x71138086u);
-    ASSERT_EQ(trace.accesses.size(), 3u);
-    EXPECT_EQ(trace.accesses[0], (PortAccess{PortAccess::In32, 0xCF8, 0x7E000003}));
-    // Enable bit, bits 30-24 as they were, device 7, function 3, register 0.
-    EXPECT_EQ(trace.accesses[1], (PortAccess{PortAccess::Out32, 0xCF8, 0xFE003B00}));
-    EXPECT_EQ(trace.accesses[2].port, 0xCFC);
+    // Written: the enable bit, bits 30-24 as they were, device 7, function 3, register 0.
+    EXPECT_EQ(trace.accesses, (std::vector<PortAccess>{{PortAccess::In32, 0xCF8, 0x7E000003},
+                                                       {PortAccess::Out32, 0xCF8, 0xFE003B00},
+                                                       {PortAccess::In32, 0xCFC, 0x71138086}}));
 
     trace.accesses.clear();
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0xD2)), config(7, 3, 0xD0));
@@ -104,9 +110,7 @@ TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.bridge));
-        sim::SimConfig simConfig;
-        simConfig.southBridge = c.bridge;
-        powerUp(simConfig);
+        powerUp(c.bridge);
 
         EXPECT_EQ(SouthBridgeType(), c.type);
         // The scan reads function 3 of devices 0 to 31 on bus 0 and ends there.
@@ -132,9 +136,8 @@ TEST_F(HalvicorOnSim, EveryIchIdentifierIsAnIntelControllerAndNoOther) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         sim::SimConfig simConfig;
-        simConfig.southBridge = sim::SouthBridge::Ich;
         simConfig.smbusIdentifier = c.id;
-        powerUp(simConfig);
+        powerUp(sim::SouthBridge::Ich, simConfig);
         EXPECT_EQ(SouthBridgeType(), c.type);
         EXPECT_EQ(GetSMBBA(), c.type ? 0x0400 : 0xFFFF);
     }
@@ -154,11 +157,7 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
     trace.accesses.clear();
 
     WriteSMB(base, kIntel, kChip, 0x10, 0x5A);
-    EXPECT_EQ(trace.byteWrites(),
-              (std::vector<PortAccess>{
-                  testsupport::out8(0x5006, 0), testsupport::out8(0x5005, 0x5A),
-                  testsupport::out8(0x5003, 0x10), testsupport::out8(0x5004, 0xA8),
-                  testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)}));
+    EXPECT_EQ(trace.byteWrites(), "5006:00 5005:5A 5003:10 5004:A8 5000:1F 5002:48");
     // Straight after a write, a write, a probe and a read each wait until the
     // controller has finished (a start while busy is lost).
     WriteSMB(base, kIntel, kChip, 0x11, 0xA5);
@@ -175,14 +174,9 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
     trace.accesses.clear();
     EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), 0x5A);
     EXPECT_EQ(DevFound(base, kIntel, kChip), 1);
-    const std::vector<PortAccess> read = {
-        testsupport::out8(0x5006, 0),    testsupport::out8(0x5005, 0),
-        testsupport::out8(0x5003, 0x10), testsupport::out8(0x5004, 0xA9),
-        testsupport::out8(0x5000, 0x1F), testsupport::out8(0x5002, 0x48)};
-    std::vector<PortAccess> readThenProbe = read;
-    readThenProbe.insert(readThenProbe.end(), read.begin(), read.end());
-    readThenProbe[8] = testsupport::out8(0x5003, 0); // the probe reads command 0
-    EXPECT_EQ(trace.byteWrites(), readThenProbe);
+    EXPECT_EQ(trace.byteWrites(),
+              "5006:00 5005:00 5003:10 5004:A9 5000:1F 5002:48 "  // the read
+              "5006:00 5005:00 5003:00 5004:A9 5000:1F 5002:48"); // the probe: command 0
 
     // An address of 0xA8 loses its top bit: 0x51 and 0x50.
     WriteSMB(base, kIntel, 0xA8, 0x10, 0);
@@ -190,62 +184,27 @@ TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
 }
 
 TEST_F(HalvicorOnSim, AliByteDataTransfersUseCommandAtSevenAndDataAtFour) {
-    sim::SimConfig simConfig;
-    simConfig.southBridge = sim::SouthBridge::Ali;
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Ali);
     enableAli();
 
     WriteSMB(0xE800, kAli, kChip, 0x10, 0x5A);
-    EXPECT_EQ(
-        trace.byteWrites(),
-        (std::vector<PortAccess>{testsupport::out8(0xE803, 0xA8), testsupport::out8(0xE807, 0x10),
-                                 testsupport::out8(0xE804, 0x5A), testsupport::out8(0xE801, 0x20),
-                                 testsupport::out8(0xE802, 0xFF)}));
+    EXPECT_EQ(trace.byteWrites(), "E803:A8 E807:10 E804:5A E801:20 E802:FF");
     trace.accesses.clear();
     EXPECT_EQ(ReadSMB(0xE800, kAli, kChip, 0x10), 0x5A);
     EXPECT_EQ(pc().journal().text(kChipsetBus), "S A8+ 10+ 5A+ P S A8+ 10+ Sr A9+ 5A- P");
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 1);
     EXPECT_EQ(trace.byteWrites(),
-              (std::vector<PortAccess>{
-                  testsupport::out8(0xE803, 0xA9), testsupport::out8(0xE807, 0x10),
-                  testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0xFF),
-                  testsupport::out8(0xE803, 0xA9), testsupport::out8(0xE807, 0),
-                  testsupport::out8(0xE801, 0x20), testsupport::out8(0xE802, 0xFF)}));
+              "E803:A9 E807:10 E801:20 E802:FF E803:A9 E807:00 E801:20 E802:FF");
 }
 
-TEST_F(HalvicorOnSim, ProbeAndFailedReadsJudgeTheStatus) {
-    struct Case {
-        sim::SouthBridge bridge;
-        std::int32_t type;
-        std::int32_t base;
-    };
-    for (const Case c : {Case{sim::SouthBridge::Piix4, kIntel, 0x5000},
-                         Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
-        SCOPED_TRACE(c.type);
-        readyController(c.bridge, c.type);
-
-        EXPECT_EQ(DevFound(c.base, c.type, kChip), 1);
-        EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
-        pc().setDevicePresent(kChipsetBus, 0xA8, false);
-        EXPECT_EQ(DevFound(c.base, c.type, kChip), 0);
-        // The data register still holds 0x5A; an unanswered read must not return it.
-        EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);
-    }
-}
-
-TEST_F(HalvicorOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
+// The data register still holds 0x5A from the read before: a failed read must not return it.
+TEST_F(HalvicorOnSim, AnAbsentDeviceAndEveryErrorStatusFailTheProbeAndTheRead) {
     using O = sim::ChipsetOutcome;
-    struct Case {
-        sim::SouthBridge bridge;
-        std::int32_t type;
-        std::int32_t base;
-    };
-    for (const Case c :
-         {Case{sim::SouthBridge::Piix4, kIntel, 0x5000},
-          Case{sim::SouthBridge::Ich, kIntel, 0x0400}, Case{sim::SouthBridge::Ali, kAli, 0xE800}}) {
+    for (const Controller& c : kControllers) {
+        SCOPED_TRACE(static_cast<int>(c.bridge));
+        readyController(c);
         for (O outcome : {O::DeviceError, O::BusError, O::Failed}) {
-            SCOPED_TRACE(static_cast<int>(c.bridge) * 10 + static_cast<int>(outcome));
-            readyController(c.bridge, c.type);
+            SCOPED_TRACE(static_cast<int>(outcome));
             ASSERT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
             pc().failChipsetTransfers(outcome, 1);
             EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);
@@ -253,6 +212,10 @@ TEST_F(HalvicorOnSim, EveryErrorStatusFailsTheProbeAndTheRead) {
             EXPECT_EQ(DevFound(c.base, c.type, kChip), 0);
             EXPECT_EQ(DevFound(c.base, c.type, kChip), 1);
         }
+        ASSERT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0x5A);
+        pc().setDevicePresent(kChipsetBus, 0xA8, false);
+        EXPECT_EQ(DevFound(c.base, c.type, kChip), 0);
+        EXPECT_EQ(ReadSMB(c.base, c.type, kChip, 0x10), 0);
     }
 }
 
@@ -269,7 +232,7 @@ TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
 TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     sim::SimConfig simConfig;
     simConfig.hostBusyReads = 1'000'000; // a controller that never finishes
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Piix4, simConfig);
     const std::int32_t base = GetSMBBA();
     auto clock = std::make_shared<SteppingClock>();
     auto previous = platform::setClock(clock);
@@ -294,8 +257,7 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     platform::clearQuitRequest();
 
     // A stuck ALi status (0x00) shows no error bit: the time-out alone says absent.
-    simConfig.southBridge = sim::SouthBridge::Ali;
-    powerUp(simConfig);
+    powerUp(sim::SouthBridge::Ali, simConfig);
     enableAli();
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 0);
     WriteByBase(0xE804, 0x5A); // a read that timed out ignores what the data register holds

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace vsq::testsupport {
@@ -24,10 +26,6 @@ struct PortAccess {
 inline std::ostream& operator<<(std::ostream& out, const PortAccess& a) {
     static const char* names[] = {"in8", "out8", "in32", "out32"};
     return out << names[a.kind] << " 0x" << std::hex << a.port << " = 0x" << a.value << std::dec;
-}
-
-inline PortAccess out8(std::uint16_t port, std::uint32_t value) {
-    return {PortAccess::Out8, port, value};
 }
 
 class PortTrace : public platform::PortIoBackend {
@@ -45,9 +43,7 @@ public:
     bool accessAllowed() override { return allowed_; }
     std::uint8_t in8(std::uint16_t port) override {
         check(PortAccess::In8, port);
-        auto value = inner_->in8(port);
-        accesses.back().value = value;
-        return value;
+        return static_cast<std::uint8_t>(accesses.back().value = inner_->in8(port));
     }
     void out8(std::uint16_t port, std::uint8_t value) override {
         check(PortAccess::Out8, port, value);
@@ -55,20 +51,23 @@ public:
     }
     std::uint32_t in32(std::uint16_t port) override {
         check(PortAccess::In32, port);
-        auto value = inner_->in32(port);
-        accesses.back().value = value;
-        return value;
+        return accesses.back().value = inner_->in32(port);
     }
     void out32(std::uint16_t port, std::uint32_t value) override {
         check(PortAccess::Out32, port, value);
         inner_->out32(port, value);
     }
 
-    std::vector<PortAccess> byteWrites() const {
-        std::vector<PortAccess> writes;
-        std::copy_if(accesses.begin(), accesses.end(), std::back_inserter(writes),
-                     [](const PortAccess& a) { return a.kind == PortAccess::Out8; });
-        return writes;
+    // The byte writes as "port:value" words in hexadecimal, "5003:10 5004:A8".
+    std::string byteWrites() const {
+        std::string text;
+        char word[16];
+        for (const PortAccess& a : accesses)
+            if (a.kind == PortAccess::Out8) {
+                std::snprintf(word, sizeof word, " %04X:%02X", a.port, a.value);
+                text += word;
+            }
+        return text.empty() ? text : text.substr(1);
     }
     std::size_t count(PortAccess::Kind kind, std::uint16_t port) const {
         return std::count_if(accesses.begin(), accesses.end(),
