@@ -1,3 +1,7 @@
+// The board window's channel texts, and the window on the simulated board: what
+// it reads and writes, checked on the bus journal.
+
+#include "app/board/board_channels.h"
 #include "app/board/tests/board_window_test.h"
 #include "app/device/data_port_or_bits.h"
 #include "controls/display/strip.h"
@@ -14,6 +18,29 @@ namespace {
 
 using vsq::display::GSlider;
 using States = std::vector<bool>;
+
+TEST(BoardChannels, TimerPeriodWithThreeDecimalsWhileMovingAndTwoAfterAReadBack) {
+    const struct {
+        int position;
+        const char* moving;
+        const char* readBack;
+    } rows[] = {{0, "7.773 ms", "7.77 ms"},
+                {1, "41.261 ms", "41.26 ms"},
+                {128, "4294.273 ms", "4294.27 ms"},
+                {255, "8547.285 ms", "8547.28 ms"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(board::wdiPeriodText(row.position, 3), row.moving);
+        EXPECT_EQ(board::wdiPeriodText(row.position, 2), row.readBack);
+    }
+}
+
+TEST(BoardChannels, RoundingGoesHalfToEvenAndDropsTheSignOfZero) {
+    EXPECT_EQ(board::roundedText(0.0625, 3), "0.062");
+    EXPECT_EQ(board::roundedText(0.1875, 3), "0.188");
+    EXPECT_EQ(board::roundedText(-0.0001, 3), "0");
+    EXPECT_EQ(board::dacWord(1023.9), 0x23FF) << "the whole part";
+    EXPECT_EQ(board::dacWord(1024), 0x2000) << "ten bits";
+}
 
 class ProbesFrmTest : public testing::BoardWindowTest {
 protected:

@@ -42,26 +42,14 @@ TEST_F(ChipRoad, EachPlaceSetsItsMediumAddressPortAndPolarity) {
         std::uint16_t portAddress;
         bool inverted;
     } cases[] = {
+        // clang-format off
         {kStartUpPlace, 0, 0xA8, 0xA8, 0, 0, 0x378, true},
-        {{Medium::PrinterPort, 0x5C, PrinterPortId::index(1), false},
-         0,
-         0x5C,
-         0x5C,
-         0,
-         1,
-         0x278,
-         false},
-        {{Medium::PrinterPort, 0x5A, PrinterPortId::baseAddress(0x278), true},
-         0,
-         0x5A,
-         0x5A,
-         0,
-         1,
-         0x278,
-         true},
+        {{Medium::PrinterPort, 0x5C, PrinterPortId::index(1), false}, 0, 0x5C, 0x5C, 0, 1, 0x278, false},
+        {{Medium::PrinterPort, 0x5A, PrinterPortId::baseAddress(0x278), true}, 0, 0x5A, 0x5A, 0, 1, 0x278, true},
         // The chipset SMBus: the chip's register traffic keeps its road and address.
         {chipsetSMBusPlace(0x2E), 1, 0x11, 0x22, 0x2E, 0, 0x378, false},
         {{Medium::USB, 0x2E, {}, true}, 0, 0x11, 0x22, 0, 0, 0x378, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         powerUpTwoPorts();

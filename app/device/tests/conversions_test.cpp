@@ -27,9 +27,8 @@ TEST(Conversions, RoundsHalvesToEven) {
 }
 
 TEST(Conversions, RoundingRaisesOutsideTheSigned32BitRange) {
-    EXPECT_THROW(roundToInt32(2147483648.0), Overflow);
-    EXPECT_THROW(roundToInt32(-2147483649.0), Overflow);
-    EXPECT_THROW(roundToInt32(3e10), Overflow);
-    EXPECT_THROW(roundToInt32(std::numeric_limits<double>::quiet_NaN()), Overflow);
-    EXPECT_THROW(roundToInt32(std::numeric_limits<double>::infinity()), Overflow);
+    for (const double value :
+         {2147483648.0, -2147483649.0, 3e10, std::numeric_limits<double>::quiet_NaN(),
+          std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(roundToInt32(value), Overflow) << value;
 }

@@ -107,30 +107,13 @@ TEST(PFI, PolarityAboveOneIsStoredAsOne) {
         input.setVBPolarity(static_cast<std::uint8_t>(given));
         EXPECT_EQ(input.VBPolarity(), stored);
     }
-    EXPECT_EQ(input.OverVoltThreshold(), 0.0f);
-    input.setOverVoltThreshold(4.25f);
-    EXPECT_EQ(input.OverVoltThreshold(), 4.25f);
 }
 
-// The input's kind, told by its select address, scales the voltage codes.
-TEST_F(PFISelect, VoltagesFollowTheInputsKind) {
-    chip().setRegisterValue(0xB2, 255); // HSUVTH: high-voltage input, 4.8 V + 9.6 V
-    EXPECT_NEAR(gHV.UnderVoltThreshold(), 14.4f, 1e-4);
-    chip().setRegisterValue(0xBA, 0); // PS1UVTH: high range, 6 V + 4 V
-    EXPECT_NEAR(gPFI1.UnderVoltThreshold(), 6.0f, 1e-4);
-    gBPFI1.setVBPolarity(1); // negative side of a bipolar input
-    chip().setRegisterValue(0xA2, 0);
-    EXPECT_NEAR(gBPFI1.UnderVoltThreshold(), -6.0f, 1e-4);
-
-    chip().setRegisterValue(0xB1, 0xE4); // bits 7-5 are not the code
-    EXPECT_NEAR(gHV.OverVoltHysteresis(), 4 * 0.0375f, 1e-6);
-
-    journal().clear();
+// Volts go back to the nearest code below, on the input's scale; beyond the
+// range nothing is written.
+TEST_F(PFISelect, AThresholdIsWrittenAsItsCodeOrRaisesOverflowOutsideTheRange) {
     gPFI1.setUnderVoltThreshold(8.0f); // (8 - 6) / 4 * 255 = 127.5, rounded down
     EXPECT_EQ(traffic(), "S A8+ BA+ 7F+ P");
-    journal().clear();
-    gPFI1.setUnderVoltHysteresis(3 * 0.0156f);
-    EXPECT_EQ(traffic(), "S A8+ BB+ 03+ P");
     journal().clear();
     EXPECT_THROW(gPFI1.setUnderVoltThreshold(11.0f), Overflow);
     EXPECT_THROW(gPFI1.setUnderVoltThreshold(5.0f), Overflow);
@@ -163,13 +146,14 @@ TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
     // A select address of no input (0x50) leaves a fresh descriptor's flags
     // clear: neither high-voltage nor high range.
     PFI unlisted;
+    unlisted.setAddrDigitalHysteresisOnOVT(0xC9);
     unlisted.setAddrUnderVoltThreshold(0xCA);
     unlisted.setAddrDigitalHysteresisOnUVT(0xCB);
     unlisted.setAddrGlitchRangeFault(0x50);
     struct Case {
         PFI* input;
         std::uint8_t polarity;
-        std::uint8_t underVoltThreshold; // xxUVTH; xxUVHYST follows it
+        std::uint8_t underVoltThreshold; // xxUVTH: xxOVHYST before it, xxUVHYST after it
         float atZero, atFullScale, hysteresisStep;
     };
     const Case cases[] = {
@@ -187,8 +171,11 @@ TEST_F(PFISelect, EveryInputScalesItsCodesByItsKind) {
         EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atZero, 1e-4);
         chip().setRegisterValue(c.underVoltThreshold, 255);
         EXPECT_NEAR(c.input->UnderVoltThreshold(), c.atFullScale, 1e-4);
+        // Bits 7-5 are not the hysteresis code.
         chip().setRegisterValue(static_cast<std::uint8_t>(c.underVoltThreshold + 1), 0xE1);
         EXPECT_NEAR(c.input->UnderVoltHysteresis(), c.hysteresisStep, 1e-6);
+        chip().setRegisterValue(static_cast<std::uint8_t>(c.underVoltThreshold - 1), 0xE2);
+        EXPECT_NEAR(c.input->OverVoltHysteresis(), 2 * c.hysteresisStep, 1e-6);
     }
 }
 

@@ -2,17 +2,12 @@
 // the bus journal, its status texts and busy state, its pages and Disable Now.
 
 #include "app/core/app_globals.h"
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
 #include "app/device/tests/chip_traffic.h"
 #include "app/logicblocks/plb_page.h"
 #include "app/logicblocks/plbfrm.h"
 #include "app/shell/main_form.h"
 #include "app/shell/testing/window_test.h"
-#include "comms/PrinterPort.h"
-#include "comms/SMBusProtocall.h"
 #include "controls/display/toggle.h"
-#include "platform/services.h"
 #include "platform/virtual_clock.h"
 #include "sim/simulated_pc.h"
 
@@ -90,7 +85,7 @@ private:
 
 } // namespace
 
-TEST_F(PLBWindow, HoldsNinetyOneToggleArraysOfNineElementsOnTheirPages) {
+TEST_F(PLBWindow, HoldsNinetyOneToggleArraysOnNinePagesWhoseChoiceRenamesTheLabel) {
     PLBFRM& window = load();
     EXPECT_EQ(window.windowTitle(), "Programmable Logic Blocks");
     EXPECT_EQ(window.toggleArrayNames().size(), 91u);
@@ -110,6 +105,10 @@ TEST_F(PLBWindow, HoldsNinetyOneToggleArraysOfNineElementsOnTheirPages) {
     EXPECT_EQ(window.toggle("VP2F1EN", 1).y() - top, 16);
     EXPECT_EQ(window.toggle("PLB9F2EN", 1).y() - top, 21 * 16);
     EXPECT_EQ(window.PLBTab->tabText(2), "PLB 3");
+    EXPECT_EQ(window.PLBDLBL->text(), "PLB 1");
+    window.PLBTab->setCurrentIndex(6);
+    EXPECT_EQ(window.PLBDLBL->text(), "PLB 7");
+    EXPECT_TRUE(transfers().empty()) << "a page change touches no register";
 }
 
 // Busy through every step: no second sequence can start.
@@ -177,14 +176,6 @@ TEST_F(PLBWindow, DisableNowSwitchesOffTheTickedFunctionsOfThePageThenWritesAll)
     }
 }
 
-TEST_F(PLBWindow, ChangingPageRenamesTheBlockLabelAndTouchesNoRegister) {
-    PLBFRM& window = load();
-    EXPECT_EQ(window.PLBDLBL->text(), "PLB 1");
-    window.PLBTab->setCurrentIndex(6);
-    EXPECT_EQ(window.PLBDLBL->text(), "PLB 7");
-    EXPECT_TRUE(transfers().empty());
-}
-
 TEST_F(PLBWindow, EveryButtonCaptionHasRoomAroundIt) {
     PLBFRM& window = load();
     window.show();
@@ -226,32 +217,20 @@ TEST_F(PLBWindow, TheGpiOrderIsTheOptionsAtEachTransfer) {
 }
 
 // Reported in place of "Done": the sequence ran to its end, the window is idle.
-TEST_F(PLBWindow, FailedTransfersAreCountedInPlaceOfDone) {
-    PLBFRM& window = load();
-    auto protocol = gComPort().PrinterPort()->SMBusProtocall();
-    protocol->setArbitrationOn(true);
-    protocol->setMaxArbitrationDenials(1);
-    pc().holdSdaLow(1, true); // every transfer gives up
-    for (QPushButton* button : {window.ReadAllCMD, window.ApplyCMD}) {
-        button->click();
-        EXPECT_EQ(window.StatusBar->currentMessage(), "Not done: 108 bus transfers failed");
-        EXPECT_TRUE(window.isEnabled());
-        EXPECT_TRUE(window.ReadAllCMD->isEnabled());
-    }
-    EXPECT_TRUE(scripted().messages.empty());
-}
-
-TEST_F(PLBWindow, TheStatusCountsNoOneOrSeveralFailedTransfers) {
+TEST_F(PLBWindow, TheStatusCountsTheFailedTransfersInPlaceOfDone) {
     PLBFRM& window = load();
     protocol().setArbitrationOn(true);
     protocol().setMaxArbitrationDenials(1);
     struct Case {
-        int failures;
+        QPushButton* button;
+        int failures; // 108: every transfer gives up
         const char* status;
     };
-    const Case cases[] = {{0, "Done"},
-                          {1, "Not done: 1 bus transfer failed"},
-                          {2, "Not done: 2 bus transfers failed"}};
+    const Case cases[] = {{window.ReadAllCMD, 0, "Done"},
+                          {window.ReadAllCMD, 1, "Not done: 1 bus transfer failed"},
+                          {window.ReadAllCMD, 2, "Not done: 2 bus transfers failed"},
+                          {window.ReadAllCMD, 108, "Not done: 108 bus transfers failed"},
+                          {window.ApplyCMD, 108, "Not done: 108 bus transfers failed"}};
     for (const Case& c : cases) {
         // SDA held low until the library has reported the wanted failures.
         int reported = 0;
@@ -261,10 +240,13 @@ TEST_F(PLBWindow, TheStatusCountsNoOneOrSeveralFailedTransfers) {
                 if (++reported >= c.failures)
                     pc().holdSdaLow(1, false);
             });
-        window.ReadAllCMD->click();
+        c.button->click();
         EXPECT_EQ(window.StatusBar->currentMessage(), c.status) << c.failures;
         EXPECT_EQ(reported, c.failures);
+        EXPECT_TRUE(window.isEnabled());
+        EXPECT_TRUE(window.ReadAllCMD->isEnabled());
     }
+    EXPECT_TRUE(scripted().messages.empty());
 }
 
 TEST_F(PLBWindow, AnErrorPartWayEndsTheSequenceWithAMessageAndTheWindowUsable) {

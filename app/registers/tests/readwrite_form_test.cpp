@@ -1,6 +1,6 @@
 // The register access window on the simulated board: its load, node clicks
 // read through its manager (checked on the bus journal), bit writes, closing,
-// sizing, its settings file and the shell's hooks.
+// sizing, its settings file, the shell's hooks and the keyboard.
 
 #include "register_window.h"
 
@@ -10,6 +10,7 @@
 #include "controls/common/property_bag_file.h"
 #include "platform/setup_report.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -196,10 +197,9 @@ TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTh
 TEST_F(RegisterWindowTest, TheSettingsFileStaysBesideARegistryFileAndNeverBesideARefusedOne) {
     const QString config = QString::fromStdString(vsq::platform::RegistryStore::configFolder());
     const QString temporary = QDir::tempPath();
-    EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore("/dev/zero")),
-              config + "/ReadWriteForm.bag");
-    EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore(temporary.toStdString())),
-              config + "/ReadWriteForm.bag");
+    for (const QString& refused : {QString("/dev/zero"), temporary})
+        EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore(refused.toStdString())),
+                  config + "/ReadWriteForm.bag");
     EXPECT_EQ(RegisterAccessBagPath(
                   vsq::platform::RegistryStore((temporary + "/absent/registry.txt").toStdString())),
               temporary + "/absent/ReadWriteForm.bag");
@@ -240,6 +240,20 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
     const auto said = vsq::platform::setupProblems();
     ASSERT_FALSE(said.empty());
     EXPECT_NE(said.back().find("ReadWriteForm.bag"), std::string::npos) << said.back();
+}
+
+TEST_F(RegisterWindowTest, AnEnterBeforeAnyRegisterIsChosenSendsNothing) {
+    load();
+    windows().show<ReadWriteForm>();
+    QWidget* shown = window().window();
+    shown->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(traffic(), "");
+    EXPECT_EQ(caption("HexDECLBL").toStdString(), "");
+    EXPECT_EQ(digit("bit7").text().toStdString(), "0");
 }
 
 TEST_F(RegisterWindowTest, AMouseClickReadsOnceAndTheKeyboardReadsEachRegisterReached) {

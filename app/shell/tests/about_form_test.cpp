@@ -77,7 +77,7 @@ TEST_F(AboutFormTest, WithoutTheToolItSaysSystemInformationIsUnavailable) {
     EXPECT_EQ(scripted().messages[0].icon, MessageIcon::None);
 }
 
-TEST_F(AboutFormTest, ThePathValueStartsTheToolAndTheBoxStaysOpen) {
+TEST_F(AboutFormTest, ThePathValueStartsTheToolLeavingTheBoxOpenOrEndsInTheMessage) {
     const QString program = writeMarkingProgram(tools_.path(), "sysinfo");
     writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
                       "PATH\ts\t" +
@@ -87,6 +87,12 @@ TEST_F(AboutFormTest, ThePathValueStartsTheToolAndTheBoxStaysOpen) {
     EXPECT_TRUE(scripted().messages.empty());
     EXPECT_TRUE(markerAppears());
     EXPECT_EQ(windows().find<frmAbout>(), &about);
+
+    writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                      "PATH\ts\t/nonexistent/msinfo\n");
+    about.cmdSysInfo->click();
+    ASSERT_EQ(scripted().messages.size(), 1u);
+    EXPECT_EQ(scripted().messages[0].text, kUnavailable) << "a path that names no program";
 }
 
 TEST_F(AboutFormTest, TheToolsFolderIsUsedOnlyWhenTheToolIsInIt) {
@@ -101,14 +107,6 @@ TEST_F(AboutFormTest, TheToolsFolderIsUsedOnlyWhenTheToolIsInIt) {
     windows().find<frmAbout>()->cmdSysInfo->click();
     EXPECT_EQ(scripted().messages.size(), 1u);
     EXPECT_TRUE(markerAppears());
-}
-
-TEST_F(AboutFormTest, APathThatNamesNoProgramEndsInTheMessage) {
-    writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
-                      "PATH\ts\t/nonexistent/msinfo\n");
-    StartSysInfo();
-    ASSERT_EQ(scripted().messages.size(), 1u);
-    EXPECT_EQ(scripted().messages[0].text, kUnavailable);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// Shell tests on the simulated PC: the fixture powers the simulator up as the
-// test describes before anything reaches the bus, and runs start-up.
+// Shell tests on the simulated PC: each test starts on the default simulated PC
+// (one port at 0x378 with the chip at 0xA8 behind an inverting adapter) or
+// powers it up as it describes before anything reaches the bus, and runs start-up.
 
 #include "app/shell/init_form.h"
 #include "app/shell/startup.h"

@@ -1,8 +1,10 @@
 #include "app/core/qt_dialogs.h"
+#include "app/core/tagged_item_delegate.h"
 #include "app/device/com_port.h"
 #include "app/device/communications.h"
 #include "app/shell/about_form.h"
 #include "app/shell/main_form.h"
+#include "app/shell/search_results.h"
 #include "board_test.h"
 #include "comms/PrinterPort.h"
 #include "comms/QVSComPort.h"
@@ -37,18 +39,10 @@ SimConfig portsConfig(std::vector<PortConfig> ports) {
 
 class InitFormTest : public testing::BoardTest {
 protected:
-    // Whether the bus carried a write of `data` to `reg` addressed to `device`,
-    // acknowledged or not.
-    bool busSawWrite(int bus, const char* device, const char* reg, const char* data) {
-        const QString text = QString::fromStdString(pc().journal().text(bus));
-        const QRegularExpression frame(QString("S %1. %2. %3. P").arg(device, reg, data));
-        return text.contains(frame);
-    }
     TMainForm& mainWindow() { return *windows().find<TMainForm>(); }
 };
 
-TEST_F(InitFormTest, OnePortWithTheChipAtA8ListsExactlyOneEntryAndFinishConfiguresIt) {
-    powerUp({});
+TEST_F(InitFormTest, OnePortWithTheChipAtA8ListsExactlyOneEntryReadyToFinish) {
     InitForm& wizard = startUp();
     wizard.NextCMD->click();
     EXPECT_EQ(wizard.CurrentStep(), 2);
@@ -65,30 +59,10 @@ TEST_F(InitFormTest, OnePortWithTheChipAtA8ListsExactlyOneEntryAndFinishConfigur
     // The chip answers with inverted data only: one find.
     EXPECT_EQ(wizard.search().FoundCount, 1);
     EXPECT_EQ(wizard.search().FoundInverted, std::vector<bool>{true});
-
-    // Leave the library on another polarity, so Finish must restore it.
-    gComPort().PrinterPort()->SMBusProtocall()->setDataInverted(false);
-    pc().journal().clear();
-    wizard.FinishCMD->click();
-    EXPECT_EQ(gChipAddress, 0xA8);
-    EXPECT_EQ(gComPort().PrinterPort()->PortAddress(), 0x378);
-    EXPECT_TRUE(gComPort().PrinterPort()->SMBusProtocall()->DataInverted());
-    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->DeviceAddress(), 0xA8);
-    EXPECT_EQ(gComPort().PortType(), 0);
-    EXPECT_TRUE(busSawWrite(1, "A8", "90", "01"));
-    EXPECT_EQ(pc().chip(1).registerValue(0x90), 0x01);
-
-    EXPECT_TRUE(mainWindow().isVisible());
-    EXPECT_EQ(mainWindow().windowTitle(), "VSQ5540 Evaluation Software");
-    EXPECT_EQ(windows().find<InitForm>(), nullptr);
-    EXPECT_FALSE(vsq::platform::quitRequested());
 }
 
 TEST_F(InitFormTest, TheSearchWritesTheBoardDacThenReadsTheIdentityInBothPolarities) {
-    powerUp({});
     InitForm& wizard = startUp();
-    // Loading holds the board's data lines D2 and D3 high on every byte written.
-    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->BitsToStayHigh(), 0x0C);
     pc().journal().clear();
     search(wizard);
     const std::string bus = pc().journal().text(1);
@@ -101,7 +75,6 @@ TEST_F(InitFormTest, TheSearchWritesTheBoardDacThenReadsTheIdentityInBothPolarit
 }
 
 TEST_F(InitFormTest, WithNoChipTheWizardSaysSoAndFinishStartsWithCommunicationsDisabled) {
-    powerUp({});
     pc().setDevicePresent(1, 0xA8, false);
     InitForm& wizard = startUp();
     search(wizard);
@@ -119,67 +92,83 @@ TEST_F(InitFormTest, WithNoChipTheWizardSaysSoAndFinishStartsWithCommunicationsD
     EXPECT_EQ(gComPort().PrinterPort()->PortAddress(), 888);
     EXPECT_EQ(gChipAddress, 0xA8);
     // Still written, as ever, at the start-up chip address.
-    EXPECT_TRUE(busSawWrite(1, "A8", "90", "01"));
+    EXPECT_EQ(pc().journal().text(1), "S A8- 90- 01- P");
 }
 
-TEST_F(InitFormTest, TheChipAt5COnTheSecondPortIsConfiguredAndOnlyItIsWritten) {
-    powerUp(portsConfig({{0x378, false}, {0x278, true, 0x5C}}));
-    InitForm& wizard = startUp();
-    search(wizard);
-    EXPECT_EQ(entries(wizard), QStringList{printerEntry("2E", "278", 1)});
-
-    pc().chip(2).setRegisterValue(0x90, 0x00);
-    pc().journal().clear();
-    wizard.FinishCMD->click();
-    EXPECT_EQ(gChipAddress, 0x5C);
-    EXPECT_EQ(gComPort().PrinterPort()->PortAddressIndex(), 1);
-    EXPECT_EQ(gComPort().PrinterPort()->PortAddress(), 0x278);
-    EXPECT_TRUE(gComPort().PrinterPort()->SMBusProtocall()->DataInverted());
-    // UPDCFG reaches the chosen chip, and no write goes to 0xA8 on any port.
-    EXPECT_TRUE(busSawWrite(2, "5C", "90", "01"));
-    EXPECT_EQ(pc().chip(2).registerValue(0x90), 0x01);
-    EXPECT_FALSE(busSawWrite(1, "A8", "90", "01"));
-    EXPECT_FALSE(busSawWrite(2, "A8", "90", "01"));
-    EXPECT_EQ(mainWindow().windowTitle(), "VSQ5540 Evaluation Software");
-}
-
-TEST_F(InitFormTest, ANonInvertingAdapterIsFoundWithPlainDataAndFinishKeepsIt) {
-    powerUp(portsConfig({{0x378, true, 0xA8, AdapterPolarity::NonInverting}}));
-    InitForm& wizard = startUp();
-    search(wizard);
-    EXPECT_EQ(entries(wizard), QStringList{printerEntry("54", "378", 1)});
-    EXPECT_EQ(wizard.search().FoundInverted, std::vector<bool>{false});
-    wizard.FinishCMD->click();
-    EXPECT_FALSE(gComPort().PrinterPort()->SMBusProtocall()->DataInverted());
-    EXPECT_TRUE(busSawWrite(1, "A8", "90", "01"));
-    EXPECT_EQ(pc().chip(1).registerValue(0x90), 0x01);
-}
-
-TEST_F(InitFormTest, TheTenthFindIsChosenByItsWholeNumber) {
+// A find chosen, then Finish: the program goes to its chip, port and polarity,
+// and UPDCFG reaches that chip and nothing else on any port.
+struct FinishCase {
+    const char* name;
     std::vector<PortConfig> ports;
-    const std::uint16_t bases[] = {0x378,  0x278,  0x3BC,  0x2BC,  0x8000,
-                                   0x8010, 0x9000, 0xA000, 0xB000, 0xC000};
-    for (std::uint16_t base : bases)
+    int row;                    // the find chosen
+    const char *address, *port; // as its entry shows them
+    int bus;                    // the chosen chip's, counted from 1
+    std::uint8_t chip;
+    std::uint16_t base;
+    bool inverted;
+};
+
+void PrintTo(const FinishCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// Ten ports with a board each, the chip at 0x5E on the last.
+std::vector<PortConfig> tenPorts() {
+    std::vector<PortConfig> ports;
+    for (std::uint16_t base :
+         {0x378, 0x278, 0x3BC, 0x2BC, 0x8000, 0x8010, 0x9000, 0xA000, 0xB000, 0xC000})
         ports.push_back({base, true, 0xA8});
     ports.back().chipAddress = 0x5E;
-    powerUp(portsConfig(ports));
+    return ports;
+}
+
+class InitFormFinish : public InitFormTest, public ::testing::WithParamInterface<FinishCase> {};
+
+TEST_P(InitFormFinish, ConfiguresTheChosenFindAndWritesOnlyToItsChip) {
+    const FinishCase& c = GetParam();
+    powerUp(portsConfig(c.ports));
     InitForm& wizard = startUp();
     search(wizard);
     const QStringList found = entries(wizard);
-    ASSERT_EQ(found.size(), 10);
-    EXPECT_EQ(found[9], printerEntry("2F", "C000", 10));
+    ASSERT_EQ(found.size(), c.row + 1);
+    EXPECT_EQ(found[c.row], printerEntry(c.address, c.port, c.row + 1));
+    EXPECT_EQ(wizard.search().FoundInverted[c.row], c.inverted);
 
-    wizard.SearchResultsLIST->setCurrentRow(9);
+    pc().chip(c.bus).setRegisterValue(0x90, 0x00);
+    // Leave the library on the other polarity, so Finish must restore it.
+    gComPort().PrinterPort()->SMBusProtocall()->setDataInverted(!c.inverted);
+    pc().journal().clear();
+    wizard.SearchResultsLIST->setCurrentRow(c.row);
     wizard.FinishCMD->click();
+    EXPECT_TRUE(mainWindow().isVisible());
     EXPECT_EQ(mainWindow().windowTitle(), "VSQ5540 Evaluation Software");
-    EXPECT_EQ(gChipAddress, 0x5E);
-    EXPECT_EQ(gComPort().PrinterPort()->PortAddressIndex(), 9);
-    EXPECT_EQ(gComPort().PrinterPort()->PortAddress(), 0xC000);
-    EXPECT_TRUE(busSawWrite(10, "5E", "90", "01"));
+    EXPECT_EQ(windows().find<InitForm>(), nullptr);
+    EXPECT_FALSE(vsq::platform::quitRequested());
+    EXPECT_EQ(gChipAddress, c.chip);
+    EXPECT_EQ(gComPort().PortType(), 0);
+    EXPECT_EQ(gComPort().PrinterPort()->PortAddressIndex(), c.bus - 1);
+    EXPECT_EQ(gComPort().PrinterPort()->PortAddress(), c.base);
+    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->DataInverted(), c.inverted);
+    EXPECT_EQ(gComPort().PrinterPort()->SMBusProtocall()->DeviceAddress(), c.chip);
+    EXPECT_EQ(pc().chip(c.bus).registerValue(0x90), 0x01);
+    const std::string written =
+        QString("S %1+ 90+ 01+ P").arg(c.chip, 2, 16).toUpper().toStdString();
+    for (int bus = 1; bus <= static_cast<int>(c.ports.size()); ++bus)
+        EXPECT_EQ(pc().journal().text(bus), bus == c.bus ? written : "") << bus;
 }
 
+// clang-format off
+const FinishCase kFinishCases[] = {
+    {"TheDefaultBoard", {PortConfig{}}, 0, "54", "378", 1, 0xA8, 0x378, true},
+    {"TheChipAt5COnTheSecondPort", {{0x378, false}, {0x278, true, 0x5C}}, 0, "2E", "278", 2, 0x5C, 0x278, true},
+    {"ANonInvertingAdapterKeepsPlainData", {{0x378, true, 0xA8, AdapterPolarity::NonInverting}}, 0, "54", "378", 1, 0xA8, 0x378, false},
+    {"TheTenthFindChosenByItsWholeNumber", tenPorts(), 9, "2F", "C000", 10, 0x5E, 0xC000, true},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Finds, InitFormFinish, ::testing::ValuesIn(kFinishCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(InitFormTest, BackFromTheResultsClearsTheFindsSoTheNextSearchListsOnlyItsOwn) {
-    powerUp({});
     InitForm& wizard = startUp();
     search(wizard);
     ASSERT_EQ(entries(wizard).size(), 1);
@@ -197,7 +186,6 @@ TEST_F(InitFormTest, BackFromTheResultsClearsTheFindsSoTheNextSearchListsOnlyIts
 }
 
 TEST_F(InitFormTest, NextWithoutAMediumAsksForOneAndStaysOnThePage) {
-    powerUp({});
     InitForm& wizard = startUp();
     wizard.NextCMD->click();
     wizard.PPCheck->setChecked(false);
@@ -210,7 +198,6 @@ TEST_F(InitFormTest, NextWithoutAMediumAsksForOneAndStaysOnThePage) {
 }
 
 TEST_F(InitFormTest, CancelOrClosingBeforeFinishEndsTheProgram) {
-    powerUp({});
     InitForm& wizard = startUp();
     wizard.CancelCMD->click();
     EXPECT_TRUE(vsq::platform::quitRequested());
@@ -221,7 +208,6 @@ TEST_F(InitFormTest, CancelOrClosingBeforeFinishEndsTheProgram) {
 class InitFormClose : public InitFormTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(InitFormClose, ClosingTheWizardEndsTheProgram) {
-    powerUp({});
     InitForm& wizard = startUp();
     for (int step = 1; step < GetParam(); ++step)
         wizard.NextCMD->click();
@@ -232,7 +218,6 @@ TEST_P(InitFormClose, ClosingTheWizardEndsTheProgram) {
 }
 
 TEST_F(InitFormTest, EnterPressesNextThenFinishWhichHoldTheFocusAndSpaceStartsNothingElse) {
-    powerUp({});
     InitForm& wizard = startUp();
     EXPECT_EQ(wizard.focusWidget(), wizard.NextCMD);
     QTest::keyClick(wizard.focusWidget(), Qt::Key_Space); // presses Next, not Cancel
@@ -248,14 +233,12 @@ TEST_F(InitFormTest, EnterPressesNextThenFinishWhichHoldTheFocusAndSpaceStartsNo
 }
 
 TEST_F(InitFormTest, EscapeIsCancel) {
-    powerUp({});
     InitForm& wizard = startUp();
     QTest::keyClick(wizard.focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(vsq::platform::quitRequested());
 }
 
 TEST_F(InitFormTest, FixedSizeDialogsOfferNeitherMinimiseNorMaximise) {
-    powerUp({});
     InitForm& wizard = startUp();
     frmAbout& about = windows().load<frmAbout>();
     for (QWidget* dialog : std::initializer_list<QWidget*>{&wizard, &about}) {
@@ -279,7 +262,6 @@ TEST_F(InitFormTest, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
 INSTANTIATE_TEST_SUITE_P(EveryPageButTheSearch, InitFormClose, ::testing::Values(1, 2, 4));
 
 TEST_F(InitFormTest, ClosingTheWizardDuringTheSearchIsRefused) {
-    powerUp({});
     InitForm& wizard = startUp();
     wizard.NextCMD->click();
     int stepAtClose = 0;
@@ -300,7 +282,6 @@ TEST_F(InitFormTest, ClosingTheWizardDuringTheSearchIsRefused) {
 }
 
 TEST_F(InitFormTest, TheMediumPageOfThisSystemOffersOnlyThePrinterPort) {
-    powerUp({});
     InitForm& wizard = startUp();
     EXPECT_EQ(wizard.PPSearchDescLBL->text(),
               "Remember to connect the VSQ5540 evaluation board to the printer port");
@@ -318,7 +299,6 @@ TEST_F(InitFormTest, TheMediumPageOfThisSystemOffersOnlyThePrinterPort) {
 }
 
 TEST_F(InitFormTest, OnAWindows95BuildTheSMBusIsOfferedWithItsBaseAndUSBIsRefused) {
-    powerUp({});
     vsq::platform::OsVersionInfo windows95;
     windows95.platformId = 1;
     windows95.majorVersion = 4;
@@ -335,7 +315,6 @@ TEST_F(InitFormTest, OnAWindows95BuildTheSMBusIsOfferedWithItsBaseAndUSBIsRefuse
 }
 
 TEST_F(InitFormTest, AChipOnTheChipsetSMBusIsListedAndFinishSelectsThatMedium) {
-    powerUp({});
     pc().setDevicePresent(1, 0xA8, false);
     InitForm& wizard = startUp();
     wizard.NextCMD->click();
@@ -352,6 +331,30 @@ TEST_F(InitFormTest, AChipOnTheChipsetSMBusIsListedAndFinishSelectsThatMedium) {
     EXPECT_EQ(gComPort().PortType(), 1);
     EXPECT_EQ(gChipAddress, 0xA8);
     EXPECT_EQ(mainWindow().windowTitle(), "VSQ5540 Evaluation Software");
+}
+
+TEST(ChipSearchTags, FinishReadsTheWholeFindNumberAndTheSMBusAddress) {
+    const std::string blanks(50, ' ');
+    EXPECT_EQ(
+        PrinterEntryNumber("Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1"),
+        1);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 10"), 10);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 123"), 123);
+    EXPECT_EQ(PrinterEntryNumber(""), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer "), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("x" + blanks + "Printer 1a"), std::nullopt);
+    EXPECT_EQ(PrinterEntryNumber("An VSQ5540 was found at:54h, on the SMBus" + blanks + "SMBus54"),
+              std::nullopt);
+
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus54"), 0x54);
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "SMBus2F"), 0x2F);
+    EXPECT_EQ(SMBusEntryAddress("x" + blanks + "Printer 1"), std::nullopt);
+    EXPECT_EQ(SMBusEntryAddress("SMBus"), std::nullopt);
+
+    // The list shows the entry without its tag.
+    EXPECT_EQ(TaggedItemDelegate::visiblePart(QString::fromStdString(
+                  "Found an VSQ5540 at:54h, on printer port:378h" + blanks + "Printer 1")),
+              "Found an VSQ5540 at:54h, on printer port:378h");
 }
 
 } // namespace

@@ -1,16 +1,13 @@
 #include "app/board/probes_frm.h"
-#include "app/registers/readwrite_form.h"
 #include "app/core/app_globals.h"
 #include "app/core/registry_options.h"
+#include "app/registers/readwrite_form.h"
 #include "app/shell/main_form.h"
 #include "app/shell/main_status.h"
-#include "app/shell/testing/shell_test.h"
+#include "app/shell/testing/window_test.h"
 
-#include "app/device/com_port.h"
-#include "app/device/communications.h"
 #include "app/shell/settings/forms/eeprom_form.h"
 #include "app/shell/settings/forms/save_recall_settings_form.h"
-#include "comms/PrinterPort.h"
 #include "comms/SMBusProtocall.h"
 #include "controls/reginfo/qvsreginfo.h"
 #include "platform/registry_store.h"
@@ -32,7 +29,7 @@ constexpr char kShowMenuTrue[] = "[SOFTWARE\\Ombrix\\VSQ5540 Evaluation Software
 constexpr char kEmulateKeyNoValue[] =
     "[SOFTWARE\\Ombrix\\VSQ5540 Evaluation Software\\Emulate Fixed Silicon]\n";
 
-class MainFormTest : public testing::ShellTest {
+class MainFormTest : public testing::WindowTest {
 protected:
     TMainForm& load() { return windows().load<TMainForm>(); }
 
@@ -103,7 +100,7 @@ TEST_F(MainFormTest, WithNeitherRegistryKeyTheOptionsMenuIsHiddenAndTheOptionOff
     EXPECT_FALSE(main.mnuEmulateBugFix->isChecked());
 }
 
-TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
+TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalseWhereItsKeyIsAndNowhereElse) {
     writeRegistryFile(std::string(kShowMenuTrue) + kEmulateKeyNoValue);
     TMainForm& main = load();
     EXPECT_EQ(visibleMenuBarEntries(main), QStringList({"File", "AutoSet", "Register Access",
@@ -119,11 +116,9 @@ TEST_F(MainFormTest, TogglingTheShownOptionStoresTrueThenFalse) {
     main.mnuEmulateBugFix->trigger();
     EXPECT_FALSE(gEmulateFixedSilicon);
     EXPECT_EQ(storedEmulateValue(), "False");
-}
 
-TEST_F(MainFormTest, WithoutTheOptionKeyTogglesHoldForTheRunOnly) {
+    // Without the option's key a toggle holds for the run only.
     writeRegistryFile(kShowMenuTrue);
-    TMainForm& main = load();
     main.mnuEmulateBugFix->trigger();
     EXPECT_TRUE(gEmulateFixedSilicon);
     EXPECT_EQ(storedEmulateValue(), "<no key>");
@@ -138,21 +133,6 @@ TEST_F(MainFormTest, AHiddenMenuStillTakesTheOptionFromTheRegistry) {
     EXPECT_FALSE(main.mnuOptions->menuAction()->isVisible());
     EXPECT_TRUE(gEmulateFixedSilicon);
     EXPECT_TRUE(main.mnuEmulateBugFix->isChecked());
-}
-
-TEST_F(MainFormTest, ExitEndsTheProgramAtOnce) {
-    TMainForm& main = windows().show<TMainForm>();
-    main.mnuExit->trigger();
-    EXPECT_TRUE(vsq::platform::quitRequested());
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_TRUE(scripted().messages.empty());
-}
-
-TEST_F(MainFormTest, ClosingTheWindowEndsTheProgramAtOnce) {
-    TMainForm& main = windows().show<TMainForm>();
-    main.close();
-    EXPECT_TRUE(vsq::platform::quitRequested());
-    EXPECT_FALSE(main.isVisible());
 }
 
 TEST_F(MainFormTest, StatusBarShowsTheTextAndThePercentageAfterIt) {
@@ -186,14 +166,9 @@ TEST_F(MainFormTest, TheFileCommandsShowTheSettingsDialogInTheirModeAndRamEeprom
 
 // Each frame waits a little, so the status bar can be watched between transfers.
 TEST_F(MainFormTest, GenericSetupShowsItsProgressInTheStatusBarAndEndsWithOK) {
-    auto& pc = vsq::sim::SimulatedPc::instance();
-    pc.reset();
-    gChipAddress = 0xA8;
-    gComPort().PrinterPort()->setDataInverted(true);
-    gComPort().PrinterPort()->setPortAddress(888);
-    gComPort().PrinterPort()->SMBusProtocall()->setFrameDelay(0.001f);
+    protocol().setFrameDelay(0.001f);
     TMainForm& main = load();
-    pc.journal().clear();
+    journal().clear();
     QStringList shown;
     vsq::platform::VirtualTime time;
     const auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode) {
@@ -208,7 +183,7 @@ TEST_F(MainFormTest, GenericSetupShowsItsProgressInTheStatusBarAndEndsWithOK) {
     EXPECT_EQ(shown, QStringList({text + "0% done.", text + "20% done.", text + "40% done.",
                                   text + "60% done.", text + "80% done."}));
     EXPECT_EQ(main.statusText(), "OK");
-    EXPECT_EQ(pc.journal().count(1, vsq::sim::EventKind::Start), 176u);
+    EXPECT_EQ(journal().count(1, vsq::sim::EventKind::Start), 176u);
 }
 
 } // namespace

@@ -25,6 +25,8 @@ protected:
     }
 };
 
+// Exit, or closing the main window, ends the program at once, without a
+// question, and ends a wait that runs then.
 TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
     TMainForm& main = windows().show<TMainForm>();
     // A clock that never moves: only the program's end can finish this wait.
@@ -34,6 +36,7 @@ TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
     ShortDelay();
     EXPECT_TRUE(quitRequested());
     EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(scripted().messages.empty());
 }
 
 TEST_F(ProgramEndTest, ClosingTheMainWindowDuringAWaitEndsIt) {
@@ -43,6 +46,8 @@ TEST_F(ProgramEndTest, ClosingTheMainWindowDuringAWaitEndsIt) {
     QTimer::singleShot(0, &main, [&main] { main.close(); });
     ShortDelay();
     EXPECT_TRUE(quitRequested());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(scripted().messages.empty());
 }
 
 TEST_F(ProgramEndTest, AWaitAcrossMidnightEnds) {

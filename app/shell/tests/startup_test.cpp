@@ -80,27 +80,25 @@ private:
 };
 
 TEST_F(StartupTest, TheSplashShowsEachStatusLineInOrderWithProgressInStepsOfTen) {
-    powerUp({});
     SplashRecorder recorder;
     startUp();
+    // clang-format off
     const std::vector<std::pair<QString, int>> expected = {
-        {"Status: Starting Up.", 0},
-        {"Status:  Loading Main Program", 10},
+        {"Status: Starting Up.", 0}, {"Status:  Loading Main Program", 10},
         {"Status:  Loading Object Descriptors", 20},
         {"Status:  Loading Programmable Driver Output Tool", 30},
         {"Status:  Loading Power Fail Inputs Tool", 40},
         {"Status:  Loading Programmable Logic Block Tool", 50},
         {"Status:  Loading Programmable Delay Tool", 60},
         {"Status:  Loading Generic Communications Tool", 70},
-        {"Status:  Loading Evaluation Board Configuration Tool", 80},
-        {"Status:  Done", 90},
+        {"Status:  Loading Evaluation Board Configuration Tool", 80}, {"Status:  Done", 90},
     };
+    // clang-format on
     EXPECT_EQ(recorder.shown, expected);
     EXPECT_EQ(recorder.maximum, 90); // ten for each status line
 }
 
 TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
-    powerUp({});
     InitForm& wizard = startUp();
     EXPECT_EQ(windows().find<frmSplash>(), nullptr);
     ASSERT_NE(windows().find<TMainForm>(), nullptr);
@@ -122,7 +120,6 @@ TEST_F(StartupTest, AfterStartUpTheWizardIsShownOverTheHiddenMainWindow) {
 }
 
 TEST_F(StartupTest, StartUpSetsTheChipAddressThePortAndTheDescriptors) {
-    powerUp({});
     startUp();
     EXPECT_EQ(gChipAddress, 0xA8);
     auto printerPort = gComPort().PrinterPort();
@@ -136,7 +133,6 @@ TEST_F(StartupTest, StartUpSetsTheChipAddressThePortAndTheDescriptors) {
 }
 
 TEST_F(StartupTest, StartUpLoadsThreeToolsHiddenReadingTheChipWithoutWritingIt) {
-    powerUp({});
     startUp();
     EXPECT_FALSE(windows().load<PDOFRM>().isVisible());
     EXPECT_FALSE(windows().load<PFIFRM>().isVisible());
@@ -153,7 +149,6 @@ TEST_F(StartupTest, StartUpLoadsThreeToolsHiddenReadingTheChipWithoutWritingIt) 
 }
 
 TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
-    powerUp({});
     startUp();
     TMainForm& main = windows().load<TMainForm>();
     QStringList captions;
@@ -173,7 +168,6 @@ TEST_F(StartupTest, TheVisualToolsMenuShowsEachToolInsideTheMainWindow) {
 }
 
 TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailure) {
-    powerUp({});
     vsq::platform::ParallelPortDriver::instance().setLibraryName("libvsq-no-such-driver.so");
     runOrStop(Main);
     ASSERT_EQ(scripted().messages.size(), 1u);
@@ -184,7 +178,6 @@ TEST_F(StartupTest, AMissingPortDriverStopsTheProgramWithAMessageNamingTheFailur
 }
 
 TEST_F(StartupTest, AnUnknownPortDriverNameStopsTheProgramAsAMissingDriverDoes) {
-    powerUp({});
     ::setenv("VSQ_PARPORT", "lpt", 1);
     vsq::parport::useParportBackend(nullptr); // chosen again from VSQ_PARPORT
     ::testing::internal::CaptureStderr();

@@ -13,13 +13,10 @@
 namespace trelvane {
 namespace {
 
+// What the plain window's life went through, and what its next load and close do.
 struct Journal {
-    int constructed = 0;
-    int loads = 0;
-    int unloads = 0;
-    int destroyed = 0;
-    bool keepLoaded = false;
-    bool failLoad = false;
+    int constructed = 0, loads = 0, unloads = 0, destroyed = 0;
+    bool keepLoaded = false, failLoad = false;
 };
 
 Journal journal;

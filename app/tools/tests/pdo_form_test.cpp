@@ -7,10 +7,7 @@
 namespace trelvane {
 namespace {
 
-class PDOFormTest : public testing::ToolTest {
-protected:
-    PDOFRM& load() { return windows().load<PDOFRM>(); }
-};
+using PDOFormTest = testing::ToolWindowTest<PDOFRM>;
 
 TEST_F(PDOFormTest, LoadingReadsTheNineOutputsInOrderAndWritesNothing) {
     chip().setRegisterValue(0x3D, 0x35);
@@ -31,7 +28,7 @@ TEST_F(PDOFormTest, EachChoiceWritesTheWholeRegisterAndShowsWhatWasWritten) {
     choose(form.EnabledCombo[3], 3); // the same entry again
     choose(form.EnabledCombo[3], 5); // "Undefined" writes mode 0
     choose(form.PullUpCombo[4], 1);  // "N/A" writes code 2, as "Vfet" does
-    EXPECT_EQ(writes(), std::vector<std::string>({"3D=35", "3D=05", "4D=02"}));
+    EXPECT_EQ(writes(), Writes({"3D=35", "3D=05", "4D=02"}));
     EXPECT_EQ(form.EnabledCombo[3]->currentText(), "Disabled with weak pulldown");
     EXPECT_EQ(form.PullUpCombo[4]->currentText(), "N/A");
     EXPECT_EQ(reads(), std::vector<int>());

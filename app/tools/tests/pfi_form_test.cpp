@@ -11,12 +11,8 @@
 namespace trelvane {
 namespace {
 
-using Writes = std::vector<std::string>;
-
-class PFIFormTest : public testing::ToolTest {
+class PFIFormTest : public testing::ToolWindowTest<PFIFRM> {
 protected:
-    PFIFRM& load() { return windows().load<PFIFRM>(); }
-
     // The user drags a gauge pointer to `code` and lets go.
     static void drag(PFIFRM& form, std::int16_t pointer, int code) {
         form.LimitsSlider->setPointerIndex(pointer);

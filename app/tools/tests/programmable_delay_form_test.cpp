@@ -9,13 +9,10 @@
 namespace trelvane {
 namespace {
 
-using Writes = std::vector<std::string>;
 using Form = ProgrammableDelayFRM;
 
-class DelayFormTest : public testing::ToolTest {
+class DelayFormTest : public testing::ToolWindowTest<Form> {
 protected:
-    Form& load() { return windows().load<Form>(); }
-
     // The user enters a pulse length and commits it.
     static void enterPulse(Form& form, int block, const char* text) {
         form.InputPulseTXT[block]->setText(text);

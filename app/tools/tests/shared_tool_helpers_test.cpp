@@ -30,7 +30,7 @@ TEST_F(SharedPiecesTest, TheFillGuardStaysUpUntilTheOutermostFillEndsThrowingOrN
 TEST_F(SharedPiecesTest, ReadModifyWriteKeepsTheOtherBitsAndGivesUpOnAFailedRead) {
     chip().setRegisterValue(0x91, 0x1E);
     EXPECT_TRUE(ReadModifyWrite(0x91, 0xF0, 0x01));
-    EXPECT_EQ(writes(), std::vector<std::string>({"91=11"}));
+    EXPECT_EQ(writes(), Writes({"91=11"}));
 
     clearJournal();
     failNextTransfer();

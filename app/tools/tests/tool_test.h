@@ -2,7 +2,7 @@
 // Tool window tests on the simulated board: the chip powered up with the
 // default set-up image, the program's start-up settings of the bus and the
 // descriptors, and the journal cleared. writes() lists the chip register
-// writes the journal saw since, as "AC=F6".
+// writes the journal saw since, as "AC=F6"; ToolWindowTest loads a window.
 
 #include "app/device/object_descriptors.h"
 #include "app/device/tests/chip_traffic.h"
@@ -18,6 +18,8 @@ namespace trelvane::testing {
 
 class ToolTest : public WindowTest {
 protected:
+    using Writes = std::vector<std::string>;
+
     void SetUp() override {
         WindowTest::SetUp();
         CreateObjectDescriptors();
@@ -25,7 +27,7 @@ protected:
     }
 
     // The chip register writes on the bus, in order: register=value, in hex.
-    static std::vector<std::string> writes() { return transfers().writes; }
+    static Writes writes() { return transfers().writes; }
     // The chip registers read on the bus, in order.
     static std::vector<int> reads() { return transfers().reads; }
 
@@ -55,6 +57,12 @@ private:
         }
         return found;
     }
+};
+
+// A tool window's test: load() loads the window as start-up does.
+template <class Window> class ToolWindowTest : public ToolTest {
+protected:
+    Window& load() { return windows().template load<Window>(); }
 };
 
 } // namespace trelvane::testing

@@ -58,14 +58,10 @@ protected:
 TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamEEPROM) {
     ASSERT_TRUE(SaveSettingsFile(true, true, true, feedback));
     auto& board = *pc().board(1);
-    const auto registers = [&] {
+    const auto chipImage = [&] { // the registers, then the EEPROM
         std::vector<int> values;
         for (int a = 0; a < 256; ++a)
             values.push_back(chip().registerValue(static_cast<std::uint8_t>(a)));
-        return values;
-    };
-    const auto eeprom = [&] {
-        std::vector<int> values;
         for (int a = 0xF800; a <= 0xF9FF; ++a)
             values.push_back(chip().eepromByte(static_cast<std::uint16_t>(a)));
         return values;
@@ -82,8 +78,7 @@ TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamE
                 values.push_back(adc->registerValue(index));
         return values;
     };
-    const auto savedRegisters = registers();
-    const auto savedEEPROM = eeprom();
+    const auto savedChip = chipImage();
     const auto savedBoard = boardChips();
 
     for (int a = 0; a < 0xE0; ++a)
@@ -103,16 +98,14 @@ TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamE
         WriteDeviceWord(adc, 3, 0x2080);
         WriteDeviceRegister(adc, 5, 0x3F);
     }
-    ASSERT_NE(registers(), savedRegisters);
+    ASSERT_NE(chipImage(), savedChip);
     ASSERT_NE(boardChips(), savedBoard);
     journal().clear();
-    feedback.statuses.clear();
-    feedback.maxima.clear();
+    feedback = {};
 
     RecallSettingsFile(true, true, true, feedback);
 
-    EXPECT_EQ(registers(), savedRegisters);
-    EXPECT_EQ(eeprom(), savedEEPROM);
+    EXPECT_EQ(chipImage(), savedChip);
     EXPECT_EQ(boardChips(), savedBoard);
     // UPDCFG read and written with EE_ERASE, sixteen page erases (two frames
     // each), then the 22 board lines, the 256 registers and the 512 EEPROM bytes.
@@ -133,40 +126,36 @@ TEST_F(SettingsRecall, SaveScrambleRecallBringsEverythingBackInTheOrderBoardRamE
     EXPECT_TRUE(feedback.notices.empty());
 }
 
-TEST_F(SettingsRecall, AFileFailingTheHeaderCheckReachesNothingWithTheEEPROMChosen) {
-    for (const char* text : {"<no file>", "", "Not a data file\r\n3UE A8h F9h 00h 12h\r\n"}) {
-        fs::remove(gDataFileName);
-        if (std::string(text) != "<no file>")
-            writeFile(text);
-        feedback.notices.clear();
-        RecallSettingsFile(true, true, true, feedback);
-        ASSERT_EQ(feedback.notices.size(), 1u) << text;
-        EXPECT_EQ(feedback.notices[0].text, "This file is either corrupt or is the wrong type.");
-        EXPECT_EQ(feedback.notices[0].title, "Cannot recall from file");
-        EXPECT_EQ(feedback.notices[0].icon, NoticeIcon::Critical);
-        EXPECT_TRUE(journal().events().empty()) << text;
-    }
-    EXPECT_EQ(chip().pageErases(), 0);
-    EXPECT_EQ(chip().eepromByte(0xF80D), 0x12); // the default set-up image
-    EXPECT_TRUE(feedback.statuses.empty());
-}
-
-// A FIFO is refused at once too: nothing waits for a program to write into it.
-TEST_F(SettingsRecall, AnythingButARegularFileIsRefusedAsTheWrongType) {
+// No file, one failing the header check, and anything but a regular file (a
+// FIFO is refused at once too: nothing waits for a program to write into it).
+TEST_F(SettingsRecall, AFileFailingTheHeaderCheckOrNoRegularFileReachesNothing) {
     ASSERT_EQ(::mkfifo((folder_ / "fifo").c_str(), 0600), 0);
     fs::create_symlink(folder_ / "fifo", folder_ / "fifo-link.txt");
     fs::create_directory(folder_ / "folder.txt");
-    for (const fs::path& path : {folder_ / "fifo", folder_ / "fifo-link.txt",
-                                 folder_ / "folder.txt", fs::path("/dev/zero")}) {
+    // Each file, with the text written there first, if any.
+    const std::pair<fs::path, const char*> files[] = {
+        {folder_ / "missing.txt", nullptr},
+        {folder_ / "empty.txt", ""},
+        {folder_ / "other.txt", "Not a data file\r\n3UE A8h F9h 00h 12h\r\n"},
+        {folder_ / "fifo", nullptr},
+        {folder_ / "fifo-link.txt", nullptr},
+        {folder_ / "folder.txt", nullptr},
+        {"/dev/zero", nullptr}};
+    for (const auto& [path, text] : files) {
         gDataFileName = path.string();
+        if (text)
+            writeFile(text);
         feedback.notices.clear();
         RecallSettingsFile(true, true, true, feedback);
-        EXPECT_EQ(feedback.noticeTexts(),
-                  std::vector<std::string>{"This file is either corrupt or is the wrong type."})
-            << path;
+        ASSERT_EQ(feedback.notices.size(), 1u) << path;
+        EXPECT_EQ(feedback.notices[0].text, "This file is either corrupt or is the wrong type.");
+        EXPECT_EQ(feedback.notices[0].title, "Cannot recall from file");
+        EXPECT_EQ(feedback.notices[0].icon, NoticeIcon::Critical);
     }
     EXPECT_TRUE(journal().events().empty());
     EXPECT_EQ(chip().pageErases(), 0);
+    EXPECT_EQ(chip().eepromByte(0xF80D), 0x12); // the default set-up image
+    EXPECT_TRUE(feedback.statuses.empty());
 }
 
 TEST_F(SettingsRecall, ChosenSectionsTheFileLacksAreAskedAboutBeforeAnythingIsWritten) {
@@ -214,30 +203,21 @@ TEST_F(SettingsRecall, ChosenSectionsTheFileLacksAreAskedAboutBeforeAnythingIsWr
 }
 
 TEST_F(SettingsRecall, BadLinesOfTheChosenSectionsAreSkippedAndCountedAtTheEnd) {
-    writeFile("Ombrix VSQ5540 Data File, 10:15:32, 07/12/2026\r\n"
-              "0RS A8h 10h 5Ah\r\n"
-              "0RS A8h 11h\r\n"
-              "0RS A8h 12h 5Gh\r\n"
-              "3UE A8h 12h 34h 56h\r\n" // not chosen: not counted
-              "0RS A8h 13h 0Ch\r\n");
-    RecallSettingsFile(false, true, false, feedback);
-    EXPECT_EQ(traffic(), "S A8+ 10+ 5A+ P S A8+ 13+ 0C+ P");
-    ASSERT_EQ(feedback.notices.size(), 1u);
-    EXPECT_EQ(feedback.notices[0].text, "2 lines of the file could not be read and were skipped.");
-    EXPECT_EQ(feedback.notices[0].title, "A problem was detected");
-    EXPECT_EQ(feedback.statuses.back(),
-              (std::pair<std::string, int>{"Finished Recalling Settings", 0}));
-}
-
-TEST_F(SettingsRecall, TheSkippedLinesNoticeCountsOneAndIsAbsentForNone) {
     struct Case {
         const char* lines;
+        const char* traffic;
         std::vector<std::string> notices;
     };
     const Case cases[] = {
-        {"0RS A8h 10h 5Ah\r\n", {}},
+        {"0RS A8h 10h 5Ah\r\n", "S A8+ 10+ 5A+ P", {}},
         {"0RS A8h 10h 5Ah\r\n0RS A8h 11h\r\n",
+         "S A8+ 10+ 5A+ P",
          {"1 line of the file could not be read and was skipped."}},
+        {"0RS A8h 10h 5Ah\r\n0RS A8h 11h\r\n0RS A8h 12h 5Gh\r\n"
+         "3UE A8h 12h 34h 56h\r\n" // not chosen: not counted
+         "0RS A8h 13h 0Ch\r\n",
+         "S A8+ 10+ 5A+ P S A8+ 13+ 0C+ P",
+         {"2 lines of the file could not be read and were skipped."}},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -245,7 +225,11 @@ TEST_F(SettingsRecall, TheSkippedLinesNoticeCountsOneAndIsAbsentForNone) {
         feedback = {};
         RecallSettingsFile(false, true, false, feedback);
         EXPECT_EQ(feedback.noticeTexts(), c.notices) << c.lines;
-        EXPECT_EQ(traffic(), "S A8+ 10+ 5A+ P");
+        for (const Notice& notice : feedback.notices)
+            EXPECT_EQ(notice.title, "A problem was detected");
+        EXPECT_EQ(traffic(), c.traffic);
+        EXPECT_EQ(feedback.statuses.back(),
+                  (std::pair<std::string, int>{"Finished Recalling Settings", 0}));
         TearDown();
     }
 }

@@ -47,17 +47,12 @@ TEST_F(EEPROMForm, LoadingShowsUPDCFGWithoutWritingIt) {
     EXPECT_TRUE(form.EraseEEPROMFirstCHK->isChecked());
 }
 
-TEST_F(EEPROMForm, ABoxClickWritesOnlyUPDAndEE_ERASEThenShowsTheRegisterAgain) {
+TEST_F(EEPROMForm, ABoxClickWritesOnlyUPDAndEE_ERASEAndTheLoadButtonsSetTheirBitByRMW) {
     chip().setRegisterValue(0x90, 0x06);
     auto& form = load();
     journal().clear();
-    form.UPDCFGCHK[0]->click();
+    form.UPDCFGCHK[0]->click(); // then shows the register again
     EXPECT_EQ(traffic(), "S A8+ 90+ 01+ P S A8+ 90+ P S A9+ 01- P");
-}
-
-TEST_F(EEPROMForm, TheLoadButtonsSetTheirBitByReadModifyWrite) {
-    chip().setRegisterValue(0x90, 0x01);
-    auto& form = load();
     journal().clear();
     form.EEPROMLD->click();
     form.RAMLDCMD->click();

@@ -157,10 +157,8 @@ TEST_F(SaveRecallForm, WhileAnOperationRunsItsControlsAreDisabledAndACloseWaitsF
     bool anyEnabled = false;
     onYield = [&] {
         ++yields;
-        for (QWidget* control :
-             {static_cast<QWidget*>(form.StartCMD), static_cast<QWidget*>(form.EvalBoardCHK),
-              static_cast<QWidget*>(form.RAMCHK), static_cast<QWidget*>(form.EEPROMCHK),
-              static_cast<QWidget*>(form.FileNameCMD)})
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 form.StartCMD, form.EvalBoardCHK, form.RAMCHK, form.EEPROMCHK, form.FileNameCMD})
             anyEnabled = anyEnabled || control->isEnabled();
         if (yields == 10) {
             form.StartCMD->click(); // ignored: disabled
