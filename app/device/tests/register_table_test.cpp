@@ -165,8 +165,9 @@ TEST(RegisterTable, EveryRowWithNamesOfItsOwnCarriesThemFromBitZero) {
     const BitNames plain{"Bit 0", "Bit 1", "Bit 2", "Bit 3", "Bit 4", "Bit 5", "Bit 6", "Bit 7"};
     for (const RegisterRow& row : chipRegisterTable()) {
         EXPECT_EQ(row.bitNames.has_value(), named.count(row.address) == 1) << row.name;
-        if (!named.count(row.address))
+        if (!named.count(row.address)) {
             EXPECT_EQ(bitsOf(row), plain) << row.name;
+        }
     }
     EXPECT_EQ(named.size(), 46u);
 }

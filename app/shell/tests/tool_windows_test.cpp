@@ -154,12 +154,14 @@ void expectEverythingVisibleWhole(const QWidget& window) {
             << list->objectName().toStdString() << ": \"" << widest.toStdString() << "\"";
     }
     for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->isVisibleTo(&window) && !label->wordWrap() && !label->text().isEmpty())
+        if (label->isVisibleTo(&window) && !label->wordWrap() && !label->text().isEmpty()) {
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (button->isVisibleTo(&window) && !button->text().isEmpty())
+        if (button->isVisibleTo(&window) && !button->text().isEmpty()) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        }
     }
 }
 

@@ -200,11 +200,12 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
 
         EXPECT_GE(frame.x(), 0);
         EXPECT_GE(frame.y(), 0);
-        if (c.overhangAfter)
+        if (c.overhangAfter) {
             EXPECT_EQ(frame.geometry().bottomRight() + QPoint(1, 1) - corner, *c.overhangAfter);
-        if (c.window.isEmpty())
+        }
+        if (c.window.isEmpty()) {
             EXPECT_EQ(frame.size(), c.area);
-        else
+        } else
             EXPECT_EQ(window.size(), c.window);
         windows().unload<SizedToolWindow>();
         processEvents();

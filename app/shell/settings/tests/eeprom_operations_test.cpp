@@ -99,8 +99,9 @@ TEST_F(EEPROMOperations, TheCopyErasesTheConfigHalfThenWritesEachRegisterAtLeast
     ASSERT_EQ(writes.size(), 256u);
     for (std::size_t i = 0; i < writes.size(); ++i) {
         EXPECT_EQ(writes[i].bytes[2], i);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(writes[i].time - writes[i - 1].time, 0.2) << i;
+        }
         EXPECT_EQ(chip().eepromByte(static_cast<std::uint16_t>(0xF800 + i)),
                   chip().registerValue(static_cast<std::uint8_t>(i)))
             << i;
