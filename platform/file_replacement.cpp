@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,19 +36,23 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
+// The longest chain of links followed, as the kernel's own limit.
+constexpr int kMostLinks = 40;
+
 // The file a name leads to: a link (or a chain of them) is followed, so the
-// replacement lands on the file and the link stays. A name that is not a link,
-// or whose file does not exist yet, stands as it is.
+// replacement lands on the file and the link stays, also when that file does
+// not exist yet (a relative link leads from the link's own folder). A name
+// that is not a link, or a chain that never ends, stands as it is.
 std::string linkTarget(const std::string& name) {
-    struct stat link {};
-    if (::lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return name;
-    char* resolved = ::realpath(name.c_str(), nullptr);
-    if (!resolved)
-        return name;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
+    std::filesystem::path path = name;
+    for (int links = 0; links < kMostLinks; ++links) {
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error)
+            return path.string();
+        path = path.parent_path() / target;
+    }
+    return name;
 }
 
 // Why the file already at `path` (described by `existing`) may not be

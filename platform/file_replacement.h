@@ -14,7 +14,8 @@ namespace vsq::platform {
 // Refused without a write: a file that the caller may not write or that has no
 // write permission for anybody (root included), and anything that is not a
 // regular file (a FIFO, a device, a folder). A `path` that is a link replaces
-// the file the link leads to and leaves the link in place.
+// the file the link leads to, or makes it when it does not exist yet, and
+// leaves the link in place.
 std::optional<std::string> replaceFileContents(const std::string& path, std::string_view text);
 
 } // namespace vsq::platform

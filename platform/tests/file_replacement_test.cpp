@@ -29,7 +29,8 @@ std::string contents(const fs::path& path) {
 }
 
 // A name that is a link (or a chain of links) writes the file it leads to and
-// stays a link.
+// stays a link; a file the link leads to that does not exist yet is made, a
+// relative link leading from the link's own folder.
 TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
@@ -38,14 +39,16 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     std::ofstream(target) << "old";
     fs::create_symlink(target, folder / "link.txt");
     fs::create_symlink("link.txt", folder / "chain.txt");
+    fs::create_symlink("shared/new.txt", folder / "new-link.txt");
 
-    for (const char* name : {"link.txt", "chain.txt"}) {
+    for (const auto& [name, file] : {std::pair{"link.txt", target}, std::pair{"chain.txt", target},
+                                     std::pair{"new-link.txt", folder / "shared" / "new.txt"}}) {
         const std::string text = std::string("new through ") + name;
         EXPECT_EQ(replaceFileContents((folder / name).string(), text), std::nullopt) << name;
-        EXPECT_EQ(contents(target), text) << name;
+        EXPECT_EQ(contents(file), text) << name;
         EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
     fs::remove_all(folder);
 }
 
