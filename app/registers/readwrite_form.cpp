@@ -28,6 +28,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 namespace trelvane {
@@ -87,7 +88,24 @@ std::optional<vsq::controls::PropertyBagFile> loadBagFile(const QString& path, Q
         error = path + QStringLiteral(": not a settings file (a regular file of at most 1 MiB)");
         return std::nullopt;
     }
-    return vsq::controls::PropertyBagFile::load(path, error);
+    auto loaded = vsq::controls::PropertyBagFile::load(path, error);
+    // An empty file is what a write that failed unnoticed leaves behind.
+    const auto holdsSetting = [](const auto& section) { return !section.second.entries().empty(); };
+    if (loaded &&
+        std::none_of(loaded->sections().begin(), loaded->sections().end(), holdsSetting)) {
+        error = path + QStringLiteral(": holds no setting");
+        return std::nullopt;
+    }
+    return loaded;
+}
+
+// Says a problem with the settings file (or its folder) on standard error:
+// `problem` names the file or folder and the cause, `outcome` what becomes
+// of the file.
+void reportBagProblem(const QString& problem, const char* outcome) {
+    vsq::platform::reportSetupProblem(problem.toStdString() +
+                                      "; the register access window's settings " + outcome +
+                                      " and the window starts from its own settings");
 }
 
 } // namespace
@@ -172,13 +190,19 @@ void ReadWriteForm::readControlBags() {
     const vsq::controls::PropertyBagFile design = RegisterAccessDesignBag();
     host_->readProperties(design);
     if (QFileInfo::exists(path)) {
-        vsq::platform::reportSetupProblem(
-            error.toStdString() + "; the register access window starts from its own settings");
+        reportBagProblem(error, "file is left as it is");
         return;
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const std::filesystem::path folder = QFileInfo(path).absolutePath().toStdString();
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) {
+        reportBagProblem(QString::fromStdString(folder.string() + ": " + made.message()),
+                         "folder cannot be made");
+        return;
+    }
     if (!design.save(path, error))
-        vsq::platform::reportSetupProblem(error.toStdString());
+        reportBagProblem(error, "file is not written");
 }
 
 void ReadWriteForm::BuildRegisterTree() {

@@ -1,10 +1,11 @@
 #include "controls/common/property_bag_file.h"
 
+#include "platform/file_replacement.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -225,14 +226,9 @@ std::optional<PropertyBagFile> PropertyBagFile::load(const QString& path, QStrin
 }
 
 bool PropertyBagFile::save(const QString& path, QString& error) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    file.write(toText().toUtf8());
-    if (!file.commit()) {
-        error = path + QStringLiteral(": ") + file.errorString();
+    if (const auto failure =
+            vsq::platform::replaceFileContents(path.toStdString(), toText().toStdString())) {
+        error = path + QStringLiteral(": ") + QString::fromStdString(*failure);
         return false;
     }
     return true;

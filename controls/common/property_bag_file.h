@@ -10,8 +10,9 @@
 // Types: Empty, Boolean (True/False), Byte, Integer, Long, Single, Double
 // (exact round trip), String, Font (Qt's font description), Picture (PNG in
 // base 64). Backslash, tab, carriage return and line feed in names and texts
-// are escaped (\\ \t \r \n). Saving is atomic; a file that cannot be parsed is
-// reported with its line number and nothing of it is taken.
+// are escaped (\\ \t \r \n). Saving replaces the file whole, every write
+// checked: a failed save leaves the file as it was. A file that cannot be
+// parsed is reported with its line number and nothing of it is taken.
 
 #include "controls/common/property_bag.h"
 

@@ -10,9 +10,12 @@
 #include "controls/common/property_bag_file.h"
 #include "platform/setup_report.h"
 
+#include <gmock/gmock.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +24,10 @@
 #include <QTreeWidgetItemIterator>
 
 #include <array>
+#include <csignal>
+#include <cstring>
 #include <optional>
+#include <sys/resource.h>
 
 namespace trelvane::testing {
 namespace {
@@ -233,13 +239,75 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
                           m.ControlPortOrBits(), m.DataPortOrBits()}),
               (std::array<std::uint8_t, 5>{4, 170, 0, 0, 0}));
 
-    reloadWith("[QVSRegInfo1]\nMaster\tNoSuchType\tX\n");
+    // Damaged, also when it holds no setting at all (as a write that failed
+    // unnoticed leaves it).
+    for (const auto& [contents, problem] :
+         {std::pair{"[QVSRegInfo1]\nMaster\tNoSuchType\tX\n",
+                    ", line 2: \"X\" is no value of type NoSuchType"},
+          std::pair{"", ": holds no setting"},
+          std::pair{"[QVSRegInfo1]\n[QVSManager1]\n", ": holds no setting"}}) {
+        reloadWith(contents);
+        EXPECT_EQ(panel().Master(), "QVSManager1") << contents;
+        EXPECT_EQ(panel().AutoReadTimerInterval(), 1) << contents;
+        EXPECT_EQ(fileText(path), contents);
+        EXPECT_THAT(vsq::platform::setupProblems(),
+                    ::testing::Contains(
+                        path.toStdString() + problem +
+                        "; the register access window's settings file is left as it is and the "
+                        "window starts from its own settings"));
+    }
+}
+
+// Files may grow to `bytes` only while it lives, as on a disk that is about
+// to be full: a write beyond fails (File too large) and the process goes on.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit limit{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*signal_)(int);
+    rlimit saved_{};
+};
+
+// A settings file that cannot be written, or whose folder cannot be made, is
+// named with the system's reason; nothing is left behind, and the window
+// starts from its own settings.
+TEST_F(RegisterWindowTest, ASettingsFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
+    const QString folder = QFileInfo(RegisterAccessBagPath()).absolutePath();
+    {
+        const FileSizeLimit full(8);
+        load();
+    }
     EXPECT_EQ(panel().Master(), "QVSManager1");
-    EXPECT_EQ(panel().AutoReadTimerInterval(), 1);
-    EXPECT_EQ(fileText(path), "[QVSRegInfo1]\nMaster\tNoSuchType\tX\n");
-    const auto said = vsq::platform::setupProblems();
-    ASSERT_FALSE(said.empty());
-    EXPECT_NE(said.back().find("ReadWriteForm.bag"), std::string::npos) << said.back();
+    EXPECT_EQ(QDir(folder).entryList({"ReadWriteForm.bag*"}, QDir::Files), QStringList());
+    EXPECT_THAT(
+        vsq::platform::setupProblems(),
+        ::testing::Contains(folder.toStdString() + "/ReadWriteForm.bag: " + std::strerror(EFBIG) +
+                            "; the register access window's settings file is not written and the "
+                            "window starts from its own settings"));
+
+    // Beside a registry file in a folder nobody can make, root included.
+    vsq::platform::RegistryStore::instance() =
+        vsq::platform::RegistryStore("/proc/vsq-no-such-folder/registry.txt");
+    windows().unload<ReadWriteForm>();
+    processEvents();
+    load();
+    EXPECT_EQ(panel().Master(), "QVSManager1");
+    EXPECT_THAT(
+        vsq::platform::setupProblems(),
+        ::testing::Contains(std::string("/proc/vsq-no-such-folder: ") + std::strerror(ENOENT) +
+                            "; the register access window's settings folder cannot be made and the "
+                            "window starts from its own settings"));
 }
 
 TEST_F(RegisterWindowTest, AnEnterBeforeAnyRegisterIsChosenSendsNothing) {
