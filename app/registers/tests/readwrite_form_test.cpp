@@ -198,31 +198,45 @@ TEST_F(RegisterWindowTest, RAMEEPROMStopsThePanelsReadingAndTheSpareLinesReachTh
     EXPECT_EQ(manager().DataPortOrBits(), 0x3C);
 }
 
-// Missing: written with the window's own settings. Edited: taken. Damaged:
-// named, left alone, and the window starts from its own settings.
 TEST_F(RegisterWindowTest, TheSettingsFileStaysBesideARegistryFileAndNeverBesideARefusedOne) {
     const QString config = QString::fromStdString(vsq::platform::RegistryStore::configFolder());
     const QString temporary = QDir::tempPath();
-    for (const QString& refused : {QString("/dev/zero"), temporary})
-        EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore(refused.toStdString())),
-                  config + "/ReadWriteForm.bag");
-    EXPECT_EQ(RegisterAccessBagPath(
-                  vsq::platform::RegistryStore((temporary + "/absent/registry.txt").toStdString())),
-              temporary + "/absent/ReadWriteForm.bag");
+    for (const auto& [registry, folder] :
+         {std::pair{QString("/dev/zero"), config}, std::pair{temporary, config},
+          std::pair{temporary + "/absent/registry.txt", temporary + "/absent"}})
+        EXPECT_EQ(RegisterAccessBagPath(vsq::platform::RegistryStore(registry.toStdString())),
+                  folder + "/ReadWriteForm.bag");
 }
 
+// Missing: written with the window's own settings (on a full disk: said, and
+// nothing left). Edited: taken. Damaged (an empty one too) or in a folder that
+// cannot be made: named, and the window starts from its own settings.
 TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAndKeptWhenDamaged) {
     const QString path = RegisterAccessBagPath();
-    const auto reloadWith = [&](const char* contents) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        file.close();
+    const auto said = [](const std::string& problem, const char* outcome) {
+        EXPECT_THAT(vsq::platform::setupProblems(),
+                    ::testing::Contains(problem + "; the register access window's settings " +
+                                        outcome + " and the window starts from its own settings"));
+    };
+    const auto reloadWith = [&](const char* contents) { // null: the file as it is
+        if (QFile file(path); contents && file.open(QIODevice::WriteOnly))
+            file.write(contents);
         windows().unload<ReadWriteForm>();
         processEvents();
         load();
     };
+    // A disk about to be full: a write beyond 8 bytes fails (File too large).
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{8, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
     load();
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(QFileInfo(path).dir().entryList({"ReadWriteForm.bag*"}), QStringList());
+    said(path.toStdString() + ": " + std::strerror(EFBIG), "file is not written");
+
+    reloadWith(nullptr);
     const QString written = fileText(path);
     EXPECT_TRUE(written.startsWith("[QVSRegInfo1]\n")) << written.toStdString();
     EXPECT_TRUE(written.contains("Master\tString\tQVSManager1\n"));
@@ -239,8 +253,6 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
                           m.ControlPortOrBits(), m.DataPortOrBits()}),
               (std::array<std::uint8_t, 5>{4, 170, 0, 0, 0}));
 
-    // Damaged, also when it holds no setting at all (as a write that failed
-    // unnoticed leaves it).
     for (const auto& [contents, problem] :
          {std::pair{"[QVSRegInfo1]\nMaster\tNoSuchType\tX\n",
                     ", line 2: \"X\" is no value of type NoSuchType"},
@@ -250,64 +262,15 @@ TEST_F(RegisterWindowTest, TheSettingsFileIsWrittenWhenMissingTakenWhenEditedAnd
         EXPECT_EQ(panel().Master(), "QVSManager1") << contents;
         EXPECT_EQ(panel().AutoReadTimerInterval(), 1) << contents;
         EXPECT_EQ(fileText(path), contents);
-        EXPECT_THAT(vsq::platform::setupProblems(),
-                    ::testing::Contains(
-                        path.toStdString() + problem +
-                        "; the register access window's settings file is left as it is and the "
-                        "window starts from its own settings"));
+        said(path.toStdString() + problem, "file is left as it is");
     }
-}
-
-// Files may grow to `bytes` only while it lives, as on a disk that is about
-// to be full: a write beyond fails (File too large) and the process goes on.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        const rlimit limit{bytes, saved_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, signal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    void (*signal_)(int);
-    rlimit saved_{};
-};
-
-// A settings file that cannot be written, or whose folder cannot be made, is
-// named with the system's reason; nothing is left behind, and the window
-// starts from its own settings.
-TEST_F(RegisterWindowTest, ASettingsFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
-    const QString folder = QFileInfo(RegisterAccessBagPath()).absolutePath();
-    {
-        const FileSizeLimit full(8);
-        load();
-    }
-    EXPECT_EQ(panel().Master(), "QVSManager1");
-    EXPECT_EQ(QDir(folder).entryList({"ReadWriteForm.bag*"}, QDir::Files), QStringList());
-    EXPECT_THAT(
-        vsq::platform::setupProblems(),
-        ::testing::Contains(folder.toStdString() + "/ReadWriteForm.bag: " + std::strerror(EFBIG) +
-                            "; the register access window's settings file is not written and the "
-                            "window starts from its own settings"));
 
     // Beside a registry file in a folder nobody can make, root included.
     vsq::platform::RegistryStore::instance() =
         vsq::platform::RegistryStore("/proc/vsq-no-such-folder/registry.txt");
-    windows().unload<ReadWriteForm>();
-    processEvents();
-    load();
-    EXPECT_EQ(panel().Master(), "QVSManager1");
-    EXPECT_THAT(
-        vsq::platform::setupProblems(),
-        ::testing::Contains(std::string("/proc/vsq-no-such-folder: ") + std::strerror(ENOENT) +
-                            "; the register access window's settings folder cannot be made and the "
-                            "window starts from its own settings"));
+    reloadWith(nullptr);
+    said(std::string("/proc/vsq-no-such-folder: ") + std::strerror(ENOENT),
+         "folder cannot be made");
 }
 
 TEST_F(RegisterWindowTest, AnEnterBeforeAnyRegisterIsChosenSendsNothing) {
