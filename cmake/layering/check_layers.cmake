@@ -1,6 +1,10 @@
 # Builds each layer probe: each ALLOWED one must compile; each REFUSED entry
 # (<probe>=<header>) must fail because <header> is not found; each UNREACHABLE
 # entry (<probe>=<class>::<member>) must fail because the member is private.
+# The messages are matched in English: the probes build in the C locale, so a
+# compiler that speaks the user's language still answers in the words below.
+set(ENV{LC_ALL} C)
+unset(ENV{LANGUAGE})
 function(build_probe probe result output)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
                   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
