@@ -1,6 +1,12 @@
 # Builds each layer probe: each ALLOWED one must compile; each REFUSED entry
 # (<probe>=<header>) must fail because <header> is not found; each UNREACHABLE
-# entry (<probe>=<class>::<member>) must fail because the member is private.
+# entry (<probe>=<class>::<member>) must fail because the member is private;
+# each UNLINKABLE entry (<probe>=<function>) must compile and fail to link
+# because <function> is not among the symbols its libraries export.
+# The messages are matched in English: the probes build in the C locale, so a
+# compiler that speaks the user's language still answers in the words below.
+set(ENV{LC_ALL} C)
+unset(ENV{LANGUAGE})
 function(build_probe probe result output)
   execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
                   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
@@ -42,4 +48,17 @@ foreach(entry IN LISTS UNREACHABLE)
     message(FATAL_ERROR "${probe} failed for another reason than ${member} being private:\n${out}")
   endif()
   message(STATUS "${probe}: ${member} is private, as it must be")
+endforeach()
+
+foreach(entry IN LISTS UNLINKABLE)
+  string(REPLACE "=" ";" pair "${entry}")
+  list(GET pair 0 probe)
+  list(GET pair 1 function)
+  build_probe(${probe} code out)
+  if(code EQUAL 0)
+    message(FATAL_ERROR "${probe} linked: a client reaches ${function}")
+  elseif(NOT out MATCHES "undefined (reference to `|symbol: )${function}\\(\\)")
+    message(FATAL_ERROR "${probe} failed for another reason than ${function} being hidden:\n${out}")
+  endif()
+  message(STATUS "${probe}: ${function} is hidden, as it must be")
 endforeach()

@@ -182,6 +182,9 @@ void LGauge::setPointerCount(std::int16_t count) {
     fresh.value = fresh.lower = fresh.upper = min_;
     pointers_.resize(static_cast<std::size_t>(count), fresh);
     pointerIndex_ = static_cast<std::int16_t>(std::min<int>(pointerIndex_, std::max(0, count - 1)));
+    if (grabbed_ >= count) {
+        grabbed_ = -1; // the pointer a drag held is gone: the drag ends
+    }
     update();
     propertyChanged(QStringLiteral("PointerCount"));
 }
@@ -662,6 +665,7 @@ void LGauge::readProperties(const PropertyBag& bag) {
     }
     pointerIndex_ = 0;
     bandIndex_ = 0;
+    grabbed_ = -1; // every pointer is a new one
     clampAll();
     update();
 }

@@ -55,7 +55,8 @@ TEST(BasicNumber, StrictReadingWantsTheWholeText) {
     EXPECT_EQ(strictNumber(u" 255 "), 255);
     EXPECT_EQ(strictNumber(u"-1.5E+1"), -15);
     EXPECT_EQ(strictNumber(u"&HFF"), 255);
-    for (const std::u16string text : {u"", u"  ", u"12a", u"1 2", u"&H", u"&HFG", u"-"}) {
+    EXPECT_EQ(strictNumber(u"5."), 5);
+    for (const std::u16string text : {u"", u"  ", u"12a", u"1 2", u"&H", u"&HFG", u"-", u"12E"}) {
         EXPECT_EQ(failureNumberOf([&] { strictNumber(text); }), 13)
             << std::string(text.begin(), text.end());
     }

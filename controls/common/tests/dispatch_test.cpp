@@ -73,6 +73,7 @@ TEST(Dispatch, WritesConvertToTheFieldTypeOrFail) {
     EXPECT_EQ(panel.Shape(), WordShape);
     EXPECT_EQ(panel.dispatchGet("Shape").metaType(), QMetaType::fromType<std::uint8_t>());
     EXPECT_EQ(failureOf([&] { panel.dispatchPut("Shape", 300); }), 6);
+    EXPECT_EQ(failureOf([&] { panel.dispatchPut("Shape", QStringLiteral("abc")); }), 13);
     EXPECT_EQ(failureOf([&] { panel.dispatchPut("Flag", QStringLiteral("maybe")); }), 13);
     EXPECT_EQ(panel.Shape(), WordShape);
 }

@@ -104,6 +104,25 @@ TEST_F(LGaugeTest, IndexesCountsStylesAndPercentagesOutsideTheirRangeFail) {
     EXPECT_EQ(failureOf([&] { gauge.setBandHeight(-1); }), 380);
 }
 
+// Fewer pointers than the current one, or the one a drag holds: the current
+// pointer is the last one left, and the drag ends; a design read ends it too.
+TEST_F(LGaugeTest, LoweringThePointerCountKeepsTheCurrentPointerInside) {
+    gauge.setPointerIndex(3);
+    gauge.setPointerCount(3);
+    EXPECT_EQ(gauge.PointerIndex(), 2);
+    const QPoint band = at(140, 2), marker = at(100, 1), away = at(170, 2);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, band); // the band, now the last
+    gauge.setPointerCount(2);
+    QTest::mouseMove(&gauge, away);
+    QTest::mouseRelease(&gauge, Qt::LeftButton, {}, away);
+    EXPECT_EQ(gauge.PointerIndex(), 1);
+    EXPECT_EQ(gauge.PointerValue(), 100);
+    QTest::mousePress(&gauge, Qt::LeftButton, {}, marker);
+    gauge.readProperties({}); // one pointer
+    QTest::mouseMove(&gauge, away);
+    EXPECT_TRUE(events.isEmpty());
+}
+
 TEST_F(LGaugeTest, DraggingAMarkerReportsItWhileAndAfterTheMove) {
     gauge.setPointerIndex(3); // the drag selects what it moves
     QTest::mousePress(&gauge, Qt::LeftButton, {}, at(180, 0));
@@ -200,6 +219,13 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     copy.readProperties(vsq::controls::PropertyBag{});
     expectReads(copy, {{"Min", 0}, {"Max", 100}, {"PointerCount", 1}, {"BandCount", 0}});
     expectReads(copy, {{"PointerValue", 0}, {"Locked", false}});
+
+    vsq::controls::PropertyBag inverted; // a stored Max below Min: the scale shrinks to Min
+    inverted.append("Min", 50);
+    inverted.append("Max", 10);
+    inverted.append("Pointer0Value", 70);
+    copy.readProperties(inverted);
+    expectReads(copy, {{"Min", 50}, {"Max", 50}, {"PointerValue", 50}});
 }
 
 // Two markers within grab distance of one click: the one on the side of the

@@ -106,19 +106,20 @@ TEST_F(RegInfoTest, ANewAddressShowsInHexAndMakesEveryBitWritable) {
     }
 }
 
-// An address outside the register spaces, or a shape beyond a byte, is
-// refused and changes nothing: address, its caption, mask, frame.
-TEST_F(RegInfoTest, AnAddressOrShapeOutOfRangeIsRefusedUnstored) {
+// An address outside the register spaces, a shape beyond a byte, or a mask
+// that is no number, is refused and changes nothing: address, its caption,
+// mask, frame.
+TEST_F(RegInfoTest, AnAddressShapeOrMaskOutOfRangeIsRefusedUnstored) {
     panel.setCommunicationsType(1);
     panel.setAddressPointer(0x21);
     panel.setReadOnlyBitMask(0xF0);
-    const std::pair<const char*, double> cases[] = {{"AddressPointer", -1},
-                                                    {"AddressPointer", 65536},
-                                                    {"AddressPointer", 4e9},
-                                                    {"CommunicationsType", 300},
-                                                    {"CommunicationsType", -1}};
+    const std::pair<const char*, QVariant> cases[] = {
+        {"AddressPointer", -1},     {"AddressPointer", 65536},
+        {"AddressPointer", 4e9},    {"CommunicationsType", 300},
+        {"CommunicationsType", -1}, {"ReadOnlyBitMask", QStringLiteral("abc")}};
     for (const auto& [member, value] : cases) {
-        EXPECT_THROW(panel.dispatchPut(member, value), BasicError) << member << " " << value;
+        EXPECT_THROW(panel.dispatchPut(member, value), BasicError)
+            << member << " " << value.toString().toStdString();
         EXPECT_EQ(panel.AddressPointer(), 0x21);
         EXPECT_EQ(label("AddressPointerLbl").text(), "21");
         EXPECT_EQ(panel.ReadOnlyBitMask().toInt(), 0xF0);

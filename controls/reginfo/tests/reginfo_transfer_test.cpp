@@ -56,12 +56,19 @@ TEST_F(RegInfoBoard, ADigitClickWritesTheBitReadsItBackAndColoursTheDigit) {
     }
 }
 
-TEST_F(RegInfoBoard, AReadOnlyDigitIgnoresClicks) {
+// A click on a read-only digit, and a press on a writable one released just
+// outside it, are no clicks: nothing is written or toggled.
+TEST_F(RegInfoBoard, AReadOnlyDigitOrAPressReleasedOutsideWritesNothing) {
     selectRegister(0xA8, 0x10);
     panel.dispatchPut(0x68030016, 0xF0);
     journal().clear();
     click("bit5");
+    mirelda::BitDigit& writable = digit("bit1");
+    QTest::mousePress(&writable, Qt::LeftButton);
+    QTest::mouseRelease(&writable, Qt::LeftButton, {}, {writable.width(), writable.height() / 2});
+    settle();
     EXPECT_EQ(traffic(), "");
+    EXPECT_EQ(digits(false), "00000000");
 }
 
 TEST_F(RegInfoBoard, AMaskedWordEntryKeepsTheReadOnlyBitsOfTheLastValue) {
@@ -114,6 +121,7 @@ TEST_F(RegInfoBoard, EachAutoReadTickReadsOnceAndChartsTheValue) {
     EXPECT_EQ(running(), 40);
     panel.setAutoReadTimerInterval(-5);
     EXPECT_EQ(running(), -1);
+    EXPECT_EQ(panel.AutoReadTimerInterval(), 0);
     panel.setAutoReadTimerInterval(7);
     EXPECT_EQ(running(), 7);
     panel.setAutoRead(false);
@@ -219,9 +227,10 @@ TEST_F(RegInfoBoard, AHostRequestDuringAPendingWriteFollowsIt) {
 }
 
 // A caller's RWValue arriving while the panel's own write or read-back waits,
-// or between the two, is kept for after the sequence: the pending write still
-// sends the clicked value, and the read-back does not swallow the caller's
-// value, even when it fails on the bus (yielding 0).
+// between the two, or after the read-back was served while the sequence still
+// runs, is kept for after the sequence: the pending write still sends the
+// clicked value, and the read-back does not swallow the caller's value, even
+// when it fails on the bus (yielding 0).
 TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
     const struct {
         int stopAfterYield; // polling off from this yield (0: from the start, -1: never)
@@ -232,6 +241,7 @@ TEST_F(RegInfoBoard, ACallersValueDuringAPendingRequestFollowsTheSequence) {
         {1, 2, false},  // the read-back pending
         {1, 2, true},   // the read-back pending, and it fails
         {-1, 1, false}, // the write served, the read-back not yet raised
+        {-1, 2, false}, // the read-back served, the sequence not yet ended
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.callerYield << row.busFails);
