@@ -77,6 +77,38 @@ TEST_F(AboutFormTest, WithoutTheToolItSaysSystemInformationIsUnavailable) {
     EXPECT_EQ(scripted().messages[0].icon, MessageIcon::None);
 }
 
+// A text loses its one terminating zero and nothing else; a number reads as
+// its decimal digits; a missing key or value reads as false and no text.
+TEST_F(AboutFormTest, GetKeyValueReadsATextWithoutItsTerminatingZero) {
+    writeRegistryFile("[SOFTWARE\\Tools]\n"
+                      "Zero\ts\t/opt/msinfo" +
+                      std::string(1, '\0') + "\nTwoZeros\ts\t/opt" + std::string(2, '\0') +
+                      "\nInner\ts\ta" + std::string(1, '\0') +
+                      "b\n"
+                      "Plain\ts\t/opt/msinfo\nEmpty\ts\t\nNumber\td\t305419896\n");
+    struct Case {
+        const char* key;
+        const char* value;
+        bool read;
+        QString text;
+    };
+    const Case cases[] = {
+        {"SOFTWARE\\Tools", "Zero", true, "/opt/msinfo"},
+        {"SOFTWARE\\Tools", "TwoZeros", true, QString("/opt") + QChar(0)},
+        {"SOFTWARE\\Tools", "Inner", true, QString("a") + QChar(0) + "b"},
+        {"SOFTWARE\\Tools", "Plain", true, "/opt/msinfo"},
+        {"SOFTWARE\\Tools", "Empty", true, ""},
+        {"SOFTWARE\\Tools", "Number", true, "305419896"},
+        {"SOFTWARE\\Tools", "Missing", false, ""},
+        {"SOFTWARE\\Missing", "Zero", false, ""},
+    };
+    for (const Case& c : cases) {
+        QString text = "before";
+        EXPECT_EQ(GetKeyValue(c.key, c.value, text), c.read) << c.value;
+        EXPECT_EQ(text, c.text) << c.value;
+    }
+}
+
 TEST_F(AboutFormTest, ThePathValueStartsTheToolLeavingTheBoxOpenOrEndsInTheMessage) {
     const QString program = writeMarkingProgram(tools_.path(), "sysinfo");
     writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
