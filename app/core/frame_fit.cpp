@@ -54,18 +54,20 @@ void fitFrameToWindow(QMdiSubWindow& frame) {
         title + kTitleSlack + frame.width() - frameTitleRoom(frame, frame.width());
     QSize size = frame.size().expandedTo(frame.sizeHint());
     size.setWidth(std::max(size.width(), titleWidth));
+    // Within the area where the window can give way, never below what it needs.
+    const QMdiArea* area = frame.mdiArea();
+    const QSize room = area ? area->viewport()->size() : QSize();
+    const QSize least = frame.minimumSizeHint().expandedTo(QSize(titleWidth, 0));
+    if (area)
+        size.setWidth(std::max(std::min(size.width(), room.width()), least.width()));
     // A frame that the window did not make taller than its hint takes the
-    // height the window wants at its width.
+    // height the window wants at the width it gets.
     if (frame.height() <= frame.sizeHint().height())
         size.setHeight(wantedHeight(frame, size.width()));
-    const QMdiArea* area = frame.mdiArea();
     if (!area) {
         frame.resize(size);
         return;
     }
-    // Within the area where the window can give way, never below what it needs.
-    const QSize room = area->viewport()->size();
-    const QSize least = frame.minimumSizeHint().expandedTo(QSize(titleWidth, 0));
     size = size.boundedTo(room).expandedTo(least);
     frame.resize(size);
     QPoint place = frame.pos();

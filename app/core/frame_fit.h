@@ -3,8 +3,9 @@
 // after loading (its lists filled by then), the frame grows to the window's
 // size hint and to the width its title needs in the frame's title bar, never
 // shrinking below its current size unless the MDI area is smaller, and never
-// below what the window needs; then it moves up and left as far as it must to
-// stay inside the area.
+// below what the window needs; a window with wrapping texts gets the height
+// they need at the width the area leaves it; then it moves up and left as far
+// as it must to stay inside the area.
 
 class QMdiSubWindow;
 

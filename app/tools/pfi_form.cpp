@@ -327,8 +327,8 @@ void PFIFRM::RedrawLimits() {
 
 void PFIFRM::RedrawThresholds() {
     const PFI& pfi = descriptor();
-    const std::uint8_t over = readCode(pfi.AddrOverVoltThreshold(), chip_.overThreshold);
-    const std::uint8_t under = readCode(pfi.AddrUnderVoltThreshold(), chip_.underThreshold);
+    const std::uint8_t over = ReadRegister(pfi.AddrOverVoltThreshold());
+    const std::uint8_t under = ReadRegister(pfi.AddrUnderVoltThreshold());
     setPointerValue(kOverPointer, over);
     setPointerValue(kUnderPointer, under);
     showThresholdSpan(under, over);
@@ -343,8 +343,8 @@ void PFIFRM::RedrawThresholdLabels() {
 
 void PFIFRM::RedrawHysteresis() {
     const PFI& pfi = descriptor();
-    const std::uint8_t under = readCode(pfi.AddrDigitalHysteresisOnUVT(), chip_.underHysteresis);
-    const std::uint8_t over = readCode(pfi.AddrDigitalHysteresisOnOVT(), chip_.overHysteresis);
+    const std::uint8_t under = ReadRegister(pfi.AddrDigitalHysteresisOnUVT());
+    const std::uint8_t over = ReadRegister(pfi.AddrDigitalHysteresisOnOVT());
     fill_.fill([&] {
         UVHystSlider->setPosition(field::xxUVHYST::Hysteresis.get(under));
         OVHystSlider->setPosition(field::xxOVHYST::Hysteresis.get(over));
@@ -410,30 +410,21 @@ void PFIFRM::CommitLimits(int pointer) {
     const PFI& pfi = descriptor();
     const bool band = pointer == kFirstBand || pointer == kSecondBand;
     if (pointer == kOverPointer || band)
-        writeCode(pfi.AddrOverVoltThreshold(), pointerValue(kOverPointer), chip_.overThreshold);
+        WriteRegister(pfi.AddrOverVoltThreshold(),
+                      static_cast<std::uint8_t>(pointerValue(kOverPointer)));
     if (pointer == kUnderPointer || band)
-        writeCode(pfi.AddrUnderVoltThreshold(), pointerValue(kUnderPointer), chip_.underThreshold);
+        WriteRegister(pfi.AddrUnderVoltThreshold(),
+                      static_cast<std::uint8_t>(pointerValue(kUnderPointer)));
     RedrawThresholdLabels();
 }
 
 void PFIFRM::commitHysteresis(bool over, int code) {
     const PFI& pfi = descriptor();
     if (over)
-        writeCode(pfi.AddrDigitalHysteresisOnOVT(), code, chip_.overHysteresis);
+        WriteRegister(pfi.AddrDigitalHysteresisOnOVT(), static_cast<std::uint8_t>(code));
     else
-        writeCode(pfi.AddrDigitalHysteresisOnUVT(), code, chip_.underHysteresis);
+        WriteRegister(pfi.AddrDigitalHysteresisOnUVT(), static_cast<std::uint8_t>(code));
     showHysteresisLabels();
-}
-
-std::uint8_t PFIFRM::readCode(std::uint8_t address, int& onChip) {
-    const std::uint8_t value = ReadRegister(address);
-    onChip = lastTransferFailed() ? -1 : value;
-    return value;
-}
-
-void PFIFRM::writeCode(std::uint8_t address, int code, int& onChip) {
-    WriteRegister(address, static_cast<std::uint8_t>(code));
-    onChip = lastTransferFailed() ? -1 : code;
 }
 
 int PFIFRM::pointerValue(std::int16_t pointer) const {

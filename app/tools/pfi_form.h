@@ -9,7 +9,8 @@
 // with one exception: a bipolar input read with negative polarity runs in
 // range code 1, and when its range reads otherwise that code is written once
 // (never after a failed read). Each change the user makes is written at once;
-// every commit of a threshold or hysteresis code writes it. A range change keeps the codes and shows their new volts.
+// every commit of a threshold or hysteresis code writes it. A range change keeps the codes and
+// shows their new volts.
 
 #include "app/core/window_registry.h"
 #include "app/tools/fill_guard.h"
@@ -74,13 +75,6 @@ public:
     int GetSelectedInput() const;
 
 private:
-    // The codes the chip holds for the selected input, as last read or written.
-    struct ChipCodes {
-        int overThreshold = -1;
-        int underThreshold = -1;
-        int overHysteresis = -1;
-        int underHysteresis = -1;
-    };
     enum class Field { Range, FaultType, GlitchFilter, Polarity };
 
     void buildControls();
@@ -103,10 +97,6 @@ private:
     void CommitLimits(int pointer);
     void thresholdBarMoved(std::int16_t pointer, int code);
     void commitHysteresis(bool over, int code);
-    // A register read, noting in `onChip` what the chip holds (-1: unknown).
-    std::uint8_t readCode(std::uint8_t address, int& onChip);
-    // Writes `code`, noting it in `onChip`.
-    void writeCode(std::uint8_t address, int code, int& onChip);
 
     int pointerValue(std::int16_t pointer) const;
     void setPointerValue(std::int16_t pointer, int code);
@@ -115,7 +105,6 @@ private:
 
     QButtonGroup* inputGroup_ = nullptr;
     FillGuard fill_;
-    ChipCodes chip_;
 };
 
 } // namespace trelvane

@@ -13,8 +13,13 @@
 #include <QThread>
 #include <QTimer>
 
+#include <string>
+#include <tuple>
+
 namespace trelvane {
 namespace {
+
+using namespace std::string_literals;
 
 constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
 
@@ -68,13 +73,21 @@ TEST_F(AboutFormTest, HelpAboutShowsItModalAndOkDestroysIt) {
     EXPECT_EQ(windows().find<frmAbout>(), nullptr);
 }
 
-TEST_F(AboutFormTest, WithoutTheToolItSaysSystemInformationIsUnavailable) {
-    windows().load<frmAbout>().cmdSysInfo->click();
-    ASSERT_EQ(scripted().messages.size(), 1u);
-    EXPECT_EQ(scripted().messages[0].text, kUnavailable);
-    EXPECT_EQ(scripted().messages[0].title, "VSQ5540 Evaluation Software");
-    EXPECT_EQ(scripted().messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(scripted().messages[0].icon, MessageIcon::None);
+// A text loses its one terminating zero and nothing else; a number reads as
+// its decimal digits; a missing key or value reads as false and no text.
+TEST_F(AboutFormTest, GetKeyValueReadsATextWithoutItsTerminatingZero) {
+    writeRegistryFile("[SOFTWARE\\Tools]\nZero\ts\t/opt/msinfo\0\nTwoZeros\ts\t/opt\0\0\n"
+                      "Inner\ts\ta\0b\nPlain\ts\t/opt/msinfo\nEmpty\ts\t\nNumber\td\t305419896\n"s);
+    const std::tuple<const char*, const char*, bool, std::string> cases[] = {
+        {"Tools", "Zero", true, "/opt/msinfo"}, {"Tools", "TwoZeros", true, "/opt\0"s},
+        {"Tools", "Inner", true, "a\0b"s},      {"Tools", "Plain", true, "/opt/msinfo"},
+        {"Tools", "Empty", true, ""},           {"Tools", "Number", true, "305419896"},
+        {"Tools", "Missing", false, ""},        {"Missing", "Zero", false, ""}};
+    for (const auto& [key, value, read, wanted] : cases) {
+        QString text = "before";
+        EXPECT_EQ(GetKeyValue("SOFTWARE\\"s + key, value, text), read) << value;
+        EXPECT_EQ(text.toStdString(), wanted) << value;
+    }
 }
 
 TEST_F(AboutFormTest, ThePathValueStartsTheToolLeavingTheBoxOpenOrEndsInTheMessage) {
@@ -95,6 +108,7 @@ TEST_F(AboutFormTest, ThePathValueStartsTheToolLeavingTheBoxOpenOrEndsInTheMessa
     EXPECT_EQ(scripted().messages[0].text, kUnavailable) << "a path that names no program";
 }
 
+// Without the tool in the folder the registry names, the box says so.
 TEST_F(AboutFormTest, TheToolsFolderIsUsedOnlyWhenTheToolIsInIt) {
     writeRegistryFile("[SOFTWARE\\Microsoft\\Shared Tools Location]\n"
                       "MSINFO\ts\t" +
@@ -102,6 +116,9 @@ TEST_F(AboutFormTest, TheToolsFolderIsUsedOnlyWhenTheToolIsInIt) {
     windows().load<frmAbout>().cmdSysInfo->click();
     ASSERT_EQ(scripted().messages.size(), 1u);
     EXPECT_EQ(scripted().messages[0].text, kUnavailable);
+    EXPECT_EQ(scripted().messages[0].title, "VSQ5540 Evaluation Software");
+    EXPECT_EQ(scripted().messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(scripted().messages[0].icon, MessageIcon::None);
 
     writeMarkingProgram(tools_.path(), "MSINFO32.EXE");
     windows().find<frmAbout>()->cmdSysInfo->click();

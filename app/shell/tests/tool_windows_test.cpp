@@ -172,6 +172,11 @@ TEST_P(ToolWindowsTest, OpensShowingEveryListEntryCaptionAndTitleWhole) {
     EXPECT_TRUE(QRect(QPoint(0, 0), area_->viewport()->size()).contains(frame->geometry()))
         << frame->geometry().bottomRight().x() << "," << frame->geometry().bottom() << " in "
         << area_->viewport()->width() << "x" << area_->viewport()->height();
+    // Wrapping texts get the height they need at the window's width: no empty
+    // band opens at its foot, and no row is squeezed.
+    if (window.hasHeightForWidth()) {
+        EXPECT_EQ(window.height(), window.heightForWidth(window.width())) << window.width();
+    }
     const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
     EXPECT_GE(frameTitleRoom(*frame, frame->width()),
               titleFont.horizontalAdvance(window.windowTitle()))

@@ -40,13 +40,17 @@ public:
     ToolWindow() { setWindowTitle("Tool"); }
 };
 
-// A tool window that wants 300 x 200 and can give way down to 200 x 90.
+// A tool window that wants 300 x 200 and can give way down to 200 x 90; with
+// wrapping texts, it needs 36000 / width of height (120 at 300 wide).
 class SizedToolWindow : public QWidget {
 public:
     static constexpr WindowPlacement kPlacement = WindowPlacement::MdiChild;
     SizedToolWindow() { setWindowTitle("Sized"); }
     QSize sizeHint() const override { return {300, 200}; }
     QSize minimumSizeHint() const override { return {200, 90}; }
+    bool hasHeightForWidth() const override { return wraps; }
+    int heightForWidth(int width) const override { return 36000 / width; }
+    static inline bool wraps = false;
 };
 
 class HostWindow : public QWidget {
@@ -175,6 +179,7 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         QPoint overhang;
         std::optional<QPoint> overhangAfter;
         QSize window; // the window's size after it (empty: the frame fills the area)
+        bool wraps = false;
     };
     const Case cases[] = {
         {"inside", {600, 400}, {-30, -40}, QPoint(-30, -40), {300, 200}},
@@ -184,12 +189,17 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         {"out to the bottom right", {600, 400}, {250, 150}, QPoint(0, 0), {300, 200}},
         {"area smaller than wanted", {250, 150}, {0, 0}, QPoint(0, 0), {0, 0}},
         {"area smaller than needed", {150, 60}, {0, 0}, std::nullopt, {200, 90}},
+        // Wrapping texts take the height they need at the width the window gets
+        // (the frame's border takes 8 px of the area's width).
+        {"wrapping texts", {600, 400}, {0, 0}, QPoint(0, -80), {300, 120}, true},
+        {"wrapping texts, area narrower", {250, 400}, {0, 0}, std::nullopt, {242, 148}, true},
     };
     QMdiArea area;
     area.setFrameShape(QFrame::NoFrame);
     windows().setMdiHost([&area] { return &area; });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        SizedToolWindow::wraps = c.wraps;
         area.resize(c.area);
         area.show();
         SizedToolWindow& window = windows().load<SizedToolWindow>();
@@ -211,6 +221,7 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         processEvents();
     }
 
+    SizedToolWindow::wraps = false;
     area.resize(600, 400);
     SizedToolWindow& window = windows().show<SizedToolWindow>();
     QWidget& frame = *windows().frameOf(&window);

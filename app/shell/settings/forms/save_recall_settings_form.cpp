@@ -56,10 +56,10 @@ QLabel* newWrappingLabel(const char* name, QWidget* parent) {
     return label;
 }
 
-// A step frame's layout keeps its side margins and halves the room above and
-// below its rows, so the three steps, the status and the bar fit the main
-// window's area on a small screen (640 x 480).
-QMargins compactStep(const QLayout& layout) {
+// The dialog's layout and each step frame's keep their side margins and halve
+// the room above and below their rows, so the three steps, the status and the
+// bar fit the main window's area on a small screen (640 x 480) unsqueezed.
+QMargins compactRows(const QLayout& layout) {
     const QMargins usual = layout.contentsMargins();
     return QMargins(usual.left(), usual.top() / 2, usual.right(), usual.bottom() / 2);
 }
@@ -76,7 +76,7 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     RAMCHK = newNamed<QCheckBox>("RAMCHK", "RAM Settings", Frame1);
     EEPROMCHK = newNamed<QCheckBox>("EEPROMCHK", "EEPROM Settings", Frame1);
     auto* step1 = new QVBoxLayout(Frame1);
-    step1->setContentsMargins(compactStep(*step1));
+    step1->setContentsMargins(compactRows(*step1));
     step1->addWidget(Step1DescriptionLBL);
     for (QCheckBox* box : {EvalBoardCHK, RAMCHK, EEPROMCHK}) {
         step1->addWidget(box);
@@ -103,7 +103,7 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     fileRow->addWidget(FileNameCMD);
     fileRow->addWidget(FilePathLBL, 1);
     auto* step2 = new QVBoxLayout(Frame2);
-    step2->setContentsMargins(compactStep(*step2));
+    step2->setContentsMargins(compactRows(*step2));
     step2->addWidget(Step2DescriptionLBL);
     step2->addLayout(fileRow);
     connect(FileNameCMD, &QPushButton::clicked, this, &SaveRecallSettingsForm::FileNameCMD_Click);
@@ -126,7 +126,7 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     startRow->addWidget(StartCMD);
     startRow->addStretch(1);
     auto* step3 = new QVBoxLayout(Frame3);
-    step3->setContentsMargins(compactStep(*step3));
+    step3->setContentsMargins(compactRows(*step3));
     step3->addLayout(startRow);
     step3->addWidget(NoticeLBL);
     connect(StartCMD, &QPushButton::clicked, this, &SaveRecallSettingsForm::StartCMD_Click);
@@ -138,6 +138,7 @@ SaveRecallSettingsForm::SaveRecallSettingsForm() {
     ProgressBar->setTextVisible(false);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(compactRows(*layout));
     layout->addWidget(Frame1);
     layout->addWidget(Frame2);
     layout->addWidget(Frame3);

@@ -180,8 +180,10 @@ TEST_F(SettingsRecall, ChosenSectionsTheFileLacksAreAskedAboutBeforeAnythingIsWr
         {{"ES"}, false, true, false, {true}, {noRAM}, {}, 0},
         // RAM lines but no EEPROM lines: the EEPROM is not erased for nothing.
         {{"RS"}, false, true, true, {true}, {noEEPROM}, {{'C', 256}}, 0},
-        // A Cancel to any question replays nothing, whatever the other answers.
+        // A Cancel to any question replays nothing, whatever the other answers;
+        // a Cancel to the first still leaves the next asked.
         {{"UE"}, true, false, true, {true, false}, {noBoard, noEEPROM}, {}, 0},
+        {{"UE"}, true, false, true, {false, true}, {noBoard, noEEPROM}, {}, 0},
     };
     for (const Case& c : cases) {
         SetUp();

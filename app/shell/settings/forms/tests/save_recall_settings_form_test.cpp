@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -83,6 +84,17 @@ TEST_F(SaveRecallForm, EachShowTakesTheTextsOfItsModeAndStartActsInIt) {
     EXPECT_TRUE(QFile::exists(homeFile("VSQ7713DumpFile.txt")));
     EXPECT_EQ(form.StatusLBL->text(), "Status: Finished Saving Settings");
     EXPECT_EQ(chip().pageErases(), 0);
+}
+
+// Fusion's room inside a frame is 9 px on each side; the step frames keep it at
+// the sides and halve it above and below their rows.
+TEST_F(SaveRecallForm, ItsStepFramesKeepHalfTheRoomAboveAndBelowTheirRows) {
+    auto& form = show(false);
+    form.EEPROMCHK->click(); // the notice shows: every row of each step is there
+    QApplication::processEvents();
+    for (const QGroupBox* frame : {form.Frame1, form.Frame2, form.Frame3})
+        EXPECT_EQ(frame->childrenRect(), frame->contentsRect() - QMargins(9, 4, 9, 4))
+            << frame->objectName().toStdString();
 }
 
 TEST_F(SaveRecallForm, TheChosenFileMustEndInTxt) {
