@@ -181,10 +181,8 @@ void QtestPortIo::watch(pid_t child) {
     std::lock_guard guard(lock_);
     waitpid(child, nullptr, 0);
     child_ = -1;
-    if (closing_ || !failure_.empty())
-        return;
-    note(peerEnded());
-    stop();
+    if (!closing_ && failure_.empty())
+        note(peerEnded());
 }
 
 void QtestPortIo::require() {

@@ -21,8 +21,10 @@ std::shared_ptr<QtestPortIo> shellPeer(const std::string& script) {
 }
 
 // Answers like QEMU: "OK" to writes, a value to reads, an interrupt notice
-// before one answer, and a refusal for anything else.
+// before one answer, and a refusal for anything else. Deaf to SIGTERM, as a
+// hung QEMU is, so closing must end it harder.
 constexpr const char* kProtocolPeer = R"(
+trap '' TERM
 while read verb port value; do
   case "$verb" in
     endianness) echo "OK little" ;;
