@@ -45,6 +45,9 @@ TEST(QtestPortIo, ChosenByNameAndSpeaksTheProtocol) {
     EXPECT_EQ(peer->in32(0xCFC), 0xDEADBEEFu);
     EXPECT_NO_THROW(peer->out8(0xB102, 0x48));
     EXPECT_NO_THROW(peer->out32(0xCF8, 0x80000B00));
+    testing::internal::CaptureStderr();
+    peer.reset(); // closing it ends it, and that is no failure to tell
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // No QEMU on the path: the program goes on without the chipset SMBus, and says
