@@ -2,8 +2,9 @@
 # Installs the build into a temporary prefix and starts the installed program
 # headless from elsewhere, without the build's library paths: it must reach its
 # event loop with the wizard up and say no failure, also with a registry file
-# that is a FIFO, a folder, /dev/zero or damaged. A missing driver library must
-# be said (so the check would see one).
+# that is a FIFO, a folder, /dev/zero or damaged. A missing driver library, and
+# one that is there but no library (the program itself), must be said (so the
+# check would see one).
 # Usage: installed_program_test.sh <build folder> <scratch folder>
 set -euo pipefail
 build=$1
@@ -94,6 +95,8 @@ expect "damaged registry: names the line" said "$scratch/damaged.txt:2: value li
 
 start VSQ_PARPORT_LIBRARY=libvsq-absent-driver.so
 expect "a missing driver library is said" said "File not found: libvsq-absent-driver.so"
+start VSQ_PARPORT_LIBRARY="$program"
+expect "a driver library that is no library is said" said "$program is there but cannot be loaded"
 
 rm -rf "$scratch"
 exit $failed

@@ -9,15 +9,27 @@ namespace {
 using vsq::platform::LateBoundLibrary;
 
 constexpr int kFileNotFound = 53;
+constexpr int kErrorInLoadingDll = 48;
 constexpr int kEntryPointNotFound = 453;
 
 // Halvicor's functions, numbered for the binding.
 enum Slot : std::size_t { kReadPci, kWritePci, kReadByBase, kWriteByBase, kSlotCount };
 static_assert(kSlotCount <= LateBoundLibrary::kMostFunctions);
 
+int errorNumber(LateBoundLibrary::Missing what) {
+    switch (what) {
+    case LateBoundLibrary::Missing::Library:
+        return kFileNotFound;
+    case LateBoundLibrary::Missing::LoadableLibrary:
+        return kErrorInLoadingDll;
+    case LateBoundLibrary::Missing::Function:
+        break;
+    }
+    return kEntryPointNotFound;
+}
+
 void raiseComError(LateBoundLibrary::Missing what, const std::string& text) {
-    throw ComError(what == LateBoundLibrary::Missing::Library ? kFileNotFound : kEntryPointNotFound,
-                   text);
+    throw ComError(errorNumber(what), text);
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 // name at the first call of one of its functions, each function looked up by
 // name at its first call and kept for later calls. A missing library or
 // function fails that call with a ComError (53 "File not found: ...", 453
-// "Can't find DLL entry point ..."). One binding per process.
+// "Can't find DLL entry point ..."), and so does a library file that is there
+// but cannot be loaded (48 "Error in loading DLL: ..."). One binding per process.
 
 #include "platform/library_loader.h"
 

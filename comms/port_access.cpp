@@ -24,7 +24,9 @@ using vsq::platform::PortInformation;
 // The failed status a caller sees for a driver that cannot be reached.
 [[noreturn]] void raiseDriverError(const DriverUnavailable& e) {
     const std::string_view text = e.what();
-    const int number = text.starts_with("Can't find DLL entry point") ? 453 : 53;
+    const int number = text.starts_with("Can't find DLL entry point") ? 453
+                       : text.starts_with("Error in loading DLL")     ? 48
+                                                                      : 53;
     throw ComError(number, std::string(text));
 }
 

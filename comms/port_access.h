@@ -1,8 +1,9 @@
 #pragma once
 // Port detection, claiming and guarded access to the registers of the selected
 // parallel port, all through the outside parallel-port driver. A missing driver
-// library or function surfaces as ComError (53 library not found, 453 function
-// not found), except where a claim or a release ignores it.
+// library or function surfaces as ComError (53 library not found, 48 library
+// there but not loadable, 453 function not found), except where a claim or a
+// release ignores it.
 
 #include <cstdint>
 

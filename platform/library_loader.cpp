@@ -2,25 +2,38 @@
 
 #include <dlfcn.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace vsq::platform {
 
-void* openLibraryNear(const void* anchor, const std::string& name, std::string& error) {
+namespace {
+
+bool exists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+} // namespace
+
+void* openLibraryNear(const void* anchor, const std::string& name, std::string& error,
+                      bool& present) {
+    // A bare name is looked for beside `anchor` first; a file found there is
+    // the one meant, so its own failure is the one told.
+    std::string path = name;
     if (name.find('/') == std::string::npos) {
         Dl_info info{};
         if (dladdr(anchor, &info) != 0 && info.dli_fname != nullptr) {
             std::string self = info.dli_fname;
             auto slash = self.rfind('/');
-            if (slash != std::string::npos) {
-                if (void* handle = dlopen((self.substr(0, slash + 1) + name).c_str(), RTLD_NOW))
-                    return handle;
-            }
+            if (slash != std::string::npos && exists(self.substr(0, slash + 1) + name))
+                path = self.substr(0, slash + 1) + name;
         }
     }
-    void* handle = dlopen(name.c_str(), RTLD_NOW);
+    void* handle = dlopen(path.c_str(), RTLD_NOW);
     if (handle == nullptr) {
         const char* why = dlerror();
         error = why ? why : ("cannot load " + name);
+        // Only a path can be checked: a bare name's search is the loader's own.
+        present = path.find('/') != std::string::npos && exists(path);
     }
     return handle;
 }
@@ -58,7 +71,11 @@ void LateBoundLibrary::load() {
     if (handle_ != nullptr)
         return;
     std::string error;
-    handle_ = openLibraryNear(anchor_, name_, error);
+    bool present = false;
+    handle_ = openLibraryNear(anchor_, name_, error, present);
+    if (handle_ == nullptr && present)
+        fail(raise_, Missing::LoadableLibrary,
+             "Error in loading DLL: " + name_ + " is there but cannot be loaded (" + error + ")");
     if (handle_ == nullptr)
         fail(raise_, Missing::Library, "File not found: " + name_ + " (" + error + ")");
 }

@@ -10,20 +10,25 @@
 
 namespace vsq::platform {
 
-// Returns the dlopen handle, or nullptr with `error` set.
-void* openLibraryNear(const void* anchor, const std::string& name, std::string& error);
+// Returns the dlopen handle, or nullptr with `error` set to the loader's reason
+// and `present` telling whether the file was there all the same (not a
+// library, built for another machine, a library it needs missing...).
+void* openLibraryNear(const void* anchor, const std::string& name, std::string& error,
+                      bool& present);
 
 // A library bound late: opened by name at the first use of one of its
 // functions, each function looked up by name at its first use and kept for
 // later calls. The owner numbers its functions (slots 0 .. kMostFunctions - 1).
 // A library or function that cannot be found fails the call that needed it
 // through the owner's `raise`, with the text "File not found: <library>
-// (<reason>)" or "Can't find DLL entry point <function> in <library>".
+// (<reason>)" or "Can't find DLL entry point <function> in <library>"; a
+// library file that is there but cannot be loaded, with "Error in loading DLL:
+// <library> is there but cannot be loaded (<reason>)".
 class LateBoundLibrary {
 public:
     static constexpr std::size_t kMostFunctions = 8;
 
-    enum class Missing { Library, Function };
+    enum class Missing { Library, Function, LoadableLibrary };
     // Throws the owner's own failed status for `text`; must not return.
     using Raise = void (*)(Missing what, const std::string& text);
 

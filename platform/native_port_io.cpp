@@ -4,9 +4,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 #if defined(__linux__) && (defined(__x86_64__) || defined(__i386__))
 #include <sys/io.h>
@@ -36,6 +39,15 @@ NativePortIo::System NativePortIo::realSystem() {
             return true;
         return (sets[CAP_SYS_RAWIO / 32].effective & (1u << (CAP_SYS_RAWIO % 32))) != 0;
     };
+    system.inUserNamespace = [] {
+        // The machine's own namespace maps every user id to itself; a
+        // container's maps a part. No map at all: no user namespaces.
+        std::ifstream map("/proc/self/uid_map");
+        if (!map)
+            return false;
+        const std::vector<std::string> words{std::istream_iterator<std::string>(map), {}};
+        return words != std::vector<std::string>{"0", "0", "4294967295"};
+    };
     return system;
 }
 
@@ -48,10 +60,14 @@ bool NativePortIo::accessAllowed() {
             state_ = State::Refused;
             refusal_ =
                 std::string("raw I/O port access refused (iopl: ") + std::strerror(why) + "): ";
-            // iopl asks for CAP_SYS_RAWIO, not for root as such: only with it
-            // held can a refusal be the kernel's own.
+            // iopl asks for CAP_SYS_RAWIO over the machine, not for root as
+            // such: only with it held, and outside a user namespace, can a
+            // refusal be the kernel's own.
             if (why == ENOSYS)
                 refusal_ += "this kernel or machine has no raw port access";
+            else if (system_.hasRawIoCapability() && system_.inUserNamespace())
+                refusal_ += "root of a container (a user namespace) holds CAP_SYS_RAWIO inside "
+                            "it only, not over the machine's ports";
             else if (system_.hasRawIoCapability())
                 refusal_ += "the kernel forbids it even to root (lockdown or secure boot)";
             else if (system_.isRoot())
@@ -59,7 +75,7 @@ bool NativePortIo::accessAllowed() {
                             "container or a service manager)";
             else
                 refusal_ += "the chipset SMBus needs the program run as root";
-            refusal_ += "; the chipset SMBus is not searched (VSQ_PORTIO=sim simulates it)";
+            refusal_ += "; the chipset SMBus is not searched";
             reportSetupProblem(refusal_);
         }
     }

@@ -1,8 +1,9 @@
 #pragma once
-// Raw x86 I/O ports through iopl(3). Needs CAP_SYS_RAWIO (root, unless a
-// container or service manager took it away) and a kernel that allows it (no
-// lockdown); without it accessAllowed() is false, the reason is said once on
-// standard error, and every access raises PortIoError instead of faulting.
+// Raw x86 I/O ports through iopl(3). Needs CAP_SYS_RAWIO over the machine
+// (root, unless a container or service manager took it away; root of a user
+// namespace holds it inside the namespace only) and a kernel that allows it
+// (no lockdown); without it accessAllowed() is false, the reason is said once
+// on standard error, and every access raises PortIoError instead of faulting.
 
 #include "platform/port_io.h"
 
@@ -18,6 +19,8 @@ public:
         std::function<bool()> isRoot;
         // CAP_SYS_RAWIO is in the effective capability set.
         std::function<bool()> hasRawIoCapability;
+        // The process runs in a user namespace other than the machine's own.
+        std::function<bool()> inUserNamespace;
     };
     static System realSystem();
 

@@ -57,10 +57,22 @@ std::shared_ptr<QtestPortIo> QtestPortIo::overSocket(int socketFd) {
 }
 
 QtestPortIo::~QtestPortIo() {
-    stop();
+    {
+        std::lock_guard guard(lock_);
+        closing_ = true;
+        stop();
+    }
+    if (watcher_.joinable())
+        watcher_.join();
+}
+
+std::string QtestPortIo::failure() const {
+    std::lock_guard guard(lock_);
+    return failure_;
 }
 
 bool QtestPortIo::accessAllowed() {
+    std::lock_guard guard(lock_);
     if (!started_) {
         try {
             start();
@@ -154,6 +166,23 @@ void QtestPortIo::launch() {
         fail("cannot start " + program + ": " + std::strerror(execError));
     }
     fcntl(errorPipe_, F_SETFL, fcntl(errorPipe_, F_GETFL) | O_NONBLOCK);
+    watcher_ = std::thread([this, child = child_] { watch(child); });
+}
+
+// Waits for the started QEMU to end, reaps it, and says so unless its end is
+// already told (an access saw it first) or this backend is closing.
+void QtestPortIo::watch(pid_t child) {
+    // Waited for without reaping: its id cannot pass to another process
+    // while an access may still signal it under the lock.
+    siginfo_t ended{};
+    while (waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT) != 0 &&
+           errno == EINTR) {
+    }
+    std::lock_guard guard(lock_);
+    waitpid(child, nullptr, 0);
+    child_ = -1;
+    if (!closing_ && failure_.empty())
+        note(peerEnded());
 }
 
 void QtestPortIo::require() {
@@ -165,31 +194,47 @@ void QtestPortIo::require() {
 
 // The first failure ends the peer for good, so it is said once, and every
 // later access raises the same text.
-void QtestPortIo::fail(const std::string& why) {
+void QtestPortIo::note(const std::string& why) {
     failure_ = "QEMU test interface: " + why;
     if (!command_.empty())
         failure_ += " (command: " + joined(command_) + ")";
     failure_ += answered_ ? "; the chipset SMBus is not reached any more"
-                          : "; the chipset SMBus is not searched (VSQ_PORTIO=sim simulates it)";
+                          : "; the chipset SMBus is not searched";
     reportSetupProblem(failure_);
+}
+
+void QtestPortIo::fail(const std::string& why) {
+    note(why);
     stop();
     throw PortIoError(failure_);
 }
 
-void QtestPortIo::stop() {
-    if (child_ > 0) {
-        kill(child_, SIGTERM);
-        auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (waitpid(child_, nullptr, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > giveUp) {
-                kill(child_, SIGKILL);
-                waitpid(child_, nullptr, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        child_ = -1;
+std::string QtestPortIo::peerEnded() {
+    drainErrors(500);
+    return "the peer ended" + (errorTail_.empty() ? "" : ": " + errorTail_);
+}
+
+// Ends the started QEMU; the watcher reaps it once the lock is free.
+void QtestPortIo::endChild() {
+    if (child_ <= 0)
+        return;
+    // One that cannot be waited for (reaped elsewhere) counts as ended.
+    auto hasEnded = [this] {
+        siginfo_t ended{};
+        return waitid(P_PID, static_cast<id_t>(child_), &ended, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+               ended.si_pid != 0;
+    };
+    kill(child_, SIGTERM);
+    auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!hasEnded()) {
+        if (std::chrono::steady_clock::now() > giveUp)
+            kill(child_, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+void QtestPortIo::stop() {
+    endChild();
     if (socket_ >= 0)
         close(socket_);
     if (errorPipe_ >= 0)
@@ -238,10 +283,8 @@ std::string QtestPortIo::readLine(int timeoutMs) {
             ssize_t n = recv(socket_, buffer, sizeof buffer, 0);
             if (n > 0)
                 received_.append(buffer, static_cast<std::size_t>(n));
-            else if (n == 0 || errno != EINTR) {
-                drainErrors(500);
-                fail("the peer ended" + (errorTail_.empty() ? "" : ": " + errorTail_));
-            }
+            else if (n == 0 || errno != EINTR)
+                fail(peerEnded());
         }
     }
 }
@@ -270,21 +313,25 @@ std::uint32_t QtestPortIo::request(const std::string& line) {
 }
 
 std::uint8_t QtestPortIo::in8(std::uint16_t port) {
+    std::lock_guard guard(lock_);
     require();
     return static_cast<std::uint8_t>(request("inb " + hex(port)));
 }
 
 void QtestPortIo::out8(std::uint16_t port, std::uint8_t value) {
+    std::lock_guard guard(lock_);
     require();
     request("outb " + hex(port) + " " + hex(value));
 }
 
 std::uint32_t QtestPortIo::in32(std::uint16_t port) {
+    std::lock_guard guard(lock_);
     require();
     return request("inl " + hex(port));
 }
 
 void QtestPortIo::out32(std::uint16_t port, std::uint32_t value) {
+    std::lock_guard guard(lock_);
     require();
     request("outl " + hex(port) + " " + hex(value));
 }

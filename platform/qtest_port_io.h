@@ -5,12 +5,15 @@
 // itself, stopped before its firmware runs, or it talks to one the caller started.
 // A peer that cannot be started, ends, or stops answering turns every later
 // access into a PortIoError; accessAllowed() is then false, and the reason is
-// said once on standard error.
+// said once on standard error. A QEMU it started is watched: one that ends
+// while nothing is asked of it is reaped at once, and its end said then.
 
 #include "platform/port_io.h"
 
+#include <mutex>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 namespace vsq::platform {
@@ -41,7 +44,7 @@ public:
     void out32(std::uint16_t port, std::uint32_t value) override;
 
     // Why the peer is unusable; empty while it answers.
-    const std::string& failure() const { return failure_; }
+    std::string failure() const;
 
 private:
     struct Attached {};
@@ -52,11 +55,19 @@ private:
     void launch();
     void require();
     void stop();
+    void endChild();
+    void watch(pid_t child);
+    void note(const std::string& why);
     [[noreturn]] void fail(const std::string& why);
+    std::string peerEnded();
     std::uint32_t request(const std::string& line);
     std::string readLine(int timeoutMs);
     void drainErrors(int timeoutMs);
 
+    // Held by every access and by the watcher of the started QEMU.
+    mutable std::mutex lock_;
+    std::thread watcher_;
+    bool closing_ = false;
     std::vector<std::string> command_;
     int socket_ = -1;
     int errorPipe_ = -1;

@@ -249,6 +249,8 @@ TEST_F(SystemDetection, AMissingDriverFailsTheCreationUntilItIsThere) {
     EXPECT_EQ(failureOf([] { PrinterPort{}; }).number, 53);
     EXPECT_THROW(SMBusProtocall{}, ComError);
     EXPECT_FALSE(busState().PortsInitialised);
+    driver.setLibraryName("/proc/self/exe"); // there, but no library
+    EXPECT_EQ(failureOf([] { PrinterPort{}; }).number, 48);
     driver.setLibraryName("libvsqsim.so"); // loads, without the driver's functions
     EXPECT_EQ(failureOf([] { PrinterPort{}; }).number, 453);
     driver.setLibraryName(name);

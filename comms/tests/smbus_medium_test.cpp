@@ -150,6 +150,11 @@ TEST_F(SMBusOnSim, AMissingHalvicorFailsCreationOnlyWhereTheSearchRuns) {
         PortTrace refused(false);
         EXPECT_NO_THROW(SMBus{});
     }
+    library.setLibraryName("/proc/self/exe"); // there, but no library
+    const auto unloadable = failureOf([] { SMBus{}; });
+    EXPECT_EQ(unloadable.number, 48);
+    EXPECT_NE(unloadable.text.find("/proc/self/exe is there but cannot be loaded"),
+              std::string::npos);
     library.setLibraryName("libvsqparport.so"); // a library without Halvicor's functions
     const auto incomplete = failureOf([] { SMBus{}; });
     EXPECT_EQ(incomplete.number, 453);

@@ -2,6 +2,9 @@
 #include "platform/parport/parport_backend.h"
 #include "sim/simulated_pc.h"
 
+#include <cstdio>
+#include <dlfcn.h>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vsq::platform;
@@ -51,9 +54,32 @@ TEST(ParallelPortDriver, AbsentPortGivesNoInformation) {
 
 TEST(ParallelPortDriver, AMissingLibraryOrFunctionFailsTheCallThatNeedsIt) {
     auto& driver = ParallelPortDriver::instance();
-    driver.setLibraryName("libno-such-parport-driver.so");
-    EXPECT_THROW(driver.GetParallelPortCount(), DriverUnavailable);
-    EXPECT_THROW(driver.OutByte(0x378, 0), DriverUnavailable);
+    // A missing file, and files that are there but no library: the program
+    // itself, and a name found beside the platform's own libraries.
+    Dl_info platform{};
+    ASSERT_NE(dladdr(reinterpret_cast<const void*>(&ParallelPortDriver::instance), &platform), 0);
+    std::string beside = platform.dli_fname;
+    beside.replace(beside.rfind('/') + 1, std::string::npos, "libvsq-no-library.so");
+    std::ofstream(beside) << "not a library\n";
+    const std::pair<const char*, const char*> unloadable[] = {
+        {"libno-such-parport-driver.so",
+         "File not found: libno-such-parport-driver.so (libno-such-parport-driver.so: cannot open"},
+        {"/proc/self/exe", "Error in loading DLL: /proc/self/exe is there but cannot be loaded "
+                           "(/proc/self/exe: cannot dynamically load"},
+        {"libvsq-no-library.so",
+         "Error in loading DLL: libvsq-no-library.so is there but cannot be loaded (/"},
+    };
+    for (const auto& [name, said] : unloadable) {
+        driver.setLibraryName(name);
+        try {
+            driver.GetParallelPortCount();
+            ADD_FAILURE() << name << " must not load";
+        } catch (const DriverUnavailable& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(said, 0), 0u) << e.what();
+        }
+        EXPECT_THROW(driver.OutByte(0x378, 0), DriverUnavailable);
+    }
+    std::remove(beside.c_str());
     driver.setLibraryName("libvsqsim.so"); // loads, but exports no driver functions
     try {
         driver.ClaimParallelPort(1, -1);

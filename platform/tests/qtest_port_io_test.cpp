@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace vsq::platform;
@@ -17,8 +21,10 @@ std::shared_ptr<QtestPortIo> shellPeer(const std::string& script) {
 }
 
 // Answers like QEMU: "OK" to writes, a value to reads, an interrupt notice
-// before one answer, and a refusal for anything else.
+// before one answer, and a refusal for anything else. Deaf to SIGTERM, as a
+// hung QEMU is, so closing must end it harder.
 constexpr const char* kProtocolPeer = R"(
+trap '' TERM
 while read verb port value; do
   case "$verb" in
     endianness) echo "OK little" ;;
@@ -39,6 +45,9 @@ TEST(QtestPortIo, ChosenByNameAndSpeaksTheProtocol) {
     EXPECT_EQ(peer->in32(0xCFC), 0xDEADBEEFu);
     EXPECT_NO_THROW(peer->out8(0xB102, 0x48));
     EXPECT_NO_THROW(peer->out32(0xCF8, 0x80000B00));
+    testing::internal::CaptureStderr();
+    peer.reset(); // closing it ends it, and that is no failure to tell
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // No QEMU on the path: the program goes on without the chipset SMBus, and says
@@ -59,7 +68,7 @@ TEST(QtestPortIo, APeerThatCannotStartRefusesAccessClearly) {
     EXPECT_EQ(said, missing.failure() + "\n");
     EXPECT_EQ(said.rfind("QEMU test interface: cannot start qemu-system-x86_64: not found", 0), 0u)
         << said;
-    EXPECT_NE(said.find("; the chipset SMBus is not searched"), std::string::npos) << said;
+    EXPECT_NE(said.find("; the chipset SMBus is not searched\n"), std::string::npos) << said;
 }
 
 TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
@@ -67,6 +76,16 @@ TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
     auto peer = shellPeer("read line; echo 'OK little'; echo 'machine gone' >&2; exit 0");
     ASSERT_TRUE(peer->accessAllowed()) << peer->failure();
     testing::internal::CaptureStderr();
+    // Reaped and said while nothing is asked of it: no child of ours is left.
+    bool reaped = false;
+    for (auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         !reaped && std::chrono::steady_clock::now() < giveUp;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+        siginfo_t ended{};
+        reaped = ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT) != 0 && errno == ECHILD;
+    }
+    EXPECT_TRUE(reaped) << "the ended peer is left a zombie";
+    EXPECT_NE(peer->failure(), "");
     try {
         peer->out8(0x80, 1);
         peer->out8(0x80, 2); // a write into the closed socket must not kill the process
