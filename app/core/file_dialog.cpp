@@ -5,9 +5,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMimeDatabase>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 
@@ -43,15 +46,45 @@ void roomForTypeAndDate(QTreeView& details) {
                                  paddingOf(details)));
 }
 
-// Once shown and laid out, the dialog grows (about its middle) until every
-// column shows whole.
+// Once shown and laid out, the dialog grows (about its middle, within its
+// screen) until every column shows whole, with room kept for the scroll bar
+// that a long folder brings once listed.
 void roomForColumns(QFileDialog& dialog, const QTreeView& details) {
-    const int missing = details.header()->length() - details.viewport()->width();
-    if (missing > 0)
-        dialog.setGeometry(dialog.geometry().adjusted(-missing / 2, 0, missing - missing / 2, 0));
+    const QScrollBar& scrollBar = *details.verticalScrollBar();
+    const int room =
+        details.viewport()->width() - (scrollBar.isVisible() ? 0 : scrollBar.sizeHint().width());
+    const int missing = details.header()->length() - room;
+    if (missing <= 0)
+        return;
+    const QRect frame = dialog.frameGeometry();
+    const QRect inner = dialog.geometry();
+    const QMargins frameMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                                frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    dialog.setGeometry(widenedWithin(frame, missing, dialog.screen()->availableGeometry())
+                           .marginsRemoved(frameMargins));
+}
+
+// The asked folder, or the nearest folder above it that exists.
+QString nearestFolder(const QString& path) {
+    if (path.isEmpty())
+        return path; // the working folder
+    QFileInfo folder(path);
+    while (!folder.isDir() && !folder.isRoot())
+        folder.setFile(folder.absolutePath());
+    return folder.absoluteFilePath();
 }
 
 } // namespace
+
+QRect widenedWithin(const QRect& frame, int missing, const QRect& available) {
+    const int width = std::max(frame.width(), std::min(frame.width() + missing, available.width()));
+    QRect widened(frame.left() - (width - frame.width()) / 2, frame.top(), width, frame.height());
+    if (widened.right() > available.right())
+        widened.moveRight(available.right());
+    if (widened.left() < available.left())
+        widened.moveLeft(available.left());
+    return widened;
+}
 
 FileDialog::FileDialog(const FileRequest& request, QWidget* parent)
     : icons_(std::make_unique<FileIconsByName>()),
@@ -68,7 +101,7 @@ FileDialog::FileDialog(const FileRequest& request, QWidget* parent)
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::ExistingFile);
     }
-    dialog_->setDirectory(request.initialPath);
+    dialog_->setDirectory(nearestFolder(request.initialPath));
     if (QTreeView* details = detailsOf(*dialog_))
         roomForTypeAndDate(*details);
 }

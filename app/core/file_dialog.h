@@ -10,9 +10,15 @@
 
 class QAbstractFileIconProvider;
 class QFileDialog;
+class QRect;
 class QWidget;
 
 namespace trelvane {
+
+// A dialog's frame at `frame` grown by `missing` pixels about its middle,
+// within `available`: never wider than that (unless it already was), and
+// moved in from an edge it would cross.
+QRect widenedWithin(const QRect& frame, int missing, const QRect& available);
 
 class FileDialog {
 public:

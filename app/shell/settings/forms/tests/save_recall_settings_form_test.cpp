@@ -8,14 +8,30 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeDatabase>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace trelvane {
 namespace {
@@ -78,7 +94,8 @@ TEST_F(SaveRecallForm, EachShowTakesTheTextsOfItsModeAndStartActsInIt) {
     EXPECT_EQ(form.FileNameCMD->text(), "Save to..");
     EXPECT_FALSE(form.NoticeLBL->isVisible());
 
-    // Without a chosen file the shown default name is used: it lands in the home folder.
+    // Without a chosen file the shown default name is used: it lands in the home
+    // folder.
     form.StartCMD->click();
     EXPECT_TRUE(QFile::exists(homeFile("VSQ7713DumpFile.txt")));
     EXPECT_EQ(form.StatusLBL->text(), "Status: Finished Saving Settings");
@@ -117,34 +134,155 @@ TEST_F(SaveRecallForm, TheChosenFileMustEndInTxt) {
     EXPECT_EQ(request.mode, FileDialogMode::Open);
 }
 
-// Qt's own provider reads a file to guess its type, and a kernel file can
-// block that read for good; the dialog names files by their names alone.
+// Ends the test binary, failed, if what it guards blocks for good.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seconds) {
+        std::signal(SIGALRM, [](int) {
+            constexpr char kText[] = "watchdog: the file dialog's listing never came\n";
+            [[maybe_unused]] const auto written = ::write(2, kText, sizeof kText - 1);
+            std::_Exit(1);
+        });
+        ::alarm(seconds);
+    }
+    ~Watchdog() {
+        ::alarm(0);
+        std::signal(SIGALRM, SIG_DFL);
+    }
+};
+
+QImage pictureOf(const QIcon& icon) {
+    return icon.pixmap(16).toImage();
+}
+
+// Qt's own provider reads a file to guess its type, and a kernel file, like a
+// FIFO with no writer, can block that read for good: the dialog names and shows
+// its entries by their names alone (no file's access time moves), so a folder
+// holding such a file lists.
 TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
+    const QDateTime neverRead(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
     for (const auto& [name, content] :
          {std::pair{"report", "%PDF-1.4\n"}, std::pair{"notes.pdf", "plain words\n"}}) {
         QFile file(homeFile(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
+        ASSERT_TRUE(file.flush() && file.setFileTime(neverRead, QFileDevice::FileAccessTime));
     }
+    for (int run = 0; run < 40; ++run) // a folder longer than the dialog
+        ASSERT_TRUE(
+            QFile(homeFile(qPrintable(QString("run-%1.txt").arg(run)))).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(home_.path()).mkdir("runs"));
-    for (const FileDialogMode mode : {FileDialogMode::Save, FileDialogMode::Open}) {
-        const bool save = mode == FileDialogMode::Save;
-        FileDialog files({mode, "Recall Settings", "Text Files (*.txt)", home_.path()}, nullptr);
-        const QFileDialog& dialog = files.dialog();
-        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-        EXPECT_EQ(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        EXPECT_EQ(dialog.fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog.windowTitle(), "Recall Settings");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"Text Files (*.txt)"});
-        EXPECT_EQ(dialog.directory().absolutePath(), QDir(home_.path()).absolutePath());
+    ASSERT_EQ(::mkfifo(qPrintable(homeFile("waiting.txt")), 0600), 0);
+    const QString home = QDir(home_.path()).absolutePath();
+    installDialogs(nullptr); // the program's own dialogs
 
-        const QAbstractFileIconProvider& icons = *dialog.iconProvider();
-        EXPECT_EQ(icons.type(QFileInfo(homeFile("report"))).toStdString(), "unknown");
-        EXPECT_EQ(icons.type(QFileInfo(homeFile("notes.pdf"))).toStdString(), "PDF document");
-        EXPECT_EQ(icons.type(QFileInfo(homeFile("runs"))).toStdString(), "Folder");
-        for (const char* name : {"report", "notes.pdf", "runs"})
-            EXPECT_FALSE(icons.icon(QFileInfo(homeFile(name))).isNull()) << name;
+    struct Case {
+        bool save, accept;
+        const char* picked;
+        std::string shown;
+    };
+    QFileDialog qtDialog(nullptr, {}, QDir::rootPath());
+    qtDialog.setOption(QFileDialog::DontUseNativeDialog);
+    const Watchdog watchdog(30);
+    for (const Case& c : {Case{true, false, "kept.txt", "C:\\VSQ7713DumpFile.txt"},
+                          Case{true, true, "kept.txt", (home + "/kept.txt").toStdString()},
+                          Case{false, true, "run-7.txt", (home + "/run-7.txt").toStdString()}}) {
+        auto& form = show(c.save);
+        form.window()->activateWindow();
+        QApplication::setActiveWindow(form.window());
+        gDataFileName = homeFile("gone/deeper/settings.txt").toStdString();
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto& model = *dialog->findChild<QFileSystemModel*>();
+            const auto& details = *dialog->findChild<QTreeView*>();
+            const bool atHome = dialog->directory().absolutePath() == home;
+            if (atHome && (model.rowCount(model.index(home)) < 41 ||
+                           !details.verticalScrollBar()->isVisible()))
+                return; // listing
+            answer.stop();
+            QDialog& asked = *dialog;
+            EXPECT_EQ(dialog->directory().absolutePath().toStdString(), home.toStdString());
+            if (!atHome)
+                return asked.reject();
+            EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_EQ(dialog->parentWidget(), form.window());
+            EXPECT_TRUE(dialog->isModal());
+            EXPECT_EQ(dialog->acceptMode(),
+                      c.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            EXPECT_EQ(dialog->fileMode(),
+                      c.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            EXPECT_EQ(dialog->windowTitle(), c.save ? "Save Settings" : "Recall Settings");
+            EXPECT_EQ(dialog->nameFilters(), QStringList{"Text Files (*.txt)"});
+
+            const QAbstractFileIconProvider& icons = *dialog->iconProvider();
+            const QMimeDatabase types;
+            EXPECT_EQ(icons.type(QFileInfo(homeFile("report"))).toStdString(),
+                      types.mimeTypeForName("application/octet-stream").comment().toStdString());
+            EXPECT_EQ(icons.type(QFileInfo(homeFile("notes.pdf"))).toStdString(),
+                      types.mimeTypeForName("application/pdf").comment().toStdString());
+            EXPECT_EQ(icons.type(QFileInfo(homeFile("runs"))).toStdString(), "Folder");
+            for (const char* name : {"report", "notes.pdf"})
+                icons.icon(QFileInfo(homeFile(name)));
+            EXPECT_EQ(
+                pictureOf(
+                    model.data(model.index(homeFile("runs")), Qt::DecorationRole).value<QIcon>()),
+                pictureOf(QFileIconProvider().icon(QFileIconProvider::Folder)));
+
+            // The Type and Date columns take their texts' width and a margin when
+            // Qt's own dialog gives them less, and the Date column ends where the
+            // view does, beside the scroll bar.
+            const QHeaderView& header = *details.header();
+            const QHeaderView& qtOwn = *qtDialog.findChild<QTreeView*>()->header();
+            const int margin = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                               2 * details.fontMetrics().averageCharWidth();
+            const QModelIndex run = model.index(homeFile("run-7.txt"));
+            for (const int column : {2, 3})
+                EXPECT_EQ(header.sectionSize(column),
+                          std::max(qtOwn.sectionSize(column),
+                                   details.fontMetrics().horizontalAdvance(
+                                       run.siblingAtColumn(column).data().toString()) +
+                                       margin))
+                    << column;
+            EXPECT_EQ(header.length(), details.viewport()->width());
+            EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.picked);
+            c.accept ? asked.accept() : asked.reject();
+            if (dialog->isVisible()) { // refused the answer
+                ADD_FAILURE() << c.picked;
+                asked.reject();
+            }
+        });
+        answer.start(10);
+        form.FileNameCMD->click();
+        EXPECT_EQ(form.FilePathLBL->text().toStdString(), c.shown);
     }
+    for (const char* name : {"report", "notes.pdf"})
+        EXPECT_EQ(QFileInfo(homeFile(name)).lastRead(), neverRead) << name;
+}
+
+// Grown about its middle for its columns, the dialog stays on the screen's free
+// area, narrower than its columns need when the area is.
+TEST_F(SaveRecallForm, TheFileDialogGrowsWithinTheScreen) {
+    struct Case {
+        QRect frame;
+        int missing;
+        QRect available, grown;
+    };
+    for (const Case& c : {
+             Case{{88, 40, 624, 412}, 92, {0, 0, 800, 600}, {42, 40, 716, 412}},
+             Case{{88, 40, 624, 412}, 91, {0, 0, 800, 600}, {43, 40, 715, 412}},
+             Case{{8, 34, 624, 412}, 92, {0, 0, 640, 480}, {0, 34, 640, 412}},
+             Case{{170, 40, 624, 412}, 92, {0, 0, 800, 600}, {84, 40, 716, 412}},
+             Case{{30, 40, 624, 412}, 92, {0, 0, 716, 600}, {0, 40, 716, 412}},
+             Case{{1030, 40, 624, 412}, 92, {1024, 0, 1280, 1024}, {1024, 40, 716, 412}},
+             Case{{56, 0, 624, 412}, 92, {48, 0, 592, 480}, {48, 0, 624, 412}},
+         })
+        EXPECT_EQ(widenedWithin(c.frame, c.missing, c.available), c.grown)
+            << c.frame.x() << " in " << c.available.x() << "," << c.available.width();
 }
 
 TEST_F(SaveRecallForm, WhileAnOperationRunsItsControlsAreDisabledAndACloseWaitsForItsEnd) {
