@@ -20,8 +20,11 @@ namespace trelvane {
 namespace {
 
 // The detail view's columns: name, size, type, date modified.
+constexpr int kNameColumn = 0;
 constexpr int kTypeColumn = 2;
 constexpr int kDateColumn = 3;
+// On a small screen the Name column narrows, to no less than a name this long.
+constexpr int kShortNameLength = 16;
 
 QTreeView* detailsOf(QFileDialog& dialog) {
     return dialog.findChild<QTreeView*>();
@@ -48,20 +51,28 @@ void roomForTypeAndDate(QTreeView& details) {
 
 // Once shown and laid out, the dialog grows (about its middle, within its
 // screen) until every column shows whole, with room kept for the scroll bar
-// that a long folder brings once listed.
-void roomForColumns(QFileDialog& dialog, const QTreeView& details) {
+// that a long folder brings once listed. What the screen has no room for
+// comes off the Name column.
+void roomForColumns(QFileDialog& dialog, QTreeView& details) {
     const QScrollBar& scrollBar = *details.verticalScrollBar();
     const int room =
         details.viewport()->width() - (scrollBar.isVisible() ? 0 : scrollBar.sizeHint().width());
-    const int missing = details.header()->length() - room;
+    QHeaderView& header = *details.header();
+    const int missing = header.length() - room;
     if (missing <= 0)
         return;
     const QRect frame = dialog.frameGeometry();
     const QRect inner = dialog.geometry();
     const QMargins frameMargins(inner.left() - frame.left(), inner.top() - frame.top(),
                                 frame.right() - inner.right(), frame.bottom() - inner.bottom());
-    dialog.setGeometry(widenedWithin(frame, missing, dialog.screen()->availableGeometry())
-                           .marginsRemoved(frameMargins));
+    const QRect widened = widenedWithin(frame, missing, dialog.screen()->availableGeometry());
+    dialog.setGeometry(widened.marginsRemoved(frameMargins));
+    const int unmet = missing - (widened.width() - frame.width());
+    if (unmet > 0)
+        header.resizeSection(kNameColumn,
+                             std::max(header.sectionSize(kNameColumn) - unmet,
+                                      kShortNameLength * details.fontMetrics().averageCharWidth() +
+                                          paddingOf(details)));
 }
 
 // The asked folder, or the nearest folder above it that exists.
@@ -112,7 +123,7 @@ FileDialog::~FileDialog() {
 
 QString FileDialog::exec() {
     QTimer::singleShot(0, dialog_.get(), [this] {
-        if (const QTreeView* details = detailsOf(*dialog_))
+        if (QTreeView* details = detailsOf(*dialog_))
             roomForColumns(*dialog_, *details);
     });
     if (dialog_->exec() != QDialog::Accepted)

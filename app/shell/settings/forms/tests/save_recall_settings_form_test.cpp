@@ -180,13 +180,20 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
         bool save, accept;
         const char* picked;
         std::string shown;
+        int fontSize; // the points of a larger font, so the dialog needs more than its screen
     };
     QFileDialog qtDialog(nullptr, {}, QDir::rootPath());
     qtDialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QFont font = QApplication::font();
     const Watchdog watchdog(30);
-    for (const Case& c : {Case{true, false, "kept.txt", "C:\\VSQ7713DumpFile.txt"},
-                          Case{true, true, "kept.txt", (home + "/kept.txt").toStdString()},
-                          Case{false, true, "run-7.txt", (home + "/run-7.txt").toStdString()}}) {
+    for (const Case& c : {Case{true, false, "kept.txt", "C:\\VSQ7713DumpFile.txt", 0},
+                          Case{true, true, "kept.txt", (home + "/kept.txt").toStdString(), 0},
+                          Case{false, true, "run-7.txt", (home + "/run-7.txt").toStdString(), 0},
+                          Case{false, false, "run-7.txt", "C:\\VSQ7713DumpFile.txt", 12}}) {
+        QFont larger = font;
+        if (c.fontSize)
+            larger.setPointSize(c.fontSize);
+        QApplication::setFont(larger);
         auto& form = show(c.save);
         form.window()->activateWindow();
         QApplication::setActiveWindow(form.window());
@@ -247,7 +254,9 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
                                        margin))
                     << column;
             EXPECT_EQ(header.length(), details.viewport()->width());
-            EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+            const QRect screen = dialog->screen()->availableGeometry();
+            EXPECT_TRUE(screen.contains(dialog->frameGeometry()));
+            EXPECT_EQ(dialog->frameGeometry().width() == screen.width(), c.fontSize > 0);
 
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.picked);
             c.accept ? asked.accept() : asked.reject();
@@ -260,6 +269,7 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
         form.FileNameCMD->click();
         EXPECT_EQ(form.FilePathLBL->text().toStdString(), c.shown);
     }
+    QApplication::setFont(font);
     for (const char* name : {"report", "notes.pdf"})
         EXPECT_EQ(QFileInfo(homeFile(name)).lastRead(), neverRead) << name;
 }
