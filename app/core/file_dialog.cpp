@@ -59,14 +59,10 @@ void roomForColumns(QFileDialog& dialog, QTreeView& details) {
         details.viewport()->width() - (scrollBar.isVisible() ? 0 : scrollBar.sizeHint().width());
     QHeaderView& header = *details.header();
     const int missing = header.length() - room;
-    if (missing <= 0)
-        return;
     const QRect frame = dialog.frameGeometry();
-    const QRect inner = dialog.geometry();
-    const QMargins frameMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                                frame.right() - inner.right(), frame.bottom() - inner.bottom());
     const QRect widened = widenedWithin(frame, missing, dialog.screen()->availableGeometry());
-    dialog.setGeometry(widened.marginsRemoved(frameMargins));
+    dialog.setGeometry(dialog.geometry().adjusted(widened.left() - frame.left(), 0,
+                                                  widened.right() - frame.right(), 0));
     const int unmet = missing - (widened.width() - frame.width());
     if (unmet > 0)
         header.resizeSection(kNameColumn,

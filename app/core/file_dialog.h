@@ -15,9 +15,9 @@ class QWidget;
 
 namespace trelvane {
 
-// A dialog's frame at `frame` grown by `missing` pixels about its middle,
-// within `available`: never wider than that (unless it already was), and
-// moved in from an edge it would cross.
+// A dialog's frame at `frame` grown by `missing` pixels (if any) about its
+// middle, within `available`: never wider than that (unless it already was),
+// and moved in from an edge it would cross.
 QRect widenedWithin(const QRect& frame, int missing, const QRect& available);
 
 class FileDialog {

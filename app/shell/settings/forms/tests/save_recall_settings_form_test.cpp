@@ -270,6 +270,7 @@ TEST_F(SaveRecallForm, TheFileDialogGrowsWithinTheScreen) {
              Case{{170, 40, 624, 412}, 92, {0, 0, 800, 600}, {84, 40, 716, 412}},
              Case{{1030, 40, 624, 412}, 92, {1024, 0, 1280, 1024}, {1024, 40, 716, 412}},
              Case{{56, 0, 624, 412}, 92, {48, 0, 592, 480}, {48, 0, 624, 412}},
+             Case{{-30, 40, 624, 412}, -20, {0, 0, 800, 600}, {0, 40, 624, 412}},
          })
         EXPECT_EQ(widenedWithin(c.frame, c.missing, c.available), c.grown)
             << c.frame.x() << " in " << c.available.x() << "," << c.available.width();
