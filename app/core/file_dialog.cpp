@@ -59,11 +59,11 @@ void roomForColumns(QFileDialog& dialog, QTreeView& details) {
         details.viewport()->width() - (scrollBar.isVisible() ? 0 : scrollBar.sizeHint().width());
     QHeaderView& header = *details.header();
     const int missing = header.length() - room;
-    const QRect frame = dialog.frameGeometry();
-    const QRect widened = widenedWithin(frame, missing, dialog.screen()->availableGeometry());
-    dialog.setGeometry(dialog.geometry().adjusted(widened.left() - frame.left(), 0,
-                                                  widened.right() - frame.right(), 0));
-    const int unmet = missing - (widened.width() - frame.width());
+    const QRect inner = dialog.geometry();
+    const QRect widened =
+        widenedWithin(dialog.frameGeometry(), inner, missing, dialog.screen()->availableGeometry());
+    dialog.setGeometry(widened);
+    const int unmet = missing - (widened.width() - inner.width());
     if (unmet > 0)
         header.resizeSection(kNameColumn,
                              std::max(header.sectionSize(kNameColumn) - unmet,
@@ -83,14 +83,14 @@ QString nearestFolder(const QString& path) {
 
 } // namespace
 
-QRect widenedWithin(const QRect& frame, int missing, const QRect& available) {
+QRect widenedWithin(const QRect& frame, const QRect& inner, int missing, const QRect& available) {
     const int width = std::max(frame.width(), std::min(frame.width() + missing, available.width()));
     QRect widened(frame.left() - (width - frame.width()) / 2, frame.top(), width, frame.height());
     if (widened.right() > available.right())
         widened.moveRight(available.right());
     if (widened.left() < available.left())
         widened.moveLeft(available.left());
-    return widened;
+    return inner.adjusted(widened.left() - frame.left(), 0, widened.right() - frame.right(), 0);
 }
 
 FileDialog::FileDialog(const FileRequest& request, QWidget* parent)

@@ -256,23 +256,27 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
         EXPECT_EQ(QFileInfo(homeFile(name)).lastRead(), neverRead) << name;
 }
 
-// Grown about its middle for its columns, the dialog stays on the screen's free
+// Grown about its middle for its columns, the dialog's frame stays on the screen's free
 // area, narrower than its columns need when the area is.
 TEST_F(SaveRecallForm, TheFileDialogGrowsWithinTheScreen) {
     struct Case {
         QRect frame;
+        QMargins border; // of the frame around the dialog
         int missing;
         QRect available, grown;
     };
-    for (const Case& c : {
-             Case{{88, 40, 624, 412}, 92, {0, 0, 800, 600}, {42, 40, 716, 412}},
-             Case{{8, 34, 624, 412}, 92, {0, 0, 640, 480}, {0, 34, 640, 412}},
-             Case{{170, 40, 624, 412}, 92, {0, 0, 800, 600}, {84, 40, 716, 412}},
-             Case{{1030, 40, 624, 412}, 92, {1024, 0, 1280, 1024}, {1024, 40, 716, 412}},
-             Case{{56, 0, 624, 412}, 92, {48, 0, 592, 480}, {48, 0, 624, 412}},
-             Case{{-30, 40, 624, 412}, -20, {0, 0, 800, 600}, {0, 40, 624, 412}},
-         })
-        EXPECT_EQ(widenedWithin(c.frame, c.missing, c.available), c.grown)
+    const QMargins titled{4, 24, 4, 4};
+    for (const Case& c :
+         {Case{{88, 40, 624, 412}, {}, 92, {0, 0, 800, 600}, {42, 40, 716, 412}},
+          Case{{84, 16, 632, 440}, titled, 92, {0, 0, 800, 600}, {42, 40, 716, 412}},
+          Case{{8, 34, 624, 412}, {}, 92, {0, 0, 640, 480}, {0, 34, 640, 412}},
+          Case{{4, 10, 632, 440}, titled, 92, {0, 0, 640, 480}, {4, 34, 632, 412}},
+          Case{{170, 40, 624, 412}, {}, 92, {0, 0, 800, 600}, {84, 40, 716, 412}},
+          Case{{1030, 0, 624, 412}, {}, 92, {1024, 0, 1280, 1024}, {1024, 0, 716, 412}},
+          Case{{56, 0, 624, 412}, {}, 92, {48, 0, 592, 480}, {48, 0, 624, 412}},
+          Case{{-30, 40, 624, 412}, {}, -20, {0, 0, 800, 600}, {0, 40, 624, 412}}})
+        EXPECT_EQ(widenedWithin(c.frame, c.frame.marginsRemoved(c.border), c.missing, c.available),
+                  c.grown)
             << c.frame.x() << " in " << c.available.x() << "," << c.available.width();
 }
 
