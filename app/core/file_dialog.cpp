@@ -64,11 +64,10 @@ void roomForColumns(QFileDialog& dialog, QTreeView& details) {
         widenedWithin(dialog.frameGeometry(), inner, missing, dialog.screen()->availableGeometry());
     dialog.setGeometry(widened);
     const int unmet = missing - (widened.width() - inner.width());
-    if (unmet > 0)
-        header.resizeSection(kNameColumn,
-                             std::max(header.sectionSize(kNameColumn) - unmet,
-                                      kShortNameLength * details.fontMetrics().averageCharWidth() +
-                                          paddingOf(details)));
+    const int name = header.sectionSize(kNameColumn);
+    const int shortName =
+        kShortNameLength * details.fontMetrics().averageCharWidth() + paddingOf(details);
+    header.resizeSection(kNameColumn, std::min(name, std::max(name - unmet, shortName)));
 }
 
 // The asked folder, or the nearest folder above it that exists.

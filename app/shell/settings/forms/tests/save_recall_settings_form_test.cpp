@@ -175,7 +175,8 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
     for (const Case& c : {Case{true, false, "kept.txt", "C:\\VSQ7713DumpFile.txt", 0},
                           Case{true, true, "kept.txt", (home + "/kept.txt").toStdString(), 0},
                           Case{false, true, "run-7.txt", (home + "/run-7.txt").toStdString(), 0},
-                          Case{false, false, "run-7.txt", "C:\\VSQ7713DumpFile.txt", 12}}) {
+                          Case{false, false, "run-7.txt", "C:\\VSQ7713DumpFile.txt", 12},
+                          Case{false, false, "run-7.txt", "C:\\VSQ7713DumpFile.txt", 14}}) {
         QFont larger = font;
         if (c.fontSize)
             larger.setPointSize(c.fontSize);
@@ -238,7 +239,10 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
                                        run.siblingAtColumn(column).data().toString()) +
                                        margin))
                     << column;
-            EXPECT_EQ(header.length(), details.viewport()->width());
+            // Short of room, the Name column narrows to no less than 16 characters.
+            EXPECT_EQ(header.length() == details.viewport()->width(),
+                      header.sectionSize(0) >
+                          16 * details.fontMetrics().averageCharWidth() + margin);
             const QRect screen = dialog->screen()->availableGeometry();
             EXPECT_TRUE(screen.contains(dialog->frameGeometry()));
             EXPECT_EQ(dialog->frameGeometry().width() == screen.width(), c.fontSize > 0);
