@@ -5,9 +5,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMimeDatabase>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 
@@ -17,8 +20,11 @@ namespace trelvane {
 namespace {
 
 // The detail view's columns: name, size, type, date modified.
+constexpr int kNameColumn = 0;
 constexpr int kTypeColumn = 2;
 constexpr int kDateColumn = 3;
+// On a small screen the Name column narrows, to no less than a name this long.
+constexpr int kShortNameLength = 16;
 
 QTreeView* detailsOf(QFileDialog& dialog) {
     return dialog.findChild<QTreeView*>();
@@ -43,15 +49,48 @@ void roomForTypeAndDate(QTreeView& details) {
                                  paddingOf(details)));
 }
 
-// Once shown and laid out, the dialog grows (about its middle) until every
-// column shows whole.
-void roomForColumns(QFileDialog& dialog, const QTreeView& details) {
-    const int missing = details.header()->length() - details.viewport()->width();
-    if (missing > 0)
-        dialog.setGeometry(dialog.geometry().adjusted(-missing / 2, 0, missing - missing / 2, 0));
+// Once shown and laid out, the dialog grows (about its middle, within its
+// screen) until every column shows whole, with room kept for the scroll bar
+// that a long folder brings once listed. What the screen has no room for
+// comes off the Name column.
+void roomForColumns(QFileDialog& dialog, QTreeView& details) {
+    const QScrollBar& scrollBar = *details.verticalScrollBar();
+    const int room =
+        details.viewport()->width() - (scrollBar.isVisible() ? 0 : scrollBar.sizeHint().width());
+    QHeaderView& header = *details.header();
+    const int missing = header.length() - room;
+    const QRect inner = dialog.geometry();
+    const QRect widened =
+        widenedWithin(dialog.frameGeometry(), inner, missing, dialog.screen()->availableGeometry());
+    dialog.setGeometry(widened);
+    const int unmet = missing - (widened.width() - inner.width());
+    const int name = header.sectionSize(kNameColumn);
+    const int shortName =
+        kShortNameLength * details.fontMetrics().averageCharWidth() + paddingOf(details);
+    header.resizeSection(kNameColumn, std::min(name, std::max(name - unmet, shortName)));
+}
+
+// The asked folder, or the nearest folder above it that exists.
+QString nearestFolder(const QString& path) {
+    if (path.isEmpty())
+        return path; // the working folder
+    QFileInfo folder(path);
+    while (!folder.isDir() && !folder.isRoot())
+        folder.setFile(folder.absolutePath());
+    return folder.absoluteFilePath();
 }
 
 } // namespace
+
+QRect widenedWithin(const QRect& frame, const QRect& inner, int missing, const QRect& available) {
+    const int width = std::max(frame.width(), std::min(frame.width() + missing, available.width()));
+    QRect widened(frame.left() - (width - frame.width()) / 2, frame.top(), width, frame.height());
+    if (widened.right() > available.right())
+        widened.moveRight(available.right());
+    if (widened.left() < available.left())
+        widened.moveLeft(available.left());
+    return inner.adjusted(widened.left() - frame.left(), 0, widened.right() - frame.right(), 0);
+}
 
 FileDialog::FileDialog(const FileRequest& request, QWidget* parent)
     : icons_(std::make_unique<FileIconsByName>()),
@@ -68,7 +107,7 @@ FileDialog::FileDialog(const FileRequest& request, QWidget* parent)
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::ExistingFile);
     }
-    dialog_->setDirectory(request.initialPath);
+    dialog_->setDirectory(nearestFolder(request.initialPath));
     if (QTreeView* details = detailsOf(*dialog_))
         roomForTypeAndDate(*details);
 }
@@ -79,7 +118,7 @@ FileDialog::~FileDialog() {
 
 QString FileDialog::exec() {
     QTimer::singleShot(0, dialog_.get(), [this] {
-        if (const QTreeView* details = detailsOf(*dialog_))
+        if (QTreeView* details = detailsOf(*dialog_))
             roomForColumns(*dialog_, *details);
     });
     if (dialog_->exec() != QDialog::Accepted)

@@ -10,9 +10,15 @@
 
 class QAbstractFileIconProvider;
 class QFileDialog;
+class QRect;
 class QWidget;
 
 namespace trelvane {
+
+// The geometry of a dialog at `inner` whose frame at `frame` grows by
+// `missing` pixels (if any) about its middle, within `available`: never wider
+// than that (unless it already was), and moved in from an edge it would cross.
+QRect widenedWithin(const QRect& frame, const QRect& inner, int missing, const QRect& available);
 
 class FileDialog {
 public:
