@@ -71,7 +71,6 @@ protected:
 } // namespace
 
 TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegisterAsGiven) {
-    powerUp();
     pc().pci().writeAddress(0x7E000003);
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0)), 0x71138086u);
     // Written: the enable bit, bits 30-24 as they were, device 7, function 3, register 0.
@@ -143,7 +142,6 @@ TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
 }
 
 TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
-    powerUp();
     const std::int32_t base = GetSMBBA();
     trace.accesses.clear();
 
@@ -211,7 +209,6 @@ TEST_F(HalvicorOnSim, AnAbsentDeviceAndEveryErrorStatusFailTheProbeAndTheRead) {
 }
 
 TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
-    powerUp();
     for (std::int32_t type : {0, 3}) {
         EXPECT_EQ(ReadSMB(0x5000, type, kChip, 0x10), 0);
         WriteSMB(0x5000, type, kChip, 0x10, 0x5A);
@@ -257,7 +254,6 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
 }
 
 TEST_F(HalvicorOnSim, RefusedPortAccessGivesTheAnswersOfAbsentHardware) {
-    powerUp();
     PortTrace refused(false);
     EXPECT_EQ(ReadPCI(0, 7, 3, 0), -1);
     EXPECT_EQ(SouthBridgeType(), 0);
