@@ -9,10 +9,16 @@
 using namespace brisendal;
 using namespace brisendal::testing;
 
-using Arbitration = StartedBoard;
+// The application started with the line checks on.
+class Arbitration : public StartedBoard {
+protected:
+    void SetUp() override {
+        StartedBoard::SetUp();
+        protocol_->setArbitrationOn(true);
+    }
+};
 
 TEST_F(Arbitration, DataHeldLowGivesUpAfter21AttemptsWithOneReport) {
-    protocol_->setArbitrationOn(true);
     protocol_->setBitsToStayHigh(0x0C);
     journal().clear();
     pc().holdSdaLow(1, true);
@@ -35,7 +41,6 @@ TEST_F(Arbitration, DataHeldLowGivesUpAfter21AttemptsWithOneReport) {
 }
 
 TEST_F(Arbitration, EveryTransferShapeReportsItsGiveUp) {
-    protocol_->setArbitrationOn(true);
     protocol_->setMaxArbitrationDenials(2);
     pc().holdSclLow(1, true);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0);
@@ -53,7 +58,6 @@ TEST_F(Arbitration, EveryTransferShapeReportsItsGiveUp) {
 }
 
 TEST_F(Arbitration, AClaimRefusedBeforeARetryEndsTheTransferWithoutAReport) {
-    protocol_->setArbitrationOn(true);
     pc().holdSdaLow(1, true);
     vsq::platform::setRandomSource([] { // the first back-off
         pc().setClaimRefused(1, true);
@@ -67,7 +71,6 @@ TEST_F(Arbitration, AClaimRefusedBeforeARetryEndsTheTransferWithoutAReport) {
 }
 
 TEST_F(Arbitration, ASecondMasterIsOutwaitedWithoutAReport) {
-    protocol_->setArbitrationOn(true);
     pc().startSecondMaster(1, 6);
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     EXPECT_TRUE(heard_.empty());
@@ -79,7 +82,6 @@ TEST_F(Arbitration, ASecondMasterIsOutwaitedWithoutAReport) {
 TEST_F(Arbitration, AStretchedClockCountsAsALostAttempt) {
     // The checks cannot tell a slave stretching the clock from another master:
     // a slave that stretches after every acknowledge fails every attempt.
-    protocol_->setArbitrationOn(true);
     protocol_->setMaxArbitrationDenials(2);
     pc().setClockStretch(1, 10);
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
@@ -89,6 +91,7 @@ TEST_F(Arbitration, AStretchedClockCountsAsALostAttempt) {
 }
 
 TEST_F(Arbitration, WithoutArbitrationNothingIsCheckedRetriedOrReported) {
+    protocol_->setArbitrationOn(false);
     pc().holdSdaLow(1, true);
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     protocol_->PortRead(0xA8, 0x94);
@@ -101,7 +104,6 @@ TEST_F(Arbitration, WithoutArbitrationNothingIsCheckedRetriedOrReported) {
 
 TEST_F(Arbitration, AnUnreportedGiveUpNoLongerEndsLaterTransfersEarly) {
     // A give-up of the engine that nobody reported leaves the failure behind.
-    protocol_->setArbitrationOn(true);
     pc().holdSdaLow(1, true);
     WriteByteData(0xA8, 0x10, 0x11);
     ASSERT_EQ(failureLeft(), Failed(true, 20));
@@ -130,7 +132,6 @@ TEST_F(Arbitration, AnUnreportedGiveUpNoLongerEndsLaterTransfersEarly) {
 }
 
 TEST_F(Arbitration, AnEepromGiveUpIsReportedLikeATransfer) {
-    protocol_->setArbitrationOn(true);
     protocol_->setMaxArbitrationDenials(3);
     eeprom_->setDeviceAddress(0xA8);
     pc().holdSdaLow(1, true);
@@ -151,7 +152,6 @@ TEST_F(Arbitration, AnEepromGiveUpIsReportedLikeATransfer) {
 }
 
 TEST_F(Arbitration, ARetryOnALockedPortDropsTheLock) {
-    protocol_->setArbitrationOn(true);
     printerPort_->setLockPortOpen(true);
     protocol_->PortWrite(0xA8, 0x10, 0x5A); // succeeds at once: the lock holds
     EXPECT_TRUE(printerPort_->LockPortOpen());

@@ -16,7 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-using ByteTransfers = SimulatedBoard;
+using ByteTransfers = StartedBoard;
+using ByteTransfersSetUpFirst = SimulatedBoard;
 
 Bytes front(const Bytes& values, std::size_t n) {
     return {values.begin(), values.begin() + n};
@@ -28,7 +29,6 @@ Bytes back(const Bytes& values, std::size_t n) {
 } // namespace
 
 TEST_F(ByteTransfers, ByteDataWriteOnTheInvertedAdapter) {
-    startApplication();
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     const auto& writes = dataWrites();
     ASSERT_EQ(writes.size(), 114u);
@@ -43,7 +43,6 @@ TEST_F(ByteTransfers, ByteDataWriteOnTheInvertedAdapter) {
 }
 
 TEST_F(ByteTransfers, ByteDataReadWithAndWithoutRepeatedStart) {
-    startApplication();
     protocol_->setRepeatedStart(true);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0x3E);
     EXPECT_EQ(traffic(), "S A8+ 94+ Sr A9+ 3E- P");
@@ -65,7 +64,7 @@ TEST_F(ByteTransfers, ByteDataReadWithAndWithoutRepeatedStart) {
     EXPECT_TRUE(heard_.empty());
 }
 
-TEST_F(ByteTransfers, PlainAdapterWithBitsThatStayHigh) {
+TEST_F(ByteTransfersSetUpFirst, PlainAdapterWithBitsThatStayHigh) {
     configure(plainAdapter());
     startApplication(false);
     protocol_->setBitsToStayHigh(0x80); // drives both lines high with the bit at once
@@ -79,7 +78,7 @@ TEST_F(ByteTransfers, PlainAdapterWithBitsThatStayHigh) {
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x11), 0x22);
 }
 
-TEST_F(ByteTransfers, TheWrongPolarityReachesNoDevice) {
+TEST_F(ByteTransfersSetUpFirst, TheWrongPolarityReachesNoDevice) {
     startApplication(false); // inverted adapter driven as a plain one
     const auto before = pc().chip().registerValue(0x10);
     protocol_->PortWrite(0xA8, 0x10, static_cast<std::uint8_t>(before ^ 0xFF));
@@ -89,7 +88,6 @@ TEST_F(ByteTransfers, TheWrongPolarityReachesNoDevice) {
 }
 
 TEST_F(ByteTransfers, WordsGoHighByteFirst) {
-    startApplication();
     protocol_->WriteWord(0x18, 0x21, 4660.0f);
     EXPECT_EQ(traffic(), "S 18+ 21+ 12+ 34+ P");
     EXPECT_EQ(pc().board(1)->dacU5().word(0), 0x1234);
@@ -120,7 +118,6 @@ TEST_F(ByteTransfers, WordsGoHighByteFirst) {
 // read, the EEPROM's) while it still holds the port, the others after letting
 // it go. Seen here as whether the port is open at each of the delay's yields.
 TEST_F(ByteTransfers, EveryTransferWaitsTheFrameDelayAReadBeforeItLetsThePortGo) {
-    startApplication();
     eeprom_->setDeviceAddress(0xA8);
     protocol_->setRelativeDelayOn(true);
     protocol_->setFrameDelay(2.0f);
@@ -148,7 +145,6 @@ TEST_F(ByteTransfers, EveryTransferWaitsTheFrameDelayAReadBeforeItLetsThePortGo)
 }
 
 TEST_F(ByteTransfers, SendAndReceiveByte) {
-    startApplication();
     protocol_->ShortWrite(0x90, 0x5A);
     EXPECT_EQ(traffic(), "S 90+ 5A+ P");
     EXPECT_EQ(pc().board(1)->analogSwitch().switches(), 0x5A);
@@ -158,7 +154,6 @@ TEST_F(ByteTransfers, SendAndReceiveByte) {
 }
 
 TEST_F(ByteTransfers, PrimitivesComposeAFrameAndRoundTheirArgument) {
-    startApplication();
     printerPort_->setLockPortOpen(true);
     protocol_->StartBit();
     protocol_->WriteData(424.0f); // 0x1A8: bits above bit 7 are dropped
@@ -182,7 +177,7 @@ TEST_F(ByteTransfers, PrimitivesComposeAFrameAndRoundTheirArgument) {
     EXPECT_EQ(traffic().substr(0, 6), "S A9+ ");
 }
 
-TEST_F(ByteTransfers, NoPortMeansNoTrafficNoReportAndZero) {
+TEST_F(ByteTransfersSetUpFirst, NoPortMeansNoTrafficNoReportAndZero) {
     vsq::sim::SimConfig config;
     config.ports.clear();
     configure(config);
@@ -196,7 +191,6 @@ TEST_F(ByteTransfers, NoPortMeansNoTrafficNoReportAndZero) {
 }
 
 TEST_F(ByteTransfers, ARefusedClaimSendsNothing) {
-    startApplication();
     pc().setClaimRefused(1, true);
     protocol_->setArbitrationOn(true);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0);
@@ -207,7 +201,7 @@ TEST_F(ByteTransfers, ARefusedClaimSendsNothing) {
     EXPECT_EQ(failureLeft(), Failed(false, 0));
 }
 
-TEST_F(ByteTransfers, WithoutABoardEveryTransferEndsNormally) {
+TEST_F(ByteTransfersSetUpFirst, WithoutABoardEveryTransferEndsNormally) {
     vsq::sim::SimConfig config;
     config.ports.front().board = false;
     configure(config);
@@ -219,7 +213,6 @@ TEST_F(ByteTransfers, WithoutABoardEveryTransferEndsNormally) {
 }
 
 TEST_F(ByteTransfers, ALockedPortIsNeitherClaimedNorReleasedByTransfers) {
-    startApplication();
     printerPort_->setLockPortOpen(true);
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x10), 0x5A);
@@ -229,7 +222,7 @@ TEST_F(ByteTransfers, ALockedPortIsNeitherClaimedNorReleasedByTransfers) {
     EXPECT_EQ(claims(), Claims(1, 1));
 }
 
-TEST_F(ByteTransfers, On9xBuildsPortsAreNeverClaimed) {
+TEST_F(ByteTransfersSetUpFirst, On9xBuildsPortsAreNeverClaimed) {
     pretendToBe(1, 4, 10, 1998);
     startApplication();
     printerPort_->setLockPortOpen(true);

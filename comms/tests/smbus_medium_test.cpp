@@ -40,6 +40,7 @@ static_assert(halvicor::ali::present(0x1F) && !halvicor::ali::present(0x20) &&
 
 class SMBusOnSim : public testsupport::ChipsetOnSim {
 protected:
+    void SetUp() override { powerUp(); }
     void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, int busyReads = 3) {
         sim::SimConfig config;
         config.hostBusyReads = busyReads;
@@ -118,7 +119,6 @@ TEST_F(SMBusOnSim, EveryIchIdentifierIsTakenAndNoOther) {
 }
 
 TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
-    powerUp();
     platform::overrideOsVersion(platform::OsVersionInfo{.minorVersion = 10, .platformId = 1});
     {
         PortTrace refused(false);
@@ -140,7 +140,6 @@ TEST_F(SMBusOnSim, SearchRunsWherePortAccessIsAllowedWhateverTheSystemCode) {
 }
 
 TEST_F(SMBusOnSim, AMissingHalvicorFailsCreationOnlyWhereTheSearchRuns) {
-    powerUp();
     auto& library = brisendal::HalvicorLibrary::instance();
     library.setLibraryName("libHalvicorThatIsNotThere.so");
     const auto missing = failureOf([] { SMBus{}; });
@@ -164,7 +163,6 @@ TEST_F(SMBusOnSim, AMissingHalvicorFailsCreationOnlyWhereTheSearchRuns) {
 }
 
 TEST_F(SMBusOnSim, IntelWriteAndReadFollowTheirRegisterSequences) {
-    powerUp();
     SMBus bus;
     trace.accesses.clear();
 
@@ -228,7 +226,6 @@ TEST_F(SMBusOnSim, AnAbsentDeviceALostBusAndEveryErrorStatusFailTheProbeAndTheRe
 }
 
 TEST_F(SMBusOnSim, NoControllerOrNoUsableBaseTouchesNoPort) {
-    powerUp();
     pc().pci().writeConfig(0, 7, 3, 0x90, 0); // the base register holds base 0
     SMBus bus;
     EXPECT_EQ(bus.DeviceID(), 0);
@@ -332,7 +329,6 @@ TEST(SMBusProperties, FrameDelayIsClampedAndTheRestStoredAsGiven) {
 }
 
 TEST_F(SMBusOnSim, ProbesFollowTheirRegisterSequences) {
-    powerUp();
     SMBus intel;
     trace.accesses.clear();
     EXPECT_TRUE(intel.DevicePresent(kChip));

@@ -1,6 +1,7 @@
 #pragma once
 // Test fixture: the simulated PC with its chipset SMBus host controller, every
-// port access traced from the last power-up on.
+// port access traced from the last power-up on; powered up on the PIIX4 profile
+// before each test.
 
 #include "smbushost/tests/port_trace.h"
 
@@ -14,6 +15,7 @@ namespace vsq::testsupport {
 
 class ChipsetOnSim : public ::testing::Test {
 protected:
+    void SetUp() override { powerUp(); }
     // Powers the PC up on `bridge`, otherwise as `config` says, and forgets the
     // accesses so far.
     void powerUp(sim::SouthBridge bridge = sim::SouthBridge::Piix4, sim::SimConfig config = {}) {

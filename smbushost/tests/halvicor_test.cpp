@@ -71,7 +71,6 @@ protected:
 } // namespace
 
 TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegisterAsGiven) {
-    powerUp();
     pc().pci().writeAddress(0x7E000003);
     EXPECT_EQ(static_cast<std::uint32_t>(ReadPCI(0, 7, 3, 0)), 0x71138086u);
     // Written: the enable bit, bits 30-24 as they were, device 7, function 3, register 0.
@@ -94,23 +93,40 @@ TEST_F(HalvicorOnSim, ConfigurationAddressWordKeepsTheReservedBitsAndTheRegister
     EXPECT_EQ(trace.accesses[1], (PortAccess{PortAccess::Out32, 0xCF8, 0xFE01FFFC}));
 }
 
+// Every ICH identifier is an Intel controller, and no other identifier is; a
+// base register holding base 0 is not used.
 TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
+    using enum sim::SouthBridge;
     struct Case {
         sim::SouthBridge bridge;
         std::int32_t type;
         std::int32_t base;
         int device;
         std::uint8_t hostConfig; // 0: nothing to enable
+        std::uint32_t id = 0;    // 0: the profile's own
+        bool baseZero = false;
     };
     const Case cases[] = {
-        {sim::SouthBridge::Piix4, kIntel, 0x5000, 7, 0xD0},
-        {sim::SouthBridge::Ich, kIntel, 0x0400, 31, 0x40},
-        {sim::SouthBridge::Ali, kAli, 0, 7, 0},
-        {sim::SouthBridge::None, 0, 0xFFFF, 0, 0},
+        {Piix4, kIntel, 0x5000, 7, 0xD0},
+        {Ich, kIntel, 0x0400, 31, 0x40},
+        {Ali, kAli, 0, 7, 0},
+        {None, 0, 0xFFFF, 0, 0},
+        {Piix4, kIntel, 0xFFFF, 7, 0, 0, true},
+        {Ich, kIntel, 0x0400, 31, 0x40, 0x24188086},
+        {Ich, kIntel, 0x0400, 31, 0x40, 0x24288086},
+        {Ich, kIntel, 0x0400, 31, 0x40, 0x24138086},
+        {Ich, kIntel, 0x0400, 31, 0x40, 0x24238086},
+        {Ich, kIntel, 0x0400, 31, 0x40, 0x24458086},
+        {Ich, 0, 0xFFFF, 0, 0, 0x24448086},
+        {Ich, 0, 0xFFFF, 0, 0, 0x24188087},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.bridge));
-        powerUp(c.bridge);
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.bridge) << " " << c.id);
+        sim::SimConfig simConfig;
+        simConfig.smbusIdentifier = c.id;
+        powerUp(c.bridge, simConfig);
+        if (c.baseZero)
+            pc().pci().writeConfig(0, 7, 3, 0x90, 0);
 
         EXPECT_EQ(SouthBridgeType(), c.type);
         // The scan reads function 3 of devices 0 to 31 on bus 0 and ends there.
@@ -125,34 +141,7 @@ TEST_F(HalvicorOnSim, ScanAndBaseOnEverySouthBridge) {
     }
 }
 
-TEST_F(HalvicorOnSim, EveryIchIdentifierIsAnIntelControllerAndNoOther) {
-    struct Case {
-        std::uint32_t id;
-        std::int32_t type;
-    };
-    const Case cases[] = {{0x24188086, kIntel}, {0x24288086, kIntel}, {0x24138086, kIntel},
-                          {0x24238086, kIntel}, {0x24438086, kIntel}, {0x24458086, kIntel},
-                          {0x24448086, 0},      {0x24188087, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
-        sim::SimConfig simConfig;
-        simConfig.smbusIdentifier = c.id;
-        powerUp(sim::SouthBridge::Ich, simConfig);
-        EXPECT_EQ(SouthBridgeType(), c.type);
-        EXPECT_EQ(GetSMBBA(), c.type ? 0x0400 : 0xFFFF);
-    }
-}
-
-TEST_F(HalvicorOnSim, ABaseRegisterHoldingBaseZeroIsNotUsed) {
-    powerUp();
-    pc().pci().writeConfig(0, 7, 3, 0x90, 0);
-    EXPECT_EQ(GetSMBBA(), 0xFFFF);
-    EXPECT_EQ(trace.count(PortAccess::Out32, 0xCFC), 0u);
-    EXPECT_EQ(config(7, 3, 0xD0) & 0x10000, 0u) << "the controller must stay disabled";
-}
-
 TEST_F(HalvicorOnSim, IntelByteDataTransfers) {
-    powerUp();
     const std::int32_t base = GetSMBBA();
     trace.accesses.clear();
 
@@ -220,7 +209,6 @@ TEST_F(HalvicorOnSim, AnAbsentDeviceAndEveryErrorStatusFailTheProbeAndTheRead) {
 }
 
 TEST_F(HalvicorOnSim, UnknownControllerTypesTouchNoPort) {
-    powerUp();
     for (std::int32_t type : {0, 3}) {
         EXPECT_EQ(ReadSMB(0x5000, type, kChip, 0x10), 0);
         WriteSMB(0x5000, type, kChip, 0x10, 0x5A);
@@ -266,7 +254,6 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
 }
 
 TEST_F(HalvicorOnSim, RefusedPortAccessGivesTheAnswersOfAbsentHardware) {
-    powerUp();
     PortTrace refused(false);
     EXPECT_EQ(ReadPCI(0, 7, 3, 0), -1);
     EXPECT_EQ(SouthBridgeType(), 0);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QTimer>
 
+#include <functional>
 #include <stdexcept>
 
 namespace trelvane {
@@ -27,27 +28,21 @@ protected:
 
 // Exit, or closing the main window, ends the program at once, without a
 // question, and ends a wait that runs then.
-TEST_F(ProgramEndTest, ExitDuringAWaitEndsTheWaitAndTheProgram) {
-    TMainForm& main = windows().show<TMainForm>();
-    // A clock that never moves: only the program's end can finish this wait.
-    setClock(std::make_shared<VirtualClock>());
-    vsq::controls::installQtYieldHook();
-    QTimer::singleShot(0, &main, [&main] { main.mnuExit->trigger(); });
-    ShortDelay();
-    EXPECT_TRUE(quitRequested());
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_TRUE(scripted().messages.empty());
-}
-
-TEST_F(ProgramEndTest, ClosingTheMainWindowDuringAWaitEndsIt) {
-    TMainForm& main = windows().show<TMainForm>();
-    setClock(std::make_shared<VirtualClock>());
-    vsq::controls::installQtYieldHook();
-    QTimer::singleShot(0, &main, [&main] { main.close(); });
-    ShortDelay();
-    EXPECT_TRUE(quitRequested());
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_TRUE(scripted().messages.empty());
+TEST_F(ProgramEndTest, ExitOrClosingTheMainWindowDuringAWaitEndsTheWaitAndTheProgram) {
+    const std::function<void(TMainForm&)> ends[] = {
+        [](TMainForm& main) { main.mnuExit->trigger(); }, [](TMainForm& main) { main.close(); }};
+    for (const auto& end : ends) {
+        TMainForm& main = windows().show<TMainForm>();
+        // A clock that never moves: only the program's end can finish this wait.
+        setClock(std::make_shared<VirtualClock>());
+        vsq::controls::installQtYieldHook();
+        QTimer::singleShot(0, &main, [&main, &end] { end(main); });
+        ShortDelay();
+        EXPECT_TRUE(quitRequested()) << &end - ends;
+        EXPECT_FALSE(main.isVisible());
+        EXPECT_TRUE(scripted().messages.empty());
+        clearQuitRequest();
+    }
 }
 
 TEST_F(ProgramEndTest, AWaitAcrossMidnightEnds) {
