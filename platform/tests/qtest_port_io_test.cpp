@@ -98,4 +98,13 @@ TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said, peer->failure() + "\n");
     EXPECT_NE(said.find("; the chipset SMBus is not reached any more"), std::string::npos) << said;
+
+    // One that ends while it is asked: that access tells it at once.
+    auto asked = shellPeer("read line; echo 'OK little'; read request; exit 0");
+    ASSERT_TRUE(asked->accessAllowed()) << asked->failure();
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(asked->in8(0x80), PortIoError);
+    testing::internal::GetCapturedStderr();
+    EXPECT_NE(asked->failure().find(": the peer ended (command: "), std::string::npos)
+        << asked->failure();
 }
