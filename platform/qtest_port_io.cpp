@@ -2,6 +2,7 @@
 
 #include "platform/setup_report.h"
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -211,7 +212,11 @@ void QtestPortIo::fail(const std::string& why) {
 
 std::string QtestPortIo::peerEnded() {
     drainErrors(500);
-    return "the peer ended" + (errorTail_.empty() ? "" : ": " + errorTail_);
+    // Its last words end in a new line; the report is one line.
+    std::string said = errorTail_;
+    while (!said.empty() && std::isspace(static_cast<unsigned char>(said.back())))
+        said.pop_back();
+    return "the peer ended" + (said.empty() ? "" : ": " + said);
 }
 
 // Ends the started QEMU; the watcher reaps it once the lock is free.
