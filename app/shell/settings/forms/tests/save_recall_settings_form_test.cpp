@@ -230,6 +230,7 @@ TEST_F(SaveRecallForm, TheFileDialogNamesFilesByTheirNamesNeverByTheirContent) {
             EXPECT_EQ(icons.type(QFileInfo(homeFile("notes.pdf"))).toStdString(),
                       types.mimeTypeForName("application/pdf").comment().toStdString());
             EXPECT_EQ(icons.type(QFileInfo(homeFile("runs"))).toStdString(), "Folder");
+            EXPECT_EQ(icons.type(QFileInfo(QDir::rootPath())).toStdString(), "Drive");
             for (const char* name : {"report", "notes.pdf"})
                 icons.icon(QFileInfo(homeFile(name)));
             const auto folder = model.data(model.index(homeFile("runs")), Qt::DecorationRole);
