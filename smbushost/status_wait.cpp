@@ -23,10 +23,14 @@ StatusWait waitWhileBusy(std::uint16_t base, std::int32_t type) {
         return result;
     const std::int64_t deadline = vsq::platform::millisecondsNow() + kStatusTimeoutMs;
     for (;;) {
+        // The clock is read before the status, so a slow read (a preempted
+        // thread, a loaded machine) never turns a transfer that finished
+        // meanwhile into a time-out: only a reading begun past the deadline does.
+        const std::int64_t now = vsq::platform::millisecondsNow();
         result.status = vsq::platform::in8(base);
         if (!statusBusy(type, result.status))
             return result;
-        if (vsq::platform::millisecondsNow() > deadline || vsq::platform::quitRequested()) {
+        if (now > deadline || vsq::platform::quitRequested()) {
             result.settled = false;
             return result;
         }

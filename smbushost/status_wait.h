@@ -24,8 +24,9 @@ struct StatusWait {
 bool statusBusy(std::int32_t type, std::uint8_t status);
 
 // Polls the status byte at `base` while it shows busy, without pausing or
-// yielding, until it settles, kStatusTimeoutMs pass on the monotonic
-// millisecond clock, or the program is ending. An unknown type reads no port.
+// yielding, until it settles, a reading begun after kStatusTimeoutMs passed on
+// the monotonic millisecond clock still shows busy, or the program is ending.
+// An unknown type reads no port.
 StatusWait waitWhileBusy(std::uint16_t base, std::int32_t type);
 
 } // namespace halvicor

@@ -43,6 +43,7 @@ class SteppingClock : public platform::Clock {
 public:
     double seconds() override { return static_cast<double>(now_) / 1000.0; }
     std::int64_t milliseconds() override { return now_++; }
+    void advance(std::int64_t milliseconds) { now_ += milliseconds; }
 
 private:
     std::int64_t now_ = 0;
@@ -250,6 +251,27 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     EXPECT_EQ(DevFound(0xE800, kAli, kChip), 0);
     WriteByBase(0xE804, 0x5A); // a read that timed out ignores what the data register holds
     EXPECT_EQ(ReadSMB(0xE800, kAli, kChip, 0x10), 0);
+
+    // Status readings that each take longer than the whole wait (a preempted
+    // thread, a loaded machine): a transfer that finished during a reading
+    // begun in time is taken; only a reading begun past the deadline that still
+    // shows busy gives up, after the one begun in time.
+    for (const int busyReads : {1, 1'000'000}) {
+        simConfig.hostBusyReads = busyReads;
+        powerUp(sim::SouthBridge::Piix4, simConfig);
+        GetSMBBA();
+        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
+        trace.onAccess = [&](const PortAccess& a) {
+            if (a.kind == PortAccess::In8 && a.port == 0x5000)
+                clock->advance(150);
+        };
+        trace.accesses.clear();
+        const bool finishes = busyReads == 1;
+        EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), finishes ? 0x5A : 0) << busyReads;
+        EXPECT_EQ(trace.count(PortAccess::In8, 0x5000), 3u) << busyReads;
+        EXPECT_EQ(DevFound(base, kIntel, kChip), finishes ? 1 : 0) << busyReads;
+        trace.onAccess = nullptr;
+    }
     platform::setClock(previous);
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -75,10 +76,14 @@ public:
     }
 
     std::vector<PortAccess> accesses;
+    // Called as each access begins, to let time pass during it.
+    std::function<void(const PortAccess&)> onAccess;
 
 private:
     void check(PortAccess::Kind kind, std::uint16_t port, std::uint32_t value = 0) {
         accesses.push_back({kind, port, value});
+        if (onAccess)
+            onAccess(accesses.back());
         if (!allowed_)
             throw platform::PortIoError("port access refused");
     }
