@@ -36,23 +36,24 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
-// The longest chain of links followed, as the kernel's own limit.
+// The most links one name may lead through, as the kernel's own limit.
 constexpr int kMostLinks = 40;
 
 // The file a name leads to: a link (or a chain of them) is followed, so the
 // replacement lands on the file and the link stays, also when that file does
 // not exist yet (a relative link leads from the link's own folder). A name
-// that is not a link, or a chain that never ends, stands as it is.
-std::string linkTarget(const std::string& name) {
+// that is not a link stands as it is; a chain longer than the kernel follows
+// (a loop among them) leads nowhere.
+std::optional<std::string> linkTarget(const std::string& name) {
     std::filesystem::path path = name;
-    for (int links = 0; links < kMostLinks; ++links) {
+    for (int links = 0; links <= kMostLinks; ++links) {
         std::error_code error;
         const std::filesystem::path target = std::filesystem::read_symlink(path, error);
         if (error)
             return path.string();
         path = path.parent_path() / target;
     }
-    return name;
+    return std::nullopt;
 }
 
 // Why the file already at `path` (described by `existing`) may not be
@@ -72,7 +73,10 @@ std::optional<std::string> refusal(const std::string& path, const struct stat& e
 } // namespace
 
 std::optional<std::string> replaceFileContents(const std::string& name, std::string_view text) {
-    const std::string path = linkTarget(name);
+    const std::optional<std::string> target = linkTarget(name);
+    if (!target)
+        return reason(ELOOP);
+    const std::string& path = *target;
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists)

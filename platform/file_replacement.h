@@ -15,7 +15,8 @@ namespace vsq::platform {
 // write permission for anybody (root included), and anything that is not a
 // regular file (a FIFO, a device, a folder). A `path` that is a link replaces
 // the file the link leads to, or makes it when it does not exist yet, and
-// leaves the link in place.
+// leaves the link in place; a chain of more links than the kernel follows (a
+// loop) is refused, its links left as they are.
 std::optional<std::string> replaceFileContents(const std::string& path, std::string_view text);
 
 } // namespace vsq::platform

@@ -28,9 +28,10 @@ std::string contents(const fs::path& path) {
     return text.str();
 }
 
-// A name that is a link (or a chain of links) writes the file it leads to and
-// stays a link; a file the link leads to that does not exist yet is made, a
-// relative link leading from the link's own folder.
+// A name that is a link (or a chain of links, as many as the kernel follows)
+// writes the file it leads to and stays a link; a file the link leads to that
+// does not exist yet is made, a relative link leading from the link's own
+// folder. A longer chain, or a loop, is refused and its links stay.
 TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     char pattern[] = "/tmp/file_replacement_XXXXXX";
     const fs::path folder = ::mkdtemp(pattern);
@@ -40,14 +41,31 @@ TEST(FileReplacement, ALinkedNameWritesTheFileItLeadsTo) {
     fs::create_symlink(target, folder / "link.txt");
     fs::create_symlink("link.txt", folder / "chain.txt");
     fs::create_symlink("shared/new.txt", folder / "new-link.txt");
+    // long-1 -> long-2 -> ... -> long-40 -> shared/long.txt; longer -> long-1.
+    for (int link = 1; link <= 40; ++link)
+        fs::create_symlink(link == 40 ? "shared/long.txt" : "long-" + std::to_string(link + 1),
+                           folder / ("long-" + std::to_string(link)));
+    fs::create_symlink("long-1", folder / "longer");
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
+    fs::create_symlink("self", folder / "self");
 
-    for (const char* name : {"link.txt", "chain.txt", "new-link.txt"}) {
+    for (const char* name : {"link.txt", "chain.txt", "new-link.txt", "long-1"}) {
         const std::string text = std::string("new through ") + name;
         EXPECT_EQ(replaceFileContents((folder / name).string(), text), std::nullopt) << name;
         EXPECT_EQ(contents(fs::canonical(folder / name)), text) << name;
         EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+    for (const char* name : {"longer", "loop-a", "self"}) {
+        EXPECT_EQ(replaceFileContents((folder / name).string(), "new"),
+                  "Too many levels of symbolic links")
+            << name;
+        EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
+    }
+    EXPECT_EQ(contents(folder / "shared" / "long.txt"), "new through long-1");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 48);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "shared"), fs::directory_iterator()),
+              3);
     fs::remove_all(folder);
 }
 
