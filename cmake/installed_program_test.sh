@@ -4,7 +4,8 @@
 # event loop with the wizard up and say no failure, also with a registry file
 # that is a FIFO, a folder, /dev/zero or damaged. A missing driver library, and
 # one that is there but no library (the program itself), must be said (so the
-# check would see one).
+# check would see one). Under a file-size limit smaller than the files it
+# writes it must go on and say why the write failed.
 # Usage: installed_program_test.sh <build folder> <scratch folder>
 set -euo pipefail
 build=$1
@@ -26,13 +27,18 @@ esac
 # Where a process's system call cannot be seen, being alive after 3 s counts.
 cut -d' ' -f1 /proc/self/syscall >/dev/null 2>&1 || loop_calls=""
 
-# Starts the program with the given environment settings; waits until its main
-# thread sits in its event loop or 20 s pass; then ends it. Leaves standard
-# error in $scratch/said.
+# Starts the program with the given environment settings (a command that runs
+# it, such as prlimit, may follow them); waits until its main thread sits in its
+# event loop or 20 s pass; then ends it. Leaves standard error in $scratch/said,
+# taken through a pipe, which no file-size limit of the program's cuts short.
 start() {
+  rm -f "$scratch/said-pipe"
+  mkfifo "$scratch/said-pipe"
+  cat "$scratch/said-pipe" >"$scratch/said" &
+  local reader=$!
   (cd / && exec env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen HOME="$scratch" \
       XDG_CONFIG_HOME="$scratch/config" VSQ_REGISTRY="$scratch/absent-registry.txt" "$@" "$program" \
-      >/dev/null 2>"$scratch/said") &
+      >/dev/null 2>"$scratch/said-pipe") &
   local pid=$!
   waiting=1
   for _ in $(seq 100); do
@@ -49,6 +55,7 @@ start() {
   done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  wait "$reader"
 }
 
 expect() { # <what> <condition...>
@@ -92,6 +99,14 @@ expect "nothing is written beside a FIFO or a folder" test ! -e "$scratch/ReadWr
 start VSQ_REGISTRY="$scratch/damaged.txt"
 expect "damaged registry: starts" reached
 expect "damaged registry: names the line" said "$scratch/damaged.txt:2: value line"
+
+# The register window's settings file, written at start, is larger than 8 bytes.
+rm -f "$scratch/ReadWriteForm.bag"
+start LC_ALL=C prlimit --fsize=8 --
+expect "file-size limit: starts" reached
+expect "file-size limit: the write is said" said "$scratch/ReadWriteForm.bag: File too large"
+expect "file-size limit: nothing is left beside the file" \
+  test -z "$(find "$scratch" -maxdepth 1 -name 'ReadWriteForm.bag*')"
 
 start VSQ_PARPORT_LIBRARY=libvsq-absent-driver.so
 expect "a missing driver library is said" said "File not found: libvsq-absent-driver.so"
