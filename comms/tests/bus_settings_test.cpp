@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 using namespace brisendal;
@@ -184,6 +185,13 @@ struct BuildCase {
     bool windows9x;
 };
 
+// Named by the platform and the build as the version record holds it.
+void PrintTo(const BuildCase& c, std::ostream* out) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Platform%uBuild%08X", c.platformId, c.buildNumber);
+    *out << name;
+}
+
 class SystemDetectionOfBuilds : public brisendal::testing::FreshBus,
                                 public ::testing::WithParamInterface<BuildCase> {};
 
@@ -201,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BuildCase{1, 0x0400F000 | 1998, true}, BuildCase{1, 0x04000000 | 2222, true},
                       BuildCase{1, 0x04000000 | 3000, true}, BuildCase{1, 0x04000000 | 951, false},
                       BuildCase{1, 0x04000000 | 2600, false}, BuildCase{2, 1998, true},
-                      BuildCase{2, 2600, false}, BuildCase{2, 0x04000000 | 1998, false}));
+                      BuildCase{2, 2600, false}, BuildCase{2, 0x04000000 | 1998, false}),
+    ::testing::PrintToStringParamName());
 
 // The version code walks its table, one row past each family's known versions.
 TEST_F(SystemDetection, VersionCodesAndBuildTextsOfEverySystem) {

@@ -55,6 +55,12 @@ struct ProgressCase {
     std::vector<int> values;
 };
 
+// Named by the ports and the media searched, "4PortsPrinterPortSMBus".
+void PrintTo(const ProgressCase& c, std::ostream* out) {
+    *out << c.ports << "Ports" << (c.printerPort ? "PrinterPort" : "") << (c.smbus ? "SMBus" : "")
+         << (c.usb ? "USB" : "");
+}
+
 class ChipSearchProgressTest : public ChipSearchTest,
                                public ::testing::WithParamInterface<ProgressCase> {};
 
@@ -74,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProgressCase{4, true, true, false, 66, {0, 8, 16, 24, 32, 40, 48, 56, 64, 66}},
         ProgressCase{1, false, false, true, 33, {0, 8, 16, 24, 32, 33}},
         ProgressCase{0, true, true, true, 99, {0, 8, 16, 24, 32, 40, 48, 56, 64, 72, 80}}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    ::testing::PrintToStringParamName());
 
 TEST_F(ChipSearchTest, NoPortGivesNoFind) {
     powerUpPorts(0);
