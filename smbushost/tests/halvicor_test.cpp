@@ -57,10 +57,11 @@ protected:
         pc().pci().writeConfig(0, 17, 0, 0xF0, config(17, 0, 0xF0) | 0x1);
         trace.accesses.clear();
     }
-    // Powers up on `bridge` with its controller ready to transfer (the ALi one
-    // enabled, the Intel one given its base) and 0x5A in chip register 0x10.
-    void readyController(const Controller& c) {
-        powerUp(c.bridge);
+    // Powers up on `bridge`, otherwise as `config` says, with its controller
+    // ready to transfer (the ALi one enabled, the Intel one given its base) and
+    // 0x5A in chip register 0x10.
+    void readyController(const Controller& c, const sim::SimConfig& config = {}) {
+        powerUp(c.bridge, config);
         if (c.type == kAli)
             enableAli();
         else
@@ -256,21 +257,17 @@ TEST_F(HalvicorOnSim, StatusWaitIsBoundedOnTheMonotonicMillisecondClock) {
     // thread, a loaded machine): a transfer that finished during a reading
     // begun in time is taken; only a reading begun past the deadline that still
     // shows busy gives up, after the one begun in time.
+    trace.onAccess = [&](const PortAccess& a) {
+        if (a.kind == PortAccess::In8 && a.port == 0x5000)
+            clock->advance(150);
+    };
     for (const int busyReads : {1, 1'000'000}) {
         simConfig.hostBusyReads = busyReads;
-        powerUp(sim::SouthBridge::Piix4, simConfig);
-        GetSMBBA();
-        pc().chip(kChipsetBus).setRegisterValue(0x10, 0x5A);
-        trace.onAccess = [&](const PortAccess& a) {
-            if (a.kind == PortAccess::In8 && a.port == 0x5000)
-                clock->advance(150);
-        };
-        trace.accesses.clear();
+        readyController(kControllers[0], simConfig);
         const bool finishes = busyReads == 1;
         EXPECT_EQ(ReadSMB(base, kIntel, kChip, 0x10), finishes ? 0x5A : 0) << busyReads;
         EXPECT_EQ(trace.count(PortAccess::In8, 0x5000), 3u) << busyReads;
         EXPECT_EQ(DevFound(base, kIntel, kChip), finishes ? 1 : 0) << busyReads;
-        trace.onAccess = nullptr;
     }
     platform::setClock(previous);
 }
