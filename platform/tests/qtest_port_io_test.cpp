@@ -35,6 +35,21 @@ while read verb port value; do
   esac
 done)";
 
+// Whether `done` comes true within a generous while.
+template <class Done> bool eventually(Done done) {
+    for (auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         std::chrono::steady_clock::now() < giveUp;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        if (done())
+            return true;
+    return false;
+}
+
+bool noChildLeft() {
+    siginfo_t ended{};
+    return ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT) != 0 && errno == ECHILD;
+}
+
 } // namespace
 
 TEST(QtestPortIo, ChosenByNameAndSpeaksTheProtocol) {
@@ -77,14 +92,7 @@ TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
     testing::internal::CaptureStderr(); // it may end before the next line runs
     ASSERT_TRUE(peer->accessAllowed()) << peer->failure();
     // Reaped and said while nothing is asked of it: no child of ours is left.
-    bool reaped = false;
-    for (auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-         !reaped && std::chrono::steady_clock::now() < giveUp;
-         std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
-        siginfo_t ended{};
-        reaped = ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT) != 0 && errno == ECHILD;
-    }
-    EXPECT_TRUE(reaped) << "the ended peer is left a zombie";
+    EXPECT_TRUE(eventually(noChildLeft)) << "the ended peer is left a zombie";
     EXPECT_NE(peer->failure(), "");
     try {
         peer->out8(0x80, 1);
@@ -109,4 +117,21 @@ TEST(QtestPortIo, APeerThatEndsTurnsAccessesIntoErrorsNotCrashes) {
     testing::internal::GetCapturedStderr();
     EXPECT_NE(asked->failure().find(": the peer ended (command: "), std::string::npos)
         << asked->failure();
+
+    // One that hangs up but stays: the access tells why it cannot send, and the
+    // watcher that reaps it once the access has ended it says no more.
+    char pattern[] = "/tmp/qtest_hung_up_XXXXXX";
+    const std::string folder = ::mkdtemp(pattern), hungUpMark = folder + "/hung-up";
+    auto hungUp = shellPeer("read line; echo 'OK little'; exec <&- >&-; : >" + hungUpMark +
+                            "; exec sleep 60");
+    ASSERT_TRUE(hungUp->accessAllowed()) << hungUp->failure();
+    ASSERT_TRUE(eventually([&] { return ::access(hungUpMark.c_str(), F_OK) == 0; }));
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(hungUp->out8(0x80, 1), PortIoError);
+    EXPECT_TRUE(eventually(noChildLeft)) << "the ended peer is left a zombie";
+    EXPECT_NE(hungUp->failure().find(": cannot send \"outb 0x80 0x1\": "), std::string::npos)
+        << hungUp->failure();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), hungUp->failure() + "\n");
+    ::unlink(hungUpMark.c_str());
+    ::rmdir(folder.c_str());
 }

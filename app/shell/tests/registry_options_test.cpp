@@ -64,6 +64,8 @@ TEST_F(RegistryOptionsTest, ReadLeavesTheValueUntouchedWhenItIsMissing) {
     auto key = RegistryStore::instance().open("SOFTWARE\\Test\\Key");
     ASSERT_TRUE(key);
     RegistryVariant value = "before"s;
+    for (const auto& noNumber : {"twelve"s, "12x"s, ""s})
+        EXPECT_EQ(WriteRegistryValue(*key, "", 4, noNumber), 1) << "refused: " << noNumber;
     EXPECT_EQ(ReadRegistryValue(*key, "", value), 2) << "not found";
     EXPECT_EQ(value, RegistryVariant("before"s));
     EXPECT_EQ(WriteRegistryValue(*key, "", 4, "12"s), 0) << "a number, written";

@@ -2,13 +2,19 @@
 
 #include "controls/manager/tests/manager_fixture.h"
 
+#include <memory>
+
 using vsq::controls::PropertyBag;
 
 TEST_F(ManagerTest, TwoFlaggedPanelsAreServedInOneTickInHostOrder) {
+    auto destroyed = std::make_unique<PanelStub>(&window);
+    host.add(*destroyed, "QVSRegInfo3");
     start();
     pc().chip().setRegisterValue(0x94, 0x3E);
     second.request(0, 0x58, 0x01, false, 0x5A);
     first.request(0, 0xA8, 0x94, true);
+    destroyed->request(0, 0xA8, 0x10, false, 0x77);
+    destroyed.reset(); // while the manager holds it, its request raised: never served
     ASSERT_TRUE(tick());
     EXPECT_EQ(traffic(), "S A8+ 94+ P S A9+ 3E- P S 58+ 01+ 5A+ P");
     EXPECT_EQ(first.flagWrites, QStringList{"false 62"}); // the value is in place first

@@ -82,11 +82,16 @@ TEST(SettingsFileText, SmallValuesAndAddressesKeepTheirWidths) {
     gEvalBoardSettings[10] = {0x50, 0x01, 0x05};
     gEvalBoardSettings[11] = {0x50, 0x02, 0x5A};
     gRAMImage[0] = 0x07;
+    for (const int twoDigitEdge : {0x0F, 0x10, 0xFF})
+        gRAMImage[twoDigitEdge] = static_cast<std::uint8_t>(twoDigitEdge);
     const auto lines = crlfLines(SettingsFileText({true, true, false}, 0x0C, "t, d"));
     EXPECT_EQ(lines[0], "Ombrix VSQ5540 Data File, t, d");
     EXPECT_EQ(lines[1], "0ES 50h 01h 5h");
     EXPECT_EQ(lines[2], "1ES 50h 02h 5Ah");
     EXPECT_EQ(lines[23], "0RS 0Ch 00h 07h");
+    EXPECT_EQ(lines[23 + 0x0F], "0RS 0Ch 0Fh 0Fh");
+    EXPECT_EQ(lines[23 + 0x10], "0RS 0Ch 10h 10h");
+    EXPECT_EQ(lines[23 + 0xFF], "0RS 0Ch FFh FFh");
 }
 
 // Only a regular file that may be written is replaced: a read-only file (for
