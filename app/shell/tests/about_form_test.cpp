@@ -8,8 +8,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -59,18 +61,33 @@ TEST_F(AboutFormTest, ShowsTheProgramsTitleVersionAndTexts) {
     EXPECT_EQ(about.cmdSysInfo->text(), "&System Info...");
 }
 
-TEST_F(AboutFormTest, HelpAboutShowsItModalAndOkDestroysIt) {
+// Escape and the close box end the box as OK does: unloaded and destroyed.
+TEST_F(AboutFormTest, HelpAboutShowsItModalAndOkEscapeOrTheCloseBoxDestroysIt) {
     TMainForm& main = windows().show<TMainForm>();
-    bool wasModal = false;
-    QTimer::singleShot(0, [&] {
-        frmAbout* about = windows().find<frmAbout>();
-        ASSERT_NE(about, nullptr);
-        wasModal = about->isVisible() && about->isModal();
-        about->cmdOK->click();
-    });
-    main.AboutMnu->trigger();
-    EXPECT_TRUE(wasModal);
-    EXPECT_EQ(windows().find<frmAbout>(), nullptr);
+    const struct {
+        const char* way;
+        void (*close)(frmAbout&);
+    } ways[] = {
+        {"OK", [](frmAbout& about) { about.cmdOK->click(); }},
+        {"Escape", [](frmAbout& about) { QTest::keyClick(&about, Qt::Key_Escape); }},
+        {"close box", [](frmAbout& about) { about.close(); }},
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        bool wasModal = false;
+        QPointer<frmAbout> shown;
+        QTimer::singleShot(0, [&] {
+            shown = windows().find<frmAbout>();
+            ASSERT_NE(shown, nullptr);
+            wasModal = shown->isVisible() && shown->isModal();
+            close(*shown);
+        });
+        main.AboutMnu->trigger();
+        EXPECT_TRUE(wasModal);
+        EXPECT_EQ(windows().find<frmAbout>(), nullptr);
+        processEvents();
+        EXPECT_TRUE(shown.isNull());
+    }
 }
 
 // A text loses its one terminating zero and nothing else; a number reads as

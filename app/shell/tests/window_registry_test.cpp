@@ -1,8 +1,10 @@
+#include "app/core/frame_fit.h"
 #include "app/core/window_registry.h"
 #include "app/shell/testing/shell_test.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -45,12 +47,13 @@ public:
 class SizedToolWindow : public QWidget {
 public:
     static constexpr WindowPlacement kPlacement = WindowPlacement::MdiChild;
-    SizedToolWindow() { setWindowTitle("Sized"); }
+    SizedToolWindow() { setWindowTitle(title); }
     QSize sizeHint() const override { return {300, 200}; }
     QSize minimumSizeHint() const override { return {200, 90}; }
     bool hasHeightForWidth() const override { return wraps; }
     int heightForWidth(int width) const override { return 36000 / width; }
     static inline bool wraps = false;
+    static inline const char* title = "Sized";
 };
 
 class HostWindow : public QWidget {
@@ -169,7 +172,8 @@ TEST_F(WindowRegistryTest, ShowingAMinimisedToolWindowRestoresIt) {
 
 // The first showing after a load sizes the frame to what the window wants
 // within the area, never below what it needs, and moves it up and left as far
-// as it must to stay inside; a later showing keeps the size the user gave it.
+// as it must to stay inside, never narrower than its title; a later showing
+// keeps the size the user gave it.
 TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
     struct Case {
         const char* name;
@@ -178,9 +182,13 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         // the showing, and after it (none: the frame is larger than the area).
         QPoint overhang;
         std::optional<QPoint> overhangAfter;
-        QSize window; // the window's size after it (empty: the frame fills the area)
+        // The window's size after it (0 x 0: the frame fills the area; no width:
+        // as wide as its title needs).
+        QSize window;
         bool wraps = false;
+        const char* title = "Sized";
     };
+    const char* longTitle = "A tool window whose title is wider than it";
     const Case cases[] = {
         {"inside", {600, 400}, {-30, -40}, QPoint(-30, -40), {300, 200}},
         {"at the corner", {600, 400}, {0, 0}, QPoint(0, 0), {300, 200}},
@@ -193,6 +201,7 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         // (the frame's border takes 8 px of the area's width).
         {"wrapping texts", {600, 400}, {0, 0}, QPoint(0, -80), {300, 120}, true},
         {"wrapping texts, area narrower", {250, 400}, {0, 0}, std::nullopt, {242, 148}, true},
+        {"long title", {150, 60}, {0, 0}, std::nullopt, {0, 90}, false, longTitle},
     };
     QMdiArea area;
     area.setFrameShape(QFrame::NoFrame);
@@ -200,6 +209,7 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SizedToolWindow::wraps = c.wraps;
+        SizedToolWindow::title = c.title;
         area.resize(c.area);
         area.show();
         SizedToolWindow& window = windows().load<SizedToolWindow>();
@@ -213,15 +223,20 @@ TEST_F(WindowRegistryTest, AToolWindowsFirstShowingFitsItsFrameInsideTheArea) {
         if (c.overhangAfter) {
             EXPECT_EQ(frame.geometry().bottomRight() + QPoint(1, 1) - corner, *c.overhangAfter);
         }
-        if (c.window.isEmpty()) {
+        if (c.window.isNull()) {
             EXPECT_EQ(frame.size(), c.area);
         } else
-            EXPECT_EQ(window.size(), c.window);
+            EXPECT_EQ(window.size(), QSize(c.window.width() ? c.window.width() : window.width(),
+                                           c.window.height()));
+        EXPECT_GE(
+            frameTitleRoom(static_cast<QMdiSubWindow&>(frame), frame.width()),
+            QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(c.title));
         windows().unload<SizedToolWindow>();
         processEvents();
     }
 
     SizedToolWindow::wraps = false;
+    SizedToolWindow::title = "Sized";
     area.resize(600, 400);
     SizedToolWindow& window = windows().show<SizedToolWindow>();
     QWidget& frame = *windows().frameOf(&window);
