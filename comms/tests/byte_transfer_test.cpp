@@ -190,13 +190,16 @@ TEST_F(ByteTransfersSetUpFirst, NoPortMeansNoTrafficNoReportAndZero) {
     EXPECT_TRUE(journal().events().empty());
 }
 
+// The EEPROM's read gives 0 too, and no driver register is reached.
 TEST_F(ByteTransfers, ARefusedClaimSendsNothing) {
     pc().setClaimRefused(1, true);
     protocol_->setArbitrationOn(true);
     EXPECT_EQ(protocol_->PortRead(0xA8, 0x94), 0);
     protocol_->PortWrite(0xA8, 0x10, 0x5A);
+    EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0);
     EXPECT_EQ(port().dataWrites, 0u);
-    EXPECT_EQ(port().refusedClaims, 2u);
+    EXPECT_EQ(port().statusReads, 0u);
+    EXPECT_EQ(port().refusedClaims, 3u);
     EXPECT_TRUE(heard_.empty());
     EXPECT_EQ(failureLeft(), Failed(false, 0));
 }

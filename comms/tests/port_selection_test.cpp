@@ -16,43 +16,40 @@ using vsq::sim::SimConfig;
 
 namespace {
 
-class PortSelection : public SimulatedBoard {
-protected:
-    void twoPorts(std::uint16_t second = 0x278) {
-        SimConfig config;
-        config.ports = {PortConfig{0x378, false}, PortConfig{second, true, 0x5C}};
-        configure(config);
-    }
-};
+using PortSelection = SimulatedBoard;
 
 } // namespace
 
+// The second port is a card above 0x8000.
 TEST_F(PortSelection, ByPositionAndByAddress) {
-    twoPorts();
+    SimConfig twoPorts;
+    twoPorts.ports = {PortConfig{0x378, false}, PortConfig{0xC010, true, 0x5C}};
+    configure(twoPorts);
     PrinterPort port;
     EXPECT_EQ(port.PrinterPortsDetected(), 2);
     EXPECT_EQ(port.PortAddressIndex(), 0);
     EXPECT_EQ(port.PortAddress(), 888);
     port.setPortAddressIndex(1);
-    EXPECT_EQ(port.PortAddress(), 0x278);
+    EXPECT_EQ(port.PortAddress(), 0xC010);
     port.setPortAddressIndex(2);
     EXPECT_EQ(port.PortAddressIndex(), 2);
-    EXPECT_EQ(port.PortAddress(), 0x278);
+    EXPECT_EQ(port.PortAddress(), 0xC010);
 
     port.setPortAddressIndex(0);
-    port.setPortAddress(0x278);
+    port.setPortAddress(0xC010);
     EXPECT_EQ(port.PortAddressIndex(), 1);
     port.setPortAddress(0x3BC); // not detected
     EXPECT_EQ(port.PortAddressIndex(), 1);
-    EXPECT_EQ(port.PortAddress(), 0x278);
+    EXPECT_EQ(port.PortAddress(), 0xC010);
     port.SMBusProtocall()->setPortAddress(0x3BC);
-    EXPECT_EQ(port.PortAddress(), 0x278);
+    EXPECT_EQ(port.PortAddress(), 0xC010);
 
     port.setDataInverted(true);
     port.SMBusProtocall()->PortWrite(0x5C, 0x10, 0x5A);
+    EXPECT_EQ(port.SMBusProtocall()->PortRead(0x5C, 0x94), 0x3E);
     EXPECT_EQ(pc().chip(2).registerValue(0x10), 0x5A);
-    EXPECT_EQ(traffic(2), "S 5C+ 10+ 5A+ P");
-    EXPECT_EQ(journal().port(2).claims, 1u);
+    EXPECT_EQ(traffic(2), "S 5C+ 10+ 5A+ P S 5C+ 94+ P S 5D+ 3E- P");
+    EXPECT_EQ(journal().port(2).claims, 2u);
     EXPECT_EQ(journal().port(1).claims, 0u);
 
     // Setting the address counts the ports again; an index past the new count
@@ -61,21 +58,10 @@ TEST_F(PortSelection, ByPositionAndByAddress) {
     onePort.ports = {PortConfig{0x378, false}};
     configure(onePort);
     port.setPortAddress(0x378);
+    EXPECT_EQ(port.PortAddressIndex(), 0);
     port.setPortAddressIndex(1);
     EXPECT_EQ(port.PortAddressIndex(), 1);
     EXPECT_EQ(port.PortAddress(), 0x378);
-}
-
-TEST_F(PortSelection, ACardAbove0x8000IsFoundByItsAddress) {
-    twoPorts(0xC010);
-    PrinterPort port;
-    port.setPortAddress(0xC010);
-    EXPECT_EQ(port.PortAddressIndex(), 1);
-    EXPECT_EQ(port.PortAddress(), 0xC010);
-    port.setDataInverted(true);
-    EXPECT_EQ(port.SMBusProtocall()->PortRead(0x5C, 0x94), 0x3E);
-    port.setPortAddress(0x378);
-    EXPECT_EQ(port.PortAddressIndex(), 0);
 }
 
 // No port, or 256 of them: the driver's count keeps its low 8 bits.
@@ -115,21 +101,16 @@ TEST_F(PortSelection, RegisterObjectsWriteTheByteUnchanged) {
     EXPECT_EQ(claims(), Claims(5, 5));
 }
 
-TEST_F(PortSelection, ALockedPortServesDataAndStatusWithoutClaims) {
+// Data and status are served without claims; the control register and the
+// stay-high bits claim the port again, which drops the lock.
+TEST_F(PortSelection, ALockedPortServesDataAndStatusButTheControlRegisterAndStayHighBitsReclaimIt) {
     PrinterPort port;
+    port.setDataInverted(true);
     port.setLockPortOpen(true);
     port.DataPort()->setValue(0x55);
     port.StatusPort()->Value();
     port.StatusPort()->setValue(0x00);
     EXPECT_EQ(claims(), Claims(1, 0));
-    port.setLockPortOpen(false);
-    EXPECT_EQ(claims(), Claims(1, 1));
-}
-
-TEST_F(PortSelection, TheControlRegisterAndStayHighBitsReclaimALockedPort) {
-    PrinterPort port;
-    port.setDataInverted(true);
-    port.setLockPortOpen(true);
     port.ControlPort()->Value();
     EXPECT_FALSE(port.LockPortOpen());
     EXPECT_EQ(claims(), Claims(2, 2));

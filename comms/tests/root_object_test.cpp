@@ -21,8 +21,6 @@ TEST_F(RootObject, HandsOutTheSameChildrenAndReachesTheBusThroughThem) {
     EXPECT_EQ(root.PrinterPort()->SMBusProtocall(), root.PrinterPort()->SMBusProtocall());
     root.USB()->OpenUSBPort();
     root.USB()->CloseUSBPort();
-    root.setPortType(2);
-    EXPECT_EQ(root.PortType(), 2);
 
     root.PrinterPort()->setDataInverted(true);
     root.PrinterPort()->setPortAddress(888);

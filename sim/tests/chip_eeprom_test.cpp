@@ -70,39 +70,35 @@ TEST_F(ChipEeprom, SequentialBytesStayInTheirPageOnWriteAndRunOnOnRead) {
     master.stop();
 }
 
-TEST_F(ChipEeprom, PageEraseOnlyWhileEeEraseIsSet) {
+// A page is erased only while EE_ERASE is set and with the pointer set
+// straight before; any address inside the page erases that whole page alone.
+TEST_F(ChipEeprom, PageEraseNeedsEeEraseAndThePointerSetStraightBefore) {
     writeEeprom(0xF9, 0xE3, 0x00);
     erasePage(0xF9, 0xE0);
     EXPECT_EQ(chip().pageErases(), 0);
     EXPECT_EQ(chip().eepromByte(0xF9E3), 0x00);
 
     master.writeByteData(0xA8, 0x90, 0x09); // UPD and EE_ERASE
-    erasePage(0xF9, 0xE0);
-    EXPECT_EQ(chip().pageErases(), 1);
-    EXPECT_EQ(chip().eepromByte(0xF9E3), 0xFF);
-    EXPECT_EQ(chip().registerValue(0x90), 0x09); // EE_ERASE stays set
-    // Only that page: the configuration half is untouched.
-    EXPECT_EQ(chip().eepromByte(0xF894), 0x3E);
-}
-
-TEST_F(ChipEeprom, EraseNeedsThePointerSetStraightBefore) {
-    master.writeByteData(0xA8, 0x90, 0x08);
     setAddress(0xF8, 0x20);
     master.readByteData(0xA8, 0x00); // another frame between the two
+    master.sendByte(0xA8, 0xFE);
+    writeEeprom(0xF8, 0x21, 0x00); // a byte written is no pointer set either
     master.sendByte(0xA8, 0xFE);
     EXPECT_EQ(chip().pageErases(), 0);
     EXPECT_EQ(chip().eepromByte(0xF820), 0x00);
 
-    writeEeprom(0xF8, 0x21, 0x00); // a byte written is no pointer set either
-    master.sendByte(0xA8, 0xFE);
-    EXPECT_EQ(chip().pageErases(), 0);
-
-    erasePage(0xF8, 0x3F); // any address inside the page erases the whole page
+    erasePage(0xF8, 0x3F);
     EXPECT_EQ(chip().pageErases(), 1);
     for (int i = 0x20; i < 0x40; ++i)
         EXPECT_EQ(chip().eepromByte(static_cast<std::uint16_t>(0xF800 + i)), 0xFF) << i;
     EXPECT_EQ(chip().eepromByte(0xF801), 0xFF);
     EXPECT_EQ(chip().eepromByte(0xF840), 0x00);
+    EXPECT_EQ(chip().eepromByte(0xF894), 0x3E);
+    EXPECT_EQ(chip().eepromByte(0xF9E3), 0x00);
+    erasePage(0xF9, 0xE0); // a page of the user half alike
+    EXPECT_EQ(chip().pageErases(), 2);
+    EXPECT_EQ(chip().eepromByte(0xF9E3), 0xFF);
+    EXPECT_EQ(chip().registerValue(0x90), 0x09); // EE_ERASE stays set
 }
 
 TEST_F(ChipEeprom, RamLoadAndEepromLoadCopyTheWorkingRegisters) {

@@ -41,13 +41,6 @@ protected:
     vsq::platform::VirtualTime time_{0.0005};
 };
 
-TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlot) {
-    ChipSearch search;
-    search.FillCandidates();
-    const ChipSearch::Slots expected = {0xA8, 0x5A, 0x5C, 0x5E, std::nullopt};
-    EXPECT_EQ(search.CandidateAddresses, expected);
-}
-
 struct ProgressCase {
     int ports;
     bool printerPort, smbus, usb;
@@ -82,10 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
         ProgressCase{0, true, true, true, 99, {0, 8, 16, 24, 32, 40, 48, 56, 64, 72, 80}}),
     ::testing::PrintToStringParamName());
 
-TEST_F(ChipSearchTest, NoPortGivesNoFind) {
+TEST_F(ChipSearchTest, TheCandidatesAreFourAddressesAndAnEmptyFifthSlotAndNoPortFindsNone) {
     powerUpPorts(0);
     ChipSearch search;
     search.FillCandidates();
+    const ChipSearch::Slots expected = {0xA8, 0x5A, 0x5C, 0x5E, std::nullopt};
+    EXPECT_EQ(search.CandidateAddresses, expected);
     search.SearchSelectedMedia(true, false, false);
     EXPECT_EQ(search.FoundCount, 0);
     EXPECT_TRUE(search.FoundAddresses.empty());

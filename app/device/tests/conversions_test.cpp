@@ -7,13 +7,6 @@
 
 using namespace trelvane;
 
-TEST(Conversions, ToByteRaisesOutsideZeroTo255) {
-    EXPECT_EQ(toByte(0), 0);
-    EXPECT_EQ(toByte(255), 255);
-    EXPECT_THROW(toByte(256), Overflow);
-    EXPECT_THROW(toByte(-1), Overflow);
-}
-
 TEST(Conversions, RoundsHalvesToEven) {
     struct Case {
         double value;
@@ -26,7 +19,12 @@ TEST(Conversions, RoundsHalvesToEven) {
     }
 }
 
-TEST(Conversions, RoundingRaisesOutsideTheSigned32BitRange) {
+// Bytes go from 0 to 255, rounded numbers over the signed 32-bit range.
+TEST(Conversions, ToByteAndRoundingRaiseOverflowOutsideTheirRange) {
+    EXPECT_EQ(toByte(0), 0);
+    EXPECT_EQ(toByte(255), 255);
+    EXPECT_THROW(toByte(256), Overflow);
+    EXPECT_THROW(toByte(-1), Overflow);
     for (const double value :
          {2147483648.0, -2147483649.0, 3e10, std::numeric_limits<double>::quiet_NaN(),
           std::numeric_limits<double>::infinity()})

@@ -27,7 +27,11 @@ protected:
 
 } // namespace
 
-TEST_F(EEPROMIO, ByteWriteAndReadAddressTheChip) {
+// An address beyond 32 bits raises Overflow before any traffic.
+TEST_F(EEPROMIO, ByteWriteAndReadAddressTheChipAndAnAddressBeyond32BitsOverflows) {
+    EXPECT_THROW(WriteEEPROMByte(3e10f, 0x11), Overflow);
+    EXPECT_THROW(ReadEEPROMByte(-3e10f), Overflow);
+    EXPECT_TRUE(journal().events().empty());
     WriteEEPROMByte(0xF910, 0x5A);
     EXPECT_EQ(traffic(), "S A8+ F9+ 10+ 5A+ P");
     EXPECT_EQ(chip().eepromByte(0xF910), 0x5A);
@@ -52,13 +56,6 @@ TEST_F(EEPROMIO, AddressIsRoundedAndSplitIntoItsLow16Bits) {
     }
 }
 
-TEST_F(EEPROMIO, AnAddressBeyond32BitsRaisesOverflowBeforeAnyTraffic) {
-    EXPECT_THROW(WriteEEPROMByte(3e10f, 0x11), Overflow);
-    EXPECT_THROW(ReadEEPROMByte(-3e10f), Overflow);
-    EXPECT_TRUE(journal().events().empty());
-    EXPECT_EQ(protocol().DeviceAddress(), kOtherDevice);
-}
-
 // The EEPROM object is fetched before the address is split: when the root
 // object cannot be created, its failed status is what reaches the caller.
 TEST_F(EEPROMIOWithoutADriver, TheFetchFailsBeforeTheAddressIsSplit) {
@@ -72,6 +69,7 @@ TEST_F(EEPROMIOWithoutADriver, TheFetchFailsBeforeTheAddressIsSplit) {
     driver.setLibraryName(library);
 }
 
+// The traffic starts only after the wait: nothing reaches the bus while it runs.
 TEST_F(EEPROMIO, PageEraseWaitsThenErasesThePageOfTheChip) {
     chip().setRegisterValue(0x90, 0x08); // EE_ERASE, as callers set it
     for (int offset = 0; offset < 0x20; ++offset) {
@@ -79,21 +77,6 @@ TEST_F(EEPROMIO, PageEraseWaitsThenErasesThePageOfTheChip) {
     }
     chip().setEepromByte(0xF9DF, 0x00);
     const double before = vsq::platform::secondsNow();
-
-    EraseEEPROMPage(0xF9, 0xE0);
-
-    EXPECT_GE(vsq::platform::secondsNow() - before, 0.03);
-    EXPECT_EQ(bytes(), (Bytes{0xA8, 0xF9, 0xE0, 0xA8, 0xFE}));
-    EXPECT_EQ(journal().count(1, vsq::sim::EventKind::Start), 2u);
-    EXPECT_EQ(chip().pageErases(), 1);
-    EXPECT_EQ(chip().eepromByte(0xF9E0), 0xFF);
-    EXPECT_EQ(chip().eepromByte(0xF9FF), 0xFF);
-    EXPECT_EQ(chip().eepromByte(0xF9DF), 0x00);
-    EXPECT_EQ(protocol().DeviceAddress(), kOtherDevice);
-}
-
-// The traffic starts only after the wait: nothing reaches the bus while it runs.
-TEST_F(EEPROMIO, PageEraseSendsNothingDuringItsWait) {
     std::size_t eventsDuringWait = 0;
     const auto previous = vsq::platform::setYieldHook([&](vsq::platform::YieldMode mode) {
         time_.clock().advance(0.001);
@@ -101,10 +84,19 @@ TEST_F(EEPROMIO, PageEraseSendsNothingDuringItsWait) {
             eventsDuringWait += journal().events().size();
         }
     });
-    EraseEEPROMPage(0xF8, 0x20);
+
+    EraseEEPROMPage(0xF9, 0xE0);
+
     vsq::platform::setYieldHook(previous);
+    EXPECT_GE(vsq::platform::secondsNow() - before, 0.03);
     EXPECT_EQ(eventsDuringWait, 0u);
-    EXPECT_EQ(bytes(), (Bytes{0xA8, 0xF8, 0x20, 0xA8, 0xFE}));
+    EXPECT_EQ(bytes(), (Bytes{0xA8, 0xF9, 0xE0, 0xA8, 0xFE}));
+    EXPECT_EQ(journal().count(1, vsq::sim::EventKind::Start), 2u);
+    EXPECT_EQ(chip().pageErases(), 1);
+    EXPECT_EQ(chip().eepromByte(0xF9E0), 0xFF);
+    EXPECT_EQ(chip().eepromByte(0xF9FF), 0xFF);
+    EXPECT_EQ(chip().eepromByte(0xF9DF), 0x00);
+    EXPECT_EQ(protocol().DeviceAddress(), kOtherDevice);
 }
 
 TEST_F(EEPROMIO, OnTheChipsetRoadPageEraseOnlyWaits) {

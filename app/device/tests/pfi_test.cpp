@@ -6,12 +6,19 @@
 #include "app/device/pfi.h"
 #include "simulated_board.h"
 
+#include <array>
+
 using namespace trelvane;
 using namespace trelvane::testing;
 
 namespace {
 
 using ObjectDescriptors = FreshProgram;
+
+// The fields of the select byte: polarity, glitch filter, detection range, fault type.
+std::array<int, 4> fieldsOf(const PFI& input) {
+    return {input.VBPolarity(), input.GlitchFilter(), input.DetectionRange(), input.FaultType()};
+}
 
 class PFISelect : public SimulatedBoard {
 protected:
@@ -23,42 +30,28 @@ protected:
 
 } // namespace
 
-TEST_F(PFISelect, ReadsAndWritesTheSelectRegisterAsOneByte) {
-    chip().setRegisterValue(0xC4, 0xB9);
-    gPFI2.ReadRangeFaultAndGlitchFilter();
-    EXPECT_EQ(bytes(), (Bytes{0xA8, 0xC4, 0xA9, 0xB9}));
-    EXPECT_EQ(gPFI2.VBPolarity(), 1);
-    EXPECT_EQ(gPFI2.GlitchFilter(), 3);
-    EXPECT_EQ(gPFI2.DetectionRange(), 2);
-    EXPECT_EQ(gPFI2.FaultType(), 1);
-
-    chip().setRegisterValue(0xC4, 0x00);
-    journal().clear();
-    gPFI2.WriteRangeFaultAndGlitchFilter();
-    EXPECT_EQ(traffic(), "S A8+ C4+ B9+ P");
-    EXPECT_EQ(chip().registerValue(0xC4), 0xB9);
-}
-
+// Read as one byte and written back as one, each bit of the select byte lands
+// in its own field.
 TEST_F(PFISelect, EachBitOfTheSelectByteLandsInItsOwnFieldAndWritesBack) {
-    struct Case {
+    const struct {
         std::uint8_t select;
-        int polarity, glitchFilter, detectionRange, faultType;
+        std::array<int, 4> fields; // polarity, glitch filter, detection range, fault type
+    } cases[] = {
+        {0x01, {0, 0, 0, 1}}, {0x02, {0, 0, 0, 2}}, {0x04, {0, 0, 1, 0}}, {0x08, {0, 0, 2, 0}},
+        {0x10, {0, 1, 0, 0}}, {0x20, {0, 2, 0, 0}}, {0x40, {0, 4, 0, 0}}, {0x80, {1, 0, 0, 0}},
+        {0xFF, {1, 7, 3, 3}}, {0x7F, {0, 7, 3, 3}}, {0x00, {0, 0, 0, 0}}, {0xB9, {1, 3, 2, 1}},
     };
-    const Case cases[] = {
-        {0x01, 0, 0, 0, 1}, {0x02, 0, 0, 0, 2}, {0x04, 0, 0, 1, 0}, {0x08, 0, 0, 2, 0},
-        {0x10, 0, 1, 0, 0}, {0x20, 0, 2, 0, 0}, {0x40, 0, 4, 0, 0}, {0x80, 1, 0, 0, 0},
-        {0xFF, 1, 7, 3, 3}, {0x7F, 0, 7, 3, 3}, {0x00, 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(int(c.select));
         chip().setRegisterValue(0xCC, c.select);
+        journal().clear();
         gPFI3.ReadRangeFaultAndGlitchFilter();
-        EXPECT_EQ(gPFI3.VBPolarity(), c.polarity);
-        EXPECT_EQ(gPFI3.GlitchFilter(), c.glitchFilter);
-        EXPECT_EQ(gPFI3.DetectionRange(), c.detectionRange);
-        EXPECT_EQ(gPFI3.FaultType(), c.faultType);
+        EXPECT_EQ(bytes(), (Bytes{0xA8, 0xCC, 0xA9, c.select}));
+        EXPECT_EQ(fieldsOf(gPFI3), c.fields);
         chip().setRegisterValue(0xCC, static_cast<std::uint8_t>(~c.select));
+        journal().clear();
         gPFI3.WriteRangeFaultAndGlitchFilter();
+        EXPECT_EQ(bytes(), (Bytes{0xA8, 0xCC, c.select}));
         EXPECT_EQ(chip().registerValue(0xCC), c.select);
     }
 }
@@ -95,10 +88,7 @@ TEST_F(PFISelect, AFailedReadLeavesTheFieldsAsTheyWere) {
     failNextTransfer();
     chip().setRegisterValue(0xBC, 0x00);
     gPFI1.ReadRangeFaultAndGlitchFilter();
-    EXPECT_EQ(gPFI1.VBPolarity(), 1);
-    EXPECT_EQ(gPFI1.GlitchFilter(), 3);
-    EXPECT_EQ(gPFI1.DetectionRange(), 2);
-    EXPECT_EQ(gPFI1.FaultType(), 1);
+    EXPECT_EQ(fieldsOf(gPFI1), (std::array{1, 3, 2, 1}));
 }
 
 TEST(PFI, PolarityAboveOneIsStoredAsOne) {

@@ -35,28 +35,17 @@ TEST_F(RegisterIO, ChipRegistersGoToTheChipAddressOnTheParallelPortOnly) {
     EXPECT_EQ(traffic(), "S 5C- 10- 22- P"); // nobody answers 0x5C on this board
 }
 
-TEST_F(RegisterIO, DeviceRegistersGoToTheGivenDevice) {
+// Words travel high byte first; send and receive bytes carry no command byte.
+TEST_F(RegisterIO, DeviceTransfersGoToTheGivenDeviceInTheirOwnFrames) {
     WriteDeviceRegister(0x58, 0x00, 0x80);
-    EXPECT_EQ(traffic(), "S 58+ 00+ 80+ P");
+    WriteDeviceWord(0x1A, 0x21, 9050);
+    SendDeviceByte(0x90, 0xA5);
+    EXPECT_EQ(traffic(), "S 58+ 00+ 80+ P S 1A+ 21+ 23+ 5A+ P S 90+ A5+ P");
     journal().clear();
     EXPECT_EQ(ReadDeviceRegister(0x58, 0x00), 0x80);
-    EXPECT_EQ(bytes(), (Bytes{0x58, 0x00, 0x59, 0x80}));
-}
-
-TEST_F(RegisterIO, WordsTravelHighByteFirst) {
-    WriteDeviceWord(0x1A, 0x21, 9050);
-    EXPECT_EQ(traffic(), "S 1A+ 21+ 23+ 5A+ P");
-    journal().clear();
     EXPECT_EQ(ReadDeviceWord(0x1A, 0x21), 9050);
-    EXPECT_EQ(bytes(), (Bytes{0x1A, 0x21, 0x1B, 0x23, 0x5A}));
-}
-
-TEST_F(RegisterIO, SendAndReceiveBytesCarryNoCommandByte) {
-    SendDeviceByte(0x90, 0xA5);
-    EXPECT_EQ(traffic(), "S 90+ A5+ P");
-    journal().clear();
     EXPECT_EQ(ReceiveDeviceByte(0x90), 0xA5);
-    EXPECT_EQ(bytes(), (Bytes{0x91, 0xA5}));
+    EXPECT_EQ(bytes(), (Bytes{0x58, 0x00, 0x59, 0x80, 0x1A, 0x21, 0x1B, 0x23, 0x5A, 0x91, 0xA5}));
 }
 
 // The chipset's host controller takes 7-bit addresses: the routines halve the

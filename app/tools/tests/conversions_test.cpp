@@ -66,17 +66,14 @@ TEST(SupplyFaultRanges, RangeListsFollowTheKindAndTheEmulateOption) {
     }
 }
 
-TEST(DriverOutputCodes, EveryPullUpCodeShowsItsEntry) {
-    // Bits 3-0 read as 0 to 15.
-    const int entries[16] = {0, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 12, 10, 11};
+TEST(DriverOutputCodes, EveryPullUpAndModeCodeShowsItsEntry) {
+    // Pull-up codes in bits 3-0 read as 0 to 15, modes in bits 6-4.
+    const int pullUps[16] = {0, 0, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 12, 10, 11};
     for (int code = 0; code < 16; ++code)
-        EXPECT_EQ(pullUpIndex(static_cast<std::uint8_t>(0xF0 | code)), entries[code]) << code;
-}
-
-TEST(DriverOutputCodes, EveryModeCodeShowsItsEntry) {
-    const int entries[8] = {0, 1, 2, 3, 4, 5, 5, 5};
+        EXPECT_EQ(pullUpIndex(static_cast<std::uint8_t>(0xF0 | code)), pullUps[code]) << code;
+    const int modes[8] = {0, 1, 2, 3, 4, 5, 5, 5};
     for (int mode = 0; mode < 8; ++mode)
-        EXPECT_EQ(driverModeIndex(static_cast<std::uint8_t>(mode << 4 | 0x8F)), entries[mode])
+        EXPECT_EQ(driverModeIndex(static_cast<std::uint8_t>(mode << 4 | 0x8F)), modes[mode])
             << mode;
 }
 

@@ -9,8 +9,11 @@ namespace {
 
 using PDOFormTest = testing::ToolWindowTest<PDOFRM>;
 
-TEST_F(PDOFormTest, LoadingReadsTheNineOutputsInOrderAndWritesNothing) {
+// Loading reads and writes nothing; each choice then writes the whole register
+// and shows what was written.
+TEST_F(PDOFormTest, LoadingReadsTheNineOutputsInOrderAndEachChoiceWritesTheWholeRegister) {
     chip().setRegisterValue(0x3D, 0x35);
+    chip().setRegisterValue(0x4D, 0x8C); // mode 0, pull-up "Undefined"
     PDOFRM& form = load();
     EXPECT_EQ(reads(), std::vector<int>({0x0D, 0x1D, 0x2D, 0x3D, 0x4D, 0x5D, 0x6D, 0x7D, 0x8D}));
     EXPECT_TRUE(writes().empty());
@@ -18,12 +21,6 @@ TEST_F(PDOFormTest, LoadingReadsTheNineOutputsInOrderAndWritesNothing) {
     EXPECT_EQ(form.PullUpCombo[3]->currentText(), "VP 1, Strong Pullup");
     EXPECT_TRUE(form.isEnabled());
     EXPECT_TRUE(form.ReadAllCMD->isEnabled());
-}
-
-TEST_F(PDOFormTest, EachChoiceWritesTheWholeRegisterAndShowsWhatWasWritten) {
-    chip().setRegisterValue(0x3D, 0x35);
-    chip().setRegisterValue(0x4D, 0x8C); // mode 0, pull-up "Undefined"
-    PDOFRM& form = load();
     clearJournal();
     choose(form.EnabledCombo[3], 3); // the same entry again
     choose(form.EnabledCombo[3], 5); // "Undefined" writes mode 0

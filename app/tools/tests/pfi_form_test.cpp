@@ -47,14 +47,6 @@ TEST_F(PFIFormTest, LoadingShowsVP1FromTheChipWithoutWritingIt) {
     EXPECT_TRUE(writes().empty());
 }
 
-TEST_F(PFIFormTest, TheEmulateOptionSwapsTheFirstTwoRangesOfThePositiveInputs) {
-    gEmulateFixedSilicon = true;
-    PFIFRM& form = load();
-    EXPECT_EQ(form.RangeCombo->currentText(), "1V to 3V");
-    EXPECT_EQ(form.OVTLBL->text(), "OVT: 1.8V");
-    EXPECT_TRUE(writes().empty());
-}
-
 TEST_F(PFIFormTest, DraggingTheOverVoltagePointerWritesItsCodeOnEachCommit) {
     chip().setRegisterValue(0xBC, 0x72); // range code 0: "1V to 3V"
     PFIFRM& form = load();
@@ -205,13 +197,20 @@ TEST_F(PFIFormTest, TheFineTuneBarsFollowTheNewInputSoOneStepWritesItsOwnCode) {
     EXPECT_EQ(writes(), Writes({"C0=E7", "C2=98", "C1=1E"}));
 }
 
-TEST_F(PFIFormTest, CloseUnloadsAndReopeningSelectsVP1Again) {
+// Reopened with the emulate option, the first two ranges of the positive
+// inputs are swapped.
+TEST_F(PFIFormTest, CloseUnloadsAndReopeningSelectsVP1AgainInTheRangesOfTheEmulateOption) {
     PFIFRM& form = load();
     form.PFITXT[6]->click();
     form.QuitCMD->click();
     processEvents();
     EXPECT_EQ(windows().find<PFIFRM>(), nullptr);
-    EXPECT_TRUE(load().PFITXT[0]->isChecked());
+    gEmulateFixedSilicon = true;
+    PFIFRM& again = load();
+    EXPECT_TRUE(again.PFITXT[0]->isChecked());
+    EXPECT_EQ(again.RangeCombo->currentText(), "1V to 3V");
+    EXPECT_EQ(again.OVTLBL->text(), "OVT: 1.8V");
+    EXPECT_TRUE(writes().empty());
 }
 
 } // namespace

@@ -48,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(ControlHostTest, ControlsSeeTheirNameTheOthersInOrderAndTheMode) {
+TEST_F(ControlHostTest, ControlsSeeTheirNameTheOthersInOrderAndTheModeAndTellTheirChanges) {
     ControlHost host(window);
     Gauge first(&window), manager(&window, "QVSManager"), last(&window);
     EXPECT_TRUE(first.userMode());
@@ -63,8 +63,18 @@ TEST_F(ControlHostTest, ControlsSeeTheirNameTheOthersInOrderAndTheMode) {
     EXPECT_EQ(manager.nameOnHost(), QStringLiteral("QVSManager1"));
     EXPECT_EQ(first.hostControls(), (std::vector<Control*>{&first, &manager, &last}));
     EXPECT_EQ(host.find("qvsmanager1"), &manager);
+    // A property change reaches the host and marks it dirty.
+    QStringList changes;
+    QObject::connect(&host, &ControlHost::propertyChanged,
+                     [&](Control* control, const QString& name) {
+                         EXPECT_EQ(control, &last);
+                         changes << name;
+                     });
+    EXPECT_FALSE(host.isDirty());
+    last.dispatchPut("MASTER", "QVSManager1");
+    EXPECT_EQ(changes, QStringList{"Master"});
+    EXPECT_TRUE(host.isDirty());
     // What a manager does on its host: find the panels naming it, by type and by name.
-    last.setMaster("QVSManager1");
     int served = 0;
     for (Control* control : manager.hostControls()) {
         if (control->typeName() == "QVSLimitGauge" &&
@@ -75,22 +85,6 @@ TEST_F(ControlHostTest, ControlsSeeTheirNameTheOthersInOrderAndTheMode) {
     EXPECT_EQ(served, 1);
     host.setUserMode(false);
     EXPECT_FALSE(last.userMode());
-}
-
-TEST_F(ControlHostTest, PropertyChangesReachTheHostAndMarkItDirty) {
-    ControlHost host(window);
-    Gauge gauge(&window);
-    host.add(gauge, "Gauge1");
-    QStringList changes;
-    QObject::connect(&host, &ControlHost::propertyChanged,
-                     [&](Control* control, const QString& name) {
-                         EXPECT_EQ(control, &gauge);
-                         changes << name;
-                     });
-    EXPECT_FALSE(host.isDirty());
-    gauge.dispatchPut("MASTER", "M");
-    EXPECT_EQ(changes, QStringList{"Master"});
-    EXPECT_TRUE(host.isDirty());
 }
 
 TEST_F(ControlHostTest, ControlsAndHostsLetGoOfEachOther) {

@@ -10,13 +10,15 @@
 
 using namespace vsq::controls;
 
-TEST(PropertyBag, KeepsOnlyWhatDiffersFromTheDefault) {
+TEST(PropertyBag, KeepsOnlyWhatDiffersFromTheDefaultAndRefusesValuesItCannotKeep) {
     PropertyBag bag;
     bag.write<std::int16_t>("Alignment", 1, 1);
     bag.write<std::uint8_t>("NumberBase", 4, 0);
     bag.write<QString>("Text", "Text1", "Text1");
     bag.write("Value", QVariant(), QVariant(0));
     bag.write<bool>("Enabled", false, true);
+    EXPECT_THROW(bag.write("List", QVariant(QStringList{"a"}), QVariant()), BasicError);
+    EXPECT_THROW(bag.append("Big", QVariant(qint64(1))), BasicError);
     ASSERT_EQ(bag.entries().size(), 2u);
     EXPECT_EQ(bag.entries()[0].key, QStringLiteral("NumberBase"));
     EXPECT_EQ(bag.entries()[1].value, QVariant(false));
@@ -41,12 +43,6 @@ TEST(PropertyBag, DuplicateKeysStayAndTheLastIsRead) {
     EXPECT_EQ(bag.read<std::uint8_t>("MaxNibbles", 2), 7);
     EXPECT_EQ(bag.readAll("MaxNibbles"), (QVariantList{QVariant::fromValue<std::uint8_t>(4),
                                                        QVariant::fromValue<std::uint8_t>(7)}));
-}
-
-TEST(PropertyBag, RefusesValuesItCannotKeep) {
-    PropertyBag bag;
-    EXPECT_THROW(bag.write("List", QVariant(QStringList{"a"}), QVariant()), BasicError);
-    EXPECT_THROW(bag.append("Big", QVariant(qint64(1))), BasicError);
 }
 
 TEST(PropertyBagFile, EveryTypeSurvivesTheTextFile) {

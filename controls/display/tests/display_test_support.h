@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTest>
 #include <QVariant>
 #include <QWheelEvent>
 #include <QWidget>
@@ -52,4 +53,12 @@ inline void turnWheel(QWidget& widget, int notches) {
     QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&widget, &event);
+}
+
+// A click of `key`, or with key 0 a wheel notch away from the user.
+inline void pressKeyOrTurnWheel(QWidget& widget, int key) {
+    if (key == 0)
+        turnWheel(widget, 1);
+    else
+        QTest::keyClick(&widget, static_cast<Qt::Key>(key));
 }

@@ -85,11 +85,7 @@ TEST_F(GSliderTest, KeysAndTheWheelMoveByStepsWithBothEvents) {
     for (const auto& c : cases) {
         slider.setPosition(10);
         events.clear();
-        if (c.key == 0) {
-            turnWheel(slider, 1);
-        } else {
-            QTest::keyClick(&slider, static_cast<Qt::Key>(c.key));
-        }
+        pressKeyOrTurnWheel(slider, c.key);
         EXPECT_EQ(events, (QStringList{QStringLiteral("Moving %1").arg(c.expected),
                                        QStringLiteral("Moved %1").arg(c.expected)}))
             << c.key;

@@ -180,11 +180,7 @@ TEST_F(LGaugeTest, KeysAndTheWheelMoveThePointerLastTakenHoldOfByOneStep) {
     for (const auto& c : cases) {
         setValue(1, 100);
         events.clear();
-        if (c.key == 0) {
-            turnWheel(gauge, 1);
-        } else {
-            QTest::keyClick(&gauge, static_cast<Qt::Key>(c.key));
-        }
+        pressKeyOrTurnWheel(gauge, c.key);
         EXPECT_EQ(value(1), c.expected) << c.key;
         EXPECT_EQ(events, (QStringList{"Moving 1", "Moved 1"})) << c.key;
     }

@@ -65,7 +65,7 @@ TEST_F(RegInfoPagesTest, ThePanelListsItsThreePagesInOrder) {
                                      "QVSRegInfo Details"}));
 }
 
-TEST_F(RegInfoPagesTest, TheCommunicationsPageLoadsTheManagersAndFields) {
+TEST_F(RegInfoPagesTest, TheCommunicationsPageLoadsTheManagersAndFieldsAndAppliesThem) {
     panel.setAddressPointer(16);
     panel.setRWValue(165);
     vsq::controls::PropertyPage& page = *pages[0];
@@ -83,12 +83,9 @@ TEST_F(RegInfoPagesTest, TheCommunicationsPageLoadsTheManagersAndFields) {
     EXPECT_EQ(field<QLineEdit>(page, "txtRWValue").text(), "165");
     EXPECT_EQ(field<QLineEdit>(page, "txtAutoReadTimerInterval").text(), "1");
     EXPECT_TRUE(page.Changed());
-}
 
-TEST_F(RegInfoPagesTest, ApplyingTheCommunicationsPageWritesOnlyTheFirstSelected) {
-    vsq::controls::PropertyPage& page = *pages[0];
-    page.setSelectedControls({&panel, &other});
-    field<QComboBox>(page, "AvailableMControlsCombo").setEditText("QVSManager2");
+    // Applying writes the first selected panel only.
+    masters.setEditText("QVSManager2");
     field<QCheckBox>(page, "chkExecuteRead").setChecked(false);
     field<QLineEdit>(page, "txtAddressPointer").setText("33");
     field<QLineEdit>(page, "txtRWValue").setText("9215");

@@ -22,16 +22,6 @@ constexpr std::uint32_t kRed = 0x0000C0;
 
 } // namespace
 
-TEST_F(RegInfoBoard, AHostReadShowsTheValueInDigitsAndCaption) {
-    pc().chip().setRegisterValue(0x10, 0xA5);
-    selectRegister(0xA8, 0x10);
-    EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ A5- P");
-    EXPECT_FALSE(panel.Flag());
-    EXPECT_EQ(digits(false), "10100101");
-    EXPECT_EQ(caption("HexDECLBL"), "Value:165d,A5h");
-    EXPECT_EQ(caption("AddressPointerLbl"), "10");
-}
-
 TEST_F(RegInfoBoard, ADigitClickWritesTheBitReadsItBackAndColoursTheDigit) {
     const struct {
         std::uint8_t address;
@@ -302,12 +292,18 @@ TEST_F(RegInfoBoard, QuittingWhileAPanelWaitsEndsTheWaitAtOnce) {
     EXPECT_FALSE(panel.Flag());
 }
 
-TEST_F(RegInfoBoard, AServedReadInLogicModeGivesEachBitItsLevelOnTheChart) {
+// In logic mode each bit has its level on the chart.
+TEST_F(RegInfoBoard, AHostReadShowsTheValueInDigitsCaptionAndChart) {
     pc().chip().setRegisterValue(0x10, 0xA5);
     panel.setGraphLogic(true);
     panel.setAutoRead(true);
     selectRegister(0xA8, 0x10);
     panel.setAutoRead(false);
+    EXPECT_EQ(traffic(), "S A8+ 10+ P S A9+ A5- P");
+    EXPECT_FALSE(panel.Flag());
+    EXPECT_EQ(digits(false), "10100101");
+    EXPECT_EQ(caption("HexDECLBL"), "Value:165d,A5h");
+    EXPECT_EQ(caption("AddressPointerLbl"), "10");
     auto& strip = static_cast<vsq::display::Strip&>(panel.sideStrip());
     EXPECT_EQ(strip.TraceCount(), 8);
     const double levels[] = {0.9, 1.1, 2.9, 3.1, 4.1, 5.9, 6.1, 7.9}; // traces 0..7

@@ -63,17 +63,6 @@ TEST_F(QvstxtTest, LoadingAssignsValuesAsStored) {
     EXPECT_EQ(box.Text(), QStringLiteral("AB"));
 }
 
-TEST_F(QvstxtTest, ANewlyPlacedBoxStoresOnlyWhatDiffersFromTheDefaults) {
-    PropertyBag bag;
-    box.writeProperties(bag);
-    QStringList keys;
-    for (const auto& entry : bag.entries()) {
-        keys << entry.key;
-    }
-    // Its text is its name, and its font is its own rather than the host's.
-    EXPECT_EQ(keys, (QStringList{"Font", "Text"}));
-}
-
 TEST_F(QvstxtTest, EveryAbsentKeyLoadsItsDefault) {
     const struct {
         const char* name;

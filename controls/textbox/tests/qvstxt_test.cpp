@@ -7,12 +7,21 @@
 using namespace quiltane;
 using vsq::controls::statusOf;
 
-TEST_F(QvstxtTest, ANewInstanceShowsItsNameOnTheHost) {
+// It stores only what differs from the defaults: its text, which is its
+// name, and its font, its own rather than the host's.
+TEST_F(QvstxtTest, ANewInstanceShowsItsNameOnTheHostAndStoresOnlyWhatDiffers) {
     EXPECT_EQ(box.Text(), QStringLiteral("QVSTXT1"));
     EXPECT_EQ(box.NumberBase(), AnyCharacter0);
     EXPECT_EQ(box.MaxNibbles(), 2);
     EXPECT_FALSE(box.DisplayUpdateIndicator());
     EXPECT_FALSE(red());
+    vsq::controls::PropertyBag bag;
+    box.writeProperties(bag);
+    QStringList keys;
+    for (const auto& entry : bag.entries()) {
+        keys << entry.key;
+    }
+    EXPECT_EQ(keys, (QStringList{"Font", "Text"}));
 }
 
 TEST_F(QvstxtTest, TypingInHexUpperCasesAndRefusesOtherKeysWhileTheIndicatorTurnsRed) {
