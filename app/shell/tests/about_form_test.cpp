@@ -72,15 +72,15 @@ TEST_F(AboutFormTest, HelpAboutShowsItModalAndOkEscapeOrTheCloseBoxDestroysIt) {
         {"Escape", [](frmAbout& about) { QTest::keyClick(&about, Qt::Key_Escape); }},
         {"close box", [](frmAbout& about) { about.close(); }},
     };
-    for (const auto& [way, close] : ways) {
-        SCOPED_TRACE(way);
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
         bool wasModal = false;
         QPointer<frmAbout> shown;
         QTimer::singleShot(0, [&] {
             shown = windows().find<frmAbout>();
             ASSERT_NE(shown, nullptr);
             wasModal = shown->isVisible() && shown->isModal();
-            close(*shown);
+            way.close(*shown);
         });
         main.AboutMnu->trigger();
         EXPECT_TRUE(wasModal);
