@@ -1,9 +1,11 @@
 #pragma once
 // What the display-control tests share: the failure number of a call, the
-// members a control holds, and a wheel turn.
+// members a control holds, a stored scale whose Max is below its Min, and a
+// wheel turn.
 
 #include "controls/common/basic_variant.h"
 #include "controls/common/dispatchable.h"
+#include "controls/common/property_bag.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -45,6 +47,19 @@ inline void expectReads(vsq::controls::Dispatchable& control,
         EXPECT_TRUE(vsq::controls::basicEquals(read, value))
             << name.toStdString() << " reads " << read.toString().toStdString();
     }
+}
+
+// A stored Max below Min, with the value (stored under `valueKey`, read as
+// `value`) above both: the scale shrinks to Min and the value with it.
+template <class Control>
+void expectAStoredMaxBelowMinShrinksTheScaleToMin(Control& control, const char* valueKey,
+                                                  const char* value) {
+    vsq::controls::PropertyBag inverted;
+    inverted.append("Min", 50);
+    inverted.append("Max", 10);
+    inverted.append(valueKey, 70);
+    control.readProperties(inverted);
+    expectReads(control, {{"Min", 50}, {"Max", 50}, {value, 50}});
 }
 
 // Notches of the wheel over the widget's middle (positive: away from the user).

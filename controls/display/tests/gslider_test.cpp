@@ -127,12 +127,7 @@ TEST_F(GSliderTest, AbsentBagKeysReadAsTheDefaults) {
     expectReads(slider, {{"Min", 0}, {"Max", 100}, {"Position", 0}, {"Step", 1}});
     expectReads(slider, {{"LargeStep", 10}, {"Orientation", 0}, {"Caption", QString()}});
 
-    vsq::controls::PropertyBag inverted; // a stored Max below Min: the scale shrinks to Min
-    inverted.append("Min", 50);
-    inverted.append("Max", 10);
-    inverted.append("Position", 70);
-    slider.readProperties(inverted);
-    expectReads(slider, {{"Min", 50}, {"Max", 50}, {"Position", 50}});
+    expectAStoredMaxBelowMinShrinksTheScaleToMin(slider, "Position", "Position");
 }
 
 // A click lands on a whole step exactly, in either orientation: Min at the

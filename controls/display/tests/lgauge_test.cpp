@@ -216,12 +216,7 @@ TEST_F(LGaugeTest, AbsentBagKeysReadAsTheDefaultsAndADesignComesBack) {
     expectReads(copy, {{"Min", 0}, {"Max", 100}, {"PointerCount", 1}, {"BandCount", 0}});
     expectReads(copy, {{"PointerValue", 0}, {"Locked", false}});
 
-    vsq::controls::PropertyBag inverted; // a stored Max below Min: the scale shrinks to Min
-    inverted.append("Min", 50);
-    inverted.append("Max", 10);
-    inverted.append("Pointer0Value", 70);
-    copy.readProperties(inverted);
-    expectReads(copy, {{"Min", 50}, {"Max", 50}, {"PointerValue", 50}});
+    expectAStoredMaxBelowMinShrinksTheScaleToMin(copy, "Pointer0Value", "PointerValue");
 }
 
 // Two markers within grab distance of one click: the one on the side of the
